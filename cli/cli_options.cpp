@@ -1,0 +1,157 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <functional>
+
+namespace mireto::cli {
+
+namespace {
+
+struct OptionSpec {
+    const char* shortName; // may be null
+    const char* longName;
+    bool takesValue;
+    std::function<std::string(CliOptions&, const std::string&)> apply; // returns an error
+};
+
+std::string parseTime(CliOptions& options, const std::string& value) {
+    long long seconds = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, seconds);
+    if (ec != std::errc() || ptr != end || value.empty())
+        return "--time takes whole seconds since 1970, not '" + value + "'";
+    options.time = static_cast<std::time_t>(seconds);
+    return {};
+}
+
+std::string parseEncoding(CliOptions& options, const std::string& value) {
+    if (value == "sjis" || value == "shift_jis" || value == "cp932")
+        options.encoding = InputEncoding::Sjis;
+    else if (value == "utf-8" || value == "utf8")
+        options.encoding = InputEncoding::Utf8;
+    else
+        return "--encoding takes sjis or utf-8, not '" + value + "'";
+    return {};
+}
+
+template <typename Field> auto setter(Field CliOptions::*field) {
+    return [field](CliOptions& options, const std::string& value) {
+        options.*field = value;
+        return std::string{};
+    };
+}
+
+template <typename Field> auto flag(Field CliOptions::*field) {
+    return [field](CliOptions& options, const std::string&) {
+        options.*field = true;
+        return std::string{};
+    };
+}
+
+const std::vector<OptionSpec>& optionSpecs() {
+    static const std::vector<OptionSpec> specs = {
+        {"-f", "--format", true, setter(&CliOptions::format)},
+        {"-o", "--output", true, setter(&CliOptions::outputPath)},
+        {nullptr, "--open", false, flag(&CliOptions::open)},
+        {nullptr, "--time", true, parseTime},
+        {nullptr, "--encoding", true, parseEncoding},
+        {"-h", "--help", false, flag(&CliOptions::help)},
+        {nullptr, "--version", false, flag(&CliOptions::version)},
+    };
+    return specs;
+}
+
+} // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    bool haveInput = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            if (haveInput) {
+                parsed.error = "only one input file may be given ('" + parsed.options.inputPath +
+                               "' and '" + arg + "')";
+                return parsed;
+            }
+            parsed.options.inputPath = arg;
+            haveInput = true;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (arg.rfind("--", 0) == 0) {
+            if (const auto eq = arg.find('='); eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                inlineValue = arg.substr(eq + 1);
+            }
+        } else if (arg.size() > 2) {
+            name = arg.substr(0, 2);
+            inlineValue = arg.substr(2);
+        }
+
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& candidate : optionSpecs()) {
+            if (name == candidate.longName || (candidate.shortName && name == candidate.shortName))
+                spec = &candidate;
+        }
+        if (!spec) {
+            parsed.error = "unknown option '" + arg + "' (see --help)";
+            return parsed;
+        }
+        std::string value;
+        if (spec->takesValue) {
+            if (inlineValue) {
+                value = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                parsed.error = std::string(spec->longName) + " needs a value";
+                return parsed;
+            }
+        } else if (inlineValue) {
+            parsed.error = std::string(spec->longName) + " takes no value";
+            return parsed;
+        }
+        if (std::string error = spec->apply(parsed.options, value); !error.empty()) {
+            parsed.error = error;
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+std::string usageText() {
+    return R"(Usage: mireto-convert [options] [FILE]
+Turn a Japanese text into a joke web page, as the Mireto editor's GO!! does.
+
+FILE is the input text (Shift_JIS unless --encoding says otherwise); - or nothing
+reads standard input. The page is Shift_JIS HTML.
+
+Options:
+  -f, --format NAME|N   page style, by name or position (default 0):
+                          0 フォント弄り              font play, black page
+                          1 フォント弄り(背景白)      font play, white page
+                          2 某バーチャルネットアイドル  idol-news page
+                          3 某巨大掲示板群            bulletin-board thread
+                          4 標準的                    standard page with frame
+                          5 標準的(枠無し)            standard page without frame
+                          6 ソルネ屋仕様              house style
+  -o, --output PATH     write the page there (default: standard output)
+      --open            also open the page in the default browser (without
+                        --output the page goes to tmp.html beside this program)
+      --time SECONDS    the moment (seconds since 1970) that seeds the random
+                        choices and dates the page; makes the output reproducible
+      --encoding ENC    encoding of the input: sjis (default) or utf-8; characters
+                        Shift_JIS cannot hold become &#x...; references
+  -h, --help            show this help and exit
+      --version         show the version and exit
+)";
+}
+
+} // namespace mireto::cli

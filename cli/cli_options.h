@@ -1,0 +1,33 @@
+// The command line of mireto-convert.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mireto::cli {
+
+enum class InputEncoding { Sjis, Utf8 };
+
+struct CliOptions {
+    std::string inputPath = "-";       // "-" reads standard input
+    std::optional<std::string> format; // a style name or position 0-6
+    std::optional<std::string> outputPath;
+    bool open = false;
+    std::optional<std::time_t> time;
+    InputEncoding encoding = InputEncoding::Sjis;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedOptions {
+    CliOptions options;
+    std::string error; // empty when the command line was understood
+};
+
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+std::string usageText();
+
+} // namespace mireto::cli

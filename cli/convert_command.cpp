@@ -1,0 +1,122 @@
+#include "cli/convert_command.h"
+
+#include "cli/browser_opener.h"
+#include "cli/cli_options.h"
+#include "cli/input_text.h"
+#include "cli/utf8_to_sjis.h"
+#include "convert/converter_factory.h"
+#include "platform/executable_dir.h"
+
+#include <ostream>
+
+#ifndef MIRETO_VERSION
+#define MIRETO_VERSION "unknown"
+#endif
+
+namespace mireto::cli {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+struct FormatChoice {
+    std::optional<OutputFormat> format;
+    std::string error;
+};
+
+// A position 0-6, or a style name in Shift_JIS or in UTF-8.
+FormatChoice chooseFormat(const std::string& given) {
+    if (given.size() == 1 && given[0] >= '0' && given[0] < '0' + static_cast<int>(kFormatCount))
+        return {static_cast<OutputFormat>(given[0] - '0'), {}};
+    if (auto format = formatByName(given))
+        return {format, {}};
+    if (const SjisConversion name = utf8ToSjis(given); name.ok) {
+        if (auto format = formatByName(name.text))
+            return {format, {}};
+    }
+    return {std::nullopt,
+            "unknown format '" + given + "': give a position 0-6 or a name (see --help)"};
+}
+
+int fail(std::ostream& err, const std::string& message, int status) {
+    err << "mireto-convert: " << message << '\n';
+    return status;
+}
+
+} // namespace
+
+int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedOptions parsed = parseOptions(args);
+    if (!parsed.error.empty())
+        return fail(err, parsed.error, kUsage);
+    const CliOptions& options = parsed.options;
+    if (options.help) {
+        out << usageText();
+        return kOk;
+    }
+    if (options.version) {
+        out << "mireto-convert " << MIRETO_VERSION << '\n';
+        return kOk;
+    }
+
+    OutputFormat format = OutputFormat::FontPlayBlack;
+    if (options.format) {
+        const FormatChoice choice = chooseFormat(*options.format);
+        if (!choice.format)
+            return fail(err, choice.error, kUsage);
+        format = *choice.format;
+    }
+
+    InputText input = readInput(options.inputPath);
+    if (!input.ok)
+        return fail(err, input.error, kFailed);
+    if (options.encoding == InputEncoding::Utf8) {
+        SjisConversion converted = utf8ToSjis(input.bytes);
+        if (!converted.ok)
+            return fail(err, converted.error, kFailed);
+        input.bytes = std::move(converted.text);
+    }
+    const std::string text = withCrLfLineEnds(input.bytes);
+
+    const EndingSet endingSet = noneEndingSet();
+    const ReplacementSet replacementSet = noneReplacementSet();
+    const FormatSettings settings;
+
+    std::unique_ptr<Converter> converter = createConverter(format, settings);
+    if (!converter) {
+        return fail(err,
+                    "the page style at position " + std::to_string(static_cast<int>(format)) +
+                        " is not available in this build",
+                    kFailed);
+    }
+    converter->setInputs(endingSet, replacementSet, text);
+    if (options.time) {
+        const std::time_t moment = *options.time;
+        converter->setClock([moment] { return moment; });
+    }
+
+    std::optional<std::filesystem::path> pagePath;
+    if (options.outputPath)
+        pagePath = *options.outputPath;
+    else if (options.open)
+        pagePath = executableDirectory() / "tmp.html";
+
+    if (!pagePath) {
+        const std::string& page = converter->buildPage();
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        out.flush();
+        return out ? kOk : fail(err, "cannot write the page to standard output", kFailed);
+    }
+
+    const FileWriteResult written = converter->run(*pagePath, [&](const auto& path) {
+        if (options.open && !openInBrowser(path))
+            err << "mireto-convert: could not start xdg-open for " << path.string() << '\n';
+    });
+    if (!written.ok)
+        return fail(err, written.error, kFailed);
+    return kOk;
+}
+
+} // namespace mireto::cli

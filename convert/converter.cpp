@@ -1,0 +1,156 @@
+#include "convert/converter.h"
+
+#include "convert/sjis_text.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace mireto {
+
+void Converter::setInputs(const EndingSet& endingSet, const ReplacementSet& replacementSet,
+                          const std::string& text) {
+    m_endingSet = &endingSet;
+    m_replacementSet = &replacementSet;
+    m_text = &text;
+}
+
+const std::string& Converter::buildPage() {
+    assert(m_text && m_endingSet && m_replacementSet && "setInputs must come first");
+    m_position = 0;
+    m_segmentStart = 0;
+    m_output.reserve(m_text->size() * 2 + 4096);
+    generate();
+    return m_output;
+}
+
+FileWriteResult Converter::run(const std::filesystem::path& pagePath, const PageOpener& open) {
+    buildPage();
+    FileWriteResult result = writeFileAtomically(pagePath, m_output);
+    if (result.ok && open)
+        open(pagePath);
+    return result;
+}
+
+void Converter::seedRandom() {
+    m_moment = m_clock();
+    m_random.seed(static_cast<std::uint32_t>(m_moment));
+}
+
+int Converter::convertEnding(std::string& segment) {
+    const EndingSet& set = *m_endingSet;
+    if (std::all_of(set.words.begin(), set.words.end(), [](auto& w) { return w.empty(); }))
+        return 0;
+    if (std::all_of(set.frequencies.begin(), set.frequencies.end(), [](auto f) { return f == 0; }))
+        return 0;
+
+    // 64 bits: a hand-edited file may hold frequencies near the 32-bit limits.
+    std::int64_t r = draw() % 100;
+    for (std::size_t slot = 0; slot < 4; ++slot) {
+        r -= set.frequencies[slot];
+        const std::string& word = set.words[slot];
+        if (r < 0 && !word.empty()) {
+            if (set.changeLineBreaks == 1)
+                sjis::replaceAll(segment, sjis::kLineBreak, word);
+            sjis::replaceAll(segment, sjis::kFullStop, word);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void Converter::applyReplacements(std::string& segment) const {
+    const ReplacementSet& set = *m_replacementSet;
+    const std::size_t rules = std::min(set.sources.size(), set.targets.size());
+    for (std::size_t rule = 0; rule < rules; ++rule) {
+        for (const std::string& source : set.sources[rule])
+            sjis::replaceAll(segment, source, set.targets[rule]);
+    }
+}
+
+Converter::Position Converter::earliestPosition(std::vector<Position> found) {
+    std::sort(found.begin(), found.end());
+    for (Position p : found) {
+        if (p >= 0)
+            return p;
+    }
+    return kNone;
+}
+
+std::string Converter::fullWidthTwoDigits(int n) {
+    // ０ is 0x82 0x4F; the other digits follow it.
+    auto digit = [](int d) { return std::string{'\x82', static_cast<char>(0x4F + d)}; };
+    std::string result;
+    const int tens = n / 10;
+    const int units = n % 10;
+    if (tens >= 1 && tens <= 9)
+        result += digit(tens);
+    if (units >= 0 && units <= 9)
+        result += digit(units);
+    return result;
+}
+
+void Converter::startScan(std::span<const std::string_view> delimiters) {
+    m_delimiters = delimiters;
+    m_found.assign(delimiters.size(), kNone);
+    // Below any position: every delimiter is searched for on the first step.
+    m_next.assign(delimiters.size(), kNone - 1);
+    m_position = 0;
+    m_segmentStart = 0;
+}
+
+bool Converter::scanStep() {
+    const std::string_view source(*m_text);
+    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
+        // A cached occurrence still ahead is the first one from here; a delimiter that
+        // no longer occurs (kNone) is never searched for again.
+        if (m_next[k] != kNone && m_next[k] < m_position) {
+            const std::size_t at =
+                sjis::find(source, m_delimiters[k], static_cast<std::size_t>(m_position));
+            m_next[k] = at == sjis::npos ? kNone : static_cast<Position>(at);
+        }
+    }
+    m_found = m_next;
+    const Position earliest = earliestPosition(m_found);
+    if (earliest == kNone) {
+        m_position = kNone;
+        return false;
+    }
+    for (Position& found : m_found) {
+        if (found == earliest) {
+            found = earliest + 2;
+            break;
+        }
+    }
+    m_position = earliest + 2;
+    return true;
+}
+
+bool Converter::endsHere(std::string_view delimiter) const {
+    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
+        if (m_delimiters[k] == delimiter)
+            return m_found[k] == m_position;
+    }
+    return false;
+}
+
+std::string_view Converter::twoBytesBefore() const {
+    const Position start = std::max<Position>(m_position - 4, 0);
+    return std::string_view(*m_text).substr(static_cast<std::size_t>(start), 2);
+}
+
+std::string_view Converter::segment() const {
+    const std::string_view source(*m_text);
+    const auto start = static_cast<std::size_t>(m_segmentStart);
+    if (m_position == kNone)
+        return source.substr(start);
+    return source.substr(start, static_cast<std::size_t>(m_position) - start);
+}
+
+std::string Converter::convertSegment(std::string_view segment) {
+    std::string converted(segment);
+    convertEnding(converted);
+    applyReplacements(converted);
+    return converted;
+}
+
+} // namespace mireto

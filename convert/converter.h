@@ -1,0 +1,124 @@
+// The base of every page builder: the inputs of one conversion, the page being
+// built, the segment scanner that cuts the text into sentences, clauses and lines,
+// the sentence-ending conversion and the replacement rules.
+//
+// One converter serves one page: construct it with the style's settings, hand it
+// the inputs with setInputs(), then call run() (or buildPage() to keep the page in
+// memory). The inputs are borrowed and must outlive the converter's work.
+#pragma once
+
+#include "convert/crt_random.h"
+#include "convert/page_clock.h"
+#include "platform/atomic_file.h"
+#include "settings/records.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mireto {
+
+// Opens a finished page for the user (the desktop's browser); tests record the call.
+using PageOpener = std::function<void(const std::filesystem::path&)>;
+
+class Converter {
+public:
+    // Byte index into the text; -1 stands for "not found" and for the end of the text.
+    using Position = std::int64_t;
+    static constexpr Position kNone = -1;
+
+    Converter() = default;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    virtual ~Converter() = default;
+
+    void setInputs(const EndingSet& endingSet, const ReplacementSet& replacementSet,
+                   const std::string& text);
+    // The moment that seeds the generator and dates the page; the system clock by default.
+    void setClock(PageClock clock) { m_clock = std::move(clock); }
+
+    // Builds the whole page in memory.
+    const std::string& buildPage();
+    const std::string& output() const { return m_output; }
+
+    // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
+    // page) and, when that worked, hands the path to `open`.
+    FileWriteResult run(const std::filesystem::path& pagePath, const PageOpener& open = {});
+
+    // The sentence-ending conversion of one segment; returns 1 when a word was applied.
+    virtual int convertEnding(std::string& segment);
+    // Every rule of the replacement set, in order, on one segment.
+    void applyReplacements(std::string& segment) const;
+
+    // The smallest entry that is 0 or more, or -1 when there is none.
+    static Position earliestPosition(std::vector<Position> found);
+    // n (0-99) in full-width digits, without a leading zero: 5 -> ５, 31 -> ３１.
+    static std::string fullWidthTwoDigits(int n);
+
+protected:
+    // The page builder of a style: appends the whole page to the output.
+    virtual void generate() {}
+
+    const std::string& text() const { return *m_text; }
+    void write(std::string_view bytes) { m_output.append(bytes); }
+
+    // Seeds the page's generator with the clock's seconds; call once, after the head.
+    void seedRandom();
+    // One draw of the generator, 0 to 32767.
+    int draw() { return m_random.next(); }
+    // The moment the generator was seeded with.
+    std::time_t moment() const { return m_moment; }
+
+    // Delimiter lists of the scanner.
+    static constexpr std::string_view kSentenceDelimiters[] = {"\x81\x42", "\r\n"};
+    static constexpr std::string_view kClauseDelimiters[] = {"\x81\x42", "\x81\x41", "\r\n"};
+
+    // The segment scanner. Typical use:
+    //   startScan(kSentenceDelimiters);
+    //   while (scanStep()) { ...tests, maybe emit segment()...; finishStep(); }
+    //   ...emit the final segment()...
+    void startScan(std::span<const std::string_view> delimiters);
+    // Finds the next delimiter; false when there is none left (position becomes -1).
+    bool scanStep();
+    // Whether an occurrence of `delimiter` (one of the scan's list) ends at the
+    // current position: the one just found, or one that begins right after it.
+    bool endsHere(std::string_view delimiter) const;
+    // The two bytes just before the delimiter just found (the first two of the text
+    // when it begins at byte 0 or 1).
+    std::string_view twoBytesBefore() const;
+    // From the segment start to the position, delimiter included; to the end of the
+    // text once the scan is over.
+    std::string_view segment() const;
+    void finishStep() { m_segmentStart = m_position; }
+
+    // A segment that is empty or exactly one line break is never converted.
+    static bool isBlank(std::string_view segment) { return segment.empty() || segment == "\r\n"; }
+    // Ending conversion, then replacements, on a copy of `segment`.
+    std::string convertSegment(std::string_view segment);
+
+    Position m_position = 0;
+    Position m_segmentStart = 0;
+
+private:
+    const std::string* m_text = nullptr;
+    const EndingSet* m_endingSet = nullptr;
+    const ReplacementSet* m_replacementSet = nullptr;
+    std::string m_output;
+
+    PageClock m_clock = systemTimeNow;
+    std::time_t m_moment = 0;
+    CrtRandom m_random;
+
+    std::span<const std::string_view> m_delimiters;
+    // Per delimiter: where it was found in this step (the one just found moved past
+    // itself), and the cached next occurrence, kept while it is still ahead so that a
+    // scan costs time linear in the text.
+    std::vector<Position> m_found;
+    std::vector<Position> m_next;
+};
+
+} // namespace mireto

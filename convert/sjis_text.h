@@ -1,0 +1,47 @@
+// Character-aware search and replace on Shift_JIS (code page 932) byte strings.
+//
+// A match never starts on the second byte of a double-byte character. A lead byte
+// (0x81-0x9F, 0xE0-0xFC) pairs with the byte after it only when that byte is a valid
+// trail byte (0x40-0x7E, 0x80-0xFC); otherwise, and at the very end of the text, it
+// stands alone. So odd bytes pass through unchanged and never hide a line break.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mireto::sjis {
+
+// The three delimiters the page builders cut the text at; each is two bytes.
+inline constexpr std::string_view kFullStop = "\x81\x42"; // 。
+inline constexpr std::string_view kComma = "\x81\x41";    // 、
+inline constexpr std::string_view kLineBreak = "\r\n";
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+constexpr bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+constexpr bool isTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Length in bytes (1 or 2) of the character that starts at `pos` (pos < text.size()).
+inline std::size_t charLength(std::string_view text, std::size_t pos) {
+    return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+                   isTrailByte(static_cast<unsigned char>(text[pos + 1]))
+               ? 2
+               : 1;
+}
+
+// First occurrence of `needle` at or after `from`, which must lie on a character
+// boundary; npos when there is none or the needle is empty.
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+// Replaces every occurrence of `from` by `to`, left to right, non-overlapping; the
+// inserted text is not scanned again. An empty `from` changes nothing. Returns the
+// number of replacements.
+std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to);
+
+} // namespace mireto::sjis

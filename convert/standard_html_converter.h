@@ -1,0 +1,24 @@
+// The plain page in the user's colours, with or without a white box around the text
+// (styles 標準的 and 標準的(枠無し)).
+#pragma once
+
+#include "convert/converter.h"
+
+namespace mireto {
+
+class StandardHtmlConverter : public Converter {
+public:
+    StandardHtmlConverter(StandardColours colours, int frameless)
+        : m_colours(std::move(colours)), m_frameless(frameless) {}
+
+protected:
+    void generate() override;
+
+private:
+    void emit(std::string_view segment);
+
+    StandardColours m_colours;
+    int m_frameless;
+};
+
+} // namespace mireto

@@ -1,0 +1,93 @@
+#include "platform/atomic_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mireto {
+
+namespace {
+
+std::function<bool(const std::filesystem::path&)>& beforeRenameHook() {
+    static std::function<bool(const std::filesystem::path&)> hook;
+    return hook;
+}
+
+FileWriteResult failure(const std::filesystem::path& target, const char* what, int error) {
+    return {false, target.string() + ": " + what + ": " + std::strerror(error)};
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+void setAtomicWriteHookForTesting(std::function<bool(const std::filesystem::path&)> hook) {
+    beforeRenameHook() = std::move(hook);
+}
+
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    mode_t mode = 0644;
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        if ((existing.st_mode & S_IWUSR) == 0)
+            return failure(target, "cannot replace", EACCES);
+        mode = existing.st_mode & 07777;
+    }
+
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return failure(target, "cannot create a temporary file", errno);
+    const std::filesystem::path temp = pattern;
+
+    auto abandon = [&](const char* what) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return failure(target, what, error);
+    };
+    if (::fchmod(fd, mode) != 0)
+        return abandon("cannot set permissions");
+    if (!writeAll(fd, bytes))
+        return abandon("cannot write");
+    if (::fsync(fd) != 0)
+        return abandon("cannot flush to disk");
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return failure(target, "cannot write", error);
+    }
+    if (beforeRenameHook() && !beforeRenameHook()(temp)) {
+        ::unlink(temp.c_str());
+        return failure(target, "interrupted", EIO);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return failure(target, "cannot rename into place", error);
+    }
+    // Make the rename itself durable.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return {true, {}};
+}
+
+} // namespace mireto

@@ -1,0 +1,31 @@
+// UTF-8 input for mireto-convert: converted, with nothing silently lost.
+#include "cli/utf8_to_sjis.h"
+#include "tests/support/sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::cli {
+namespace {
+
+TEST(Utf8ToSjis, ConvertsJapaneseAndKeepsAscii) {
+    const SjisConversion result = utf8ToSjis("abc 今日は晴れ。\r\n");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.text, test::sjis("abc 今日は晴れ。\r\n"));
+}
+
+TEST(Utf8ToSjis, CharactersShiftJisCannotHoldBecomeReferences) {
+    const SjisConversion result = utf8ToSjis("寿司\xF0\x9F\x8D\xA3です");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.text, test::sjis("寿司") + "&#x1F363;" + test::sjis("です"));
+}
+
+TEST(Utf8ToSjis, MalformedInputIsAnErrorWithItsOffset) {
+    for (const std::string bad : {"ab\xFF", "ab\xE3\x81", "ab\xC0\xAF", "ab\xED\xA0\x80"}) {
+        const SjisConversion result = utf8ToSjis(bad);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("byte 2"), std::string::npos) << result.error;
+    }
+}
+
+} // namespace
+} // namespace mireto::cli

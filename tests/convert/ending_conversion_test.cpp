@@ -1,0 +1,126 @@
+// The sentence-ending conversion and the replacement rules on single segments.
+#include "probe_converter.h"
+#include "tests/support/sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::test {
+namespace {
+
+// Seed 1 draws 41, 18467, 6334, 26500, ... (mod 100: 41, 67, 34, 0, 69, 24).
+class EndingConversion : public ::testing::Test {
+protected:
+    void start(std::time_t seed = 1) {
+        probe.setInputs(endings, replacements, text);
+        probe.setClock([seed] { return seed; });
+        probe.seedRandom();
+    }
+    std::string convert(const std::string& segment, int* applied = nullptr) {
+        std::string result = segment;
+        const int r = probe.convertEnding(result);
+        if (applied)
+            *applied = r;
+        return result;
+    }
+
+    EndingSet endings;
+    ReplacementSet replacements;
+    std::string text;
+    ProbeConverter probe;
+};
+
+TEST_F(EndingConversion, EmptyWordsOrZeroFrequenciesDrawNothing) {
+    endings.frequencies = {50, 50, 0, 0};
+    start();
+    int applied = -1;
+    EXPECT_EQ(convert(sjis("文。"), &applied), sjis("文。"));
+    EXPECT_EQ(applied, 0);
+    EXPECT_EQ(probe.draw(), 41) << "no number was drawn for empty words";
+
+    endings = {};
+    endings.words = {sjis("ナリ"), "", "", ""};
+    start();
+    EXPECT_EQ(convert(sjis("文。"), &applied), sjis("文。"));
+    EXPECT_EQ(probe.draw(), 41) << "no number was drawn for zero frequencies";
+}
+
+TEST_F(EndingConversion, EmptySlotHandsItsShareToTheNextWord) {
+    endings.words = {"", sjis("ナリ"), "", ""};
+    endings.frequencies = {30, 0, 0, 0};
+    start(7); // draws 61, 22, 15, 40 (mod 100)
+    int applied = -1;
+    EXPECT_EQ(convert(sjis("猫だ。"), &applied), sjis("猫だ。")) << "61 is beyond 30";
+    EXPECT_EQ(applied, 0);
+    EXPECT_EQ(convert(sjis("猫だ。"), &applied), sjis("猫だナリ"));
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(convert(sjis("犬だ。犬だ。")), sjis("犬だナリ犬だナリ")) << "one word per segment";
+}
+
+TEST_F(EndingConversion, DrawPicksTheSlotByRunningTotal) {
+    endings.words = {"A", "B", "C", "D"};
+    endings.frequencies = {40, 20, 10, 30};
+    start(); // 41 -> B, 67 -> C, 34 -> A, 0 -> A, 69 -> C, 24 -> A, 78 -> D
+    std::string picked;
+    for (int i = 0; i < 7; ++i)
+        picked += convert(sjis("。"));
+    EXPECT_EQ(picked, "BCAACAD");
+}
+
+TEST_F(EndingConversion, TotalsOver100NeverReachLaterSlots) {
+    endings.words = {"A", "B", "", ""};
+    endings.frequencies = {100, 100, 0, 0};
+    start();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(convert(sjis("。")), "A");
+}
+
+TEST_F(EndingConversion, LineBreaksChangeOnlyWhenTheFlagIsOne) {
+    endings.words = {sjis("ナリ。"), "", "", ""};
+    endings.frequencies = {100, 0, 0, 0};
+    start();
+    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文\r\n"));
+    endings.changeLineBreaks = 1;
+    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文ナリナリ。"))
+        << "the word's own full stop is replaced in turn";
+    endings.changeLineBreaks = 2;
+    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文\r\n"));
+}
+
+TEST_F(EndingConversion, ExtremeFrequenciesFromAHandEditedFileDoNotOverflow) {
+    endings.words = {"A", "B", "", ""};
+    endings.frequencies = {INT32_MIN, INT32_MAX, 0, 0};
+    start(); // 41 + 2^31 - (2^31 - 1) = 42: no slot; 32-bit wrapping would pick A
+    EXPECT_EQ(convert(sjis("。")), sjis("。"));
+}
+
+class Replacements : public EndingConversion {};
+
+TEST_F(Replacements, RulesAndSourcesApplyInOrderOnEarlierResults) {
+    replacements.clearRules();
+    replacements.addRule({sjis("猫"), "", sjis("犬"), ""}, sjis("鳥"));
+    replacements.addRule({sjis("鳥"), "", "", ""}, sjis("魚"));
+    start();
+    std::string segment = sjis("猫と犬。");
+    probe.applyReplacements(segment);
+    EXPECT_EQ(segment, sjis("魚と魚。"));
+}
+
+TEST_F(Replacements, TargetHoldingALaterSourceOfTheSameRuleIsReplacedAgain) {
+    replacements.clearRules();
+    replacements.addRule({"a", "b", "", ""}, "bb");
+    start();
+    std::string segment = "a";
+    probe.applyReplacements(segment);
+    EXPECT_EQ(segment, "bbbb");
+}
+
+TEST_F(Replacements, DefaultSetHasOneEmptyRuleAndChangesNothing) {
+    EXPECT_EQ(replacements.ruleCount(), 1u);
+    start();
+    std::string segment = sjis("そのまま。");
+    probe.applyReplacements(segment);
+    EXPECT_EQ(segment, sjis("そのまま。"));
+}
+
+} // namespace
+} // namespace mireto::test

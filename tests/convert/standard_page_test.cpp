@@ -1,0 +1,78 @@
+// The standard page, with and without its frame, byte for byte.
+#include "convert/standard_html_converter.h"
+#include "page_test_support.h"
+
+namespace mireto::test {
+namespace {
+
+std::string head(const std::string& text, const std::string& background) {
+    return "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+           "<HTML lang=\"ja\">\r\n"
+           "<HEAD>\r\n"
+           "<meta http-equiv=\"content-language\" content=\"ja\">\r\n"
+           "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">\r\n"
+           "<meta http-equiv=\"content-style-type\" content=\"text/css\">\r\n" +
+           sjis("<TITLE>変換しちゃいました</TITLE>\r\n") +
+           "</HEAD>\r\n"
+           "<BODY STYLE = \"text-align : center ;font-size : 11pt;color : " +
+           text + " ; background-color : " + background +
+           "\">\r\n"
+           "<DIV align=\"center\"><BR>\r\n";
+}
+
+std::string framed(const std::string& text, const std::string& background) {
+    return head(text, background) +
+           "<DIV STYLE = \"border-style : solid ;border-width : 2 ;background-color : #ffffff ; "
+           "border-color : " +
+           text + "; width : 80% ; text-align : left ;padding : 5pt\">\r\n";
+}
+
+const std::string kEnd = "</DIV></DIV></BODY></HTML>";
+
+std::string standardPage(const std::string& text, int frameless, const EndingSet& endings = {},
+                         const ReplacementSet& replacements = {}) {
+    StandardHtmlConverter converter(StandardColours{}, frameless);
+    return buildPage(converter, text, 1031227620, endings, replacements);
+}
+
+TEST(StandardPage, SentencesOnOneLineStayTogether) {
+    EXPECT_TRUE(samePage(standardPage(sjis("今日は晴れ。明日は雨。"), 0),
+                         framed("#333333", "#66aaFF") + sjis("今日は晴れ。明日は雨。") + kEnd));
+}
+
+TEST(StandardPage, LinesEmptyLinesAndConversions) {
+    ReplacementSet replacements;
+    replacements.clearRules();
+    replacements.addRule({sjis("三"), "", "", ""}, "3");
+    const std::string page =
+        standardPage(sjis("一行目。\r\n二行目\r\n\r\n三行目"), 0, alwaysNari(), replacements);
+    const std::string body = sjis("一行目ナリ<BR>\r\n" // the sentence closes its line
+                                  "二行目\r\n<BR>\r\n" // a line without full stop keeps CR LF
+                                  "<BR>\r\n"           // the empty line
+                                  "3行目");            // final segment, no break after it
+    EXPECT_TRUE(samePage(page, framed("#333333", "#66aaFF") + body + kEnd));
+}
+
+TEST(StandardPage, DoubleFullStopBeforeALineBreakWritesNoBreak) {
+    EXPECT_TRUE(samePage(standardPage(sjis("あ。。\r\nい"), 0),
+                         framed("#333333", "#66aaFF") + sjis("あ。い") + kEnd));
+}
+
+TEST(StandardPage, FramelessPageHasNoBoxButClosesTwoDivs) {
+    StandardColours colours{"#000000", "#ffffff"};
+    StandardHtmlConverter converter(colours, 1);
+    const std::string page = buildPage(converter, "", 0);
+    EXPECT_TRUE(samePage(page, head("#000000", "#ffffff") +
+                                   "<DIV STYLE = \"width : 80% ; text-align : left ;padding : "
+                                   "5pt\">\r\n" +
+                                   kEnd));
+}
+
+TEST(StandardPage, ColoursAreWrittenExactlyAsStored) {
+    StandardColours colours{"red\"x", ""};
+    StandardHtmlConverter converter(colours, 0);
+    EXPECT_TRUE(samePage(buildPage(converter, "a", 0), framed("red\"x", "") + "a" + kEnd));
+}
+
+} // namespace
+} // namespace mireto::test
