@@ -1,0 +1,110 @@
+#include "settings/settings_store.h"
+
+namespace mireto {
+
+namespace {
+
+template <typename Record> Record at(const std::vector<Record>& list, std::size_t position) {
+    return position < list.size() ? list[position] : Record{};
+}
+
+template <typename Record>
+void insertAt(std::vector<Record>& list, Record record, std::size_t position) {
+    if (position > list.size())
+        position = list.size();
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(position), std::move(record));
+}
+
+// Beyond the count no caller overwrites; such a call appends rather than being lost.
+template <typename Record>
+void overwriteAt(std::vector<Record>& list, Record record, std::size_t position) {
+    if (position < list.size())
+        list[position] = std::move(record);
+    else
+        list.push_back(std::move(record));
+}
+
+template <typename Record> bool eraseAt(std::vector<Record>& list, std::size_t position) {
+    if (position >= list.size())
+        return false;
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(position));
+    return true;
+}
+
+template <typename Record>
+std::size_t findByName(const std::vector<Record>& list, const std::string& name) {
+    for (std::size_t position = 0; position < list.size(); ++position) {
+        if (list[position].name == name)
+            return position;
+    }
+    return 0;
+}
+
+} // namespace
+
+EndingSet SettingsStore::GetEndingSet(Position position) const {
+    return at(m_endingSets, position);
+}
+
+ReplacementSet SettingsStore::GetReplacementSet(Position position) const {
+    return at(m_replacementSets, position);
+}
+
+OverallTemplate SettingsStore::GetOverallTemplate(Position position) const {
+    return at(m_overallTemplates, position);
+}
+
+std::string SettingsStore::GetFormatName(Position position) const {
+    return at(m_formatNames, position);
+}
+
+SettingsStore::Position SettingsStore::FindEndingSetIndex(Position templatePosition) const {
+    return findByName(m_endingSets, GetOverallTemplate(templatePosition).endingSetName);
+}
+
+SettingsStore::Position SettingsStore::FindReplacementSetIndex(Position templatePosition) const {
+    return findByName(m_replacementSets, GetOverallTemplate(templatePosition).replacementSetName);
+}
+
+void SettingsStore::InsertEndingSet(EndingSet set, Position position) {
+    insertAt(m_endingSets, std::move(set), position);
+}
+
+void SettingsStore::InsertReplacementSet(ReplacementSet set, Position position) {
+    insertAt(m_replacementSets, std::move(set), position);
+}
+
+void SettingsStore::InsertOverallTemplate(OverallTemplate overall, Position position) {
+    insertAt(m_overallTemplates, std::move(overall), position);
+}
+
+void SettingsStore::OverwriteEndingSet(EndingSet set, Position position) {
+    overwriteAt(m_endingSets, std::move(set), position);
+}
+
+void SettingsStore::OverwriteReplacementSet(ReplacementSet set, Position position) {
+    overwriteAt(m_replacementSets, std::move(set), position);
+}
+
+void SettingsStore::OverwriteOverallTemplate(OverallTemplate overall, Position position) {
+    overwriteAt(m_overallTemplates, std::move(overall), position);
+}
+
+bool SettingsStore::DeleteEndingSet(Position position) {
+    return eraseAt(m_endingSets, position);
+}
+
+bool SettingsStore::DeleteReplacementSet(Position position) {
+    return eraseAt(m_replacementSets, position);
+}
+
+bool SettingsStore::DeleteOverallTemplate(Position position) {
+    return eraseAt(m_overallTemplates, position);
+}
+
+void SettingsStore::BuildFormatNames() {
+    for (std::string_view name : kFormatNames)
+        m_formatNames.emplace_back(name);
+}
+
+} // namespace mireto

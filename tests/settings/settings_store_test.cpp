@@ -1,0 +1,113 @@
+// The settings store: positions, defaults beyond the end, inserts, overwrites, deletes.
+#include "settings/settings_store.h"
+#include "tests/support/sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::test {
+namespace {
+
+EndingSet namedEnding(const std::string& name) {
+    EndingSet set;
+    set.name = name;
+    set.words[0] = name + "!";
+    return set;
+}
+
+OverallTemplate overall(const std::string& name, const std::string& ending,
+                        const std::string& replacement) {
+    OverallTemplate t;
+    t.name = name;
+    t.endingSetName = ending;
+    t.replacementSetName = replacement;
+    return t;
+}
+
+TEST(SettingsStore, QueriesBeyondTheEndGiveTheDefaults) {
+    SettingsStore store;
+    store.InsertEndingSet(namedEnding("a"), 0);
+    EXPECT_EQ(store.GetEndingSet(1), EndingSet{});
+    EXPECT_EQ(store.GetEndingSet(static_cast<SettingsStore::Position>(-1)), EndingSet{});
+    const ReplacementSet replacement = store.GetReplacementSet(0);
+    EXPECT_EQ(replacement.ruleCount(), 1u);
+    EXPECT_EQ(replacement.name, "");
+    const OverallTemplate t = store.GetOverallTemplate(0);
+    EXPECT_EQ(t.endingSetName, sjis("無し"));
+    EXPECT_EQ(t.replacementSetName, sjis("無し"));
+    EXPECT_EQ(t.formatName, sjis("フォント弄り"));
+    EXPECT_EQ(t.name, "");
+}
+
+TEST(SettingsStore, FormatNamesInTheirFixedOrder) {
+    SettingsStore store;
+    EXPECT_EQ(store.GetFormatName(0), "");
+    store.BuildFormatNames();
+    EXPECT_EQ(store.GetFormatName(0), sjis("フォント弄り"));
+    EXPECT_EQ(store.GetFormatName(3), sjis("某巨大掲示板群"));
+    EXPECT_EQ(store.GetFormatName(6), sjis("ソルネ屋仕様"));
+    EXPECT_EQ(store.GetFormatName(7), "");
+}
+
+TEST(SettingsStore, InsertShiftsAndAppends) {
+    SettingsStore store;
+    store.InsertEndingSet(namedEnding("b"), 0);
+    store.InsertEndingSet(namedEnding("a"), 0);
+    store.InsertEndingSet(namedEnding("c"), 2);
+    EXPECT_EQ(store.GetEndingSet(0).name, "a");
+    EXPECT_EQ(store.GetEndingSet(1).name, "b");
+    EXPECT_EQ(store.GetEndingSet(2).name, "c");
+    EXPECT_EQ(store.endingSetCount(), 3u);
+}
+
+TEST(SettingsStore, OverwriteReplacesEveryFieldAndCopiesAreIndependent) {
+    SettingsStore store;
+    store.InsertEndingSet(namedEnding("a"), 0);
+    EndingSet replacement = namedEnding("z");
+    replacement.frequencies = {10, 20, 30, 40};
+    store.OverwriteEndingSet(replacement, 0);
+    replacement.name = "changed after the call";
+    EXPECT_EQ(store.GetEndingSet(0).name, "z");
+    EXPECT_EQ(store.GetEndingSet(0).frequencies[3], 40);
+
+    EndingSet copy = store.GetEndingSet(0);
+    copy.words[0] = "changed copy";
+    EXPECT_EQ(store.GetEndingSet(0).words[0], "z!");
+}
+
+TEST(SettingsStore, DeletesRefuseEmptyListsAndOutOfRangePositions) {
+    SettingsStore store;
+    EXPECT_FALSE(store.DeleteOverallTemplate(0));
+    EXPECT_FALSE(store.DeleteOverallTemplate(static_cast<SettingsStore::Position>(-1)));
+    store.InsertOverallTemplate(overall("t1", "", ""), 0);
+    store.InsertOverallTemplate(overall("t2", "", ""), 1);
+    EXPECT_FALSE(store.DeleteOverallTemplate(2));
+    EXPECT_TRUE(store.DeleteOverallTemplate(0));
+    EXPECT_EQ(store.GetOverallTemplate(0).name, "t2");
+    EXPECT_EQ(store.overallTemplateCount(), 1u);
+}
+
+TEST(SettingsStore, FindSetIndexByTemplateNamesFirstMatchOrNone) {
+    SettingsStore store;
+    store.InsertEndingSet(noneEndingSet(), 0);
+    store.InsertEndingSet(namedEnding("twin"), 1);
+    store.InsertEndingSet(namedEnding("twin"), 2);
+    store.InsertEndingSet(namedEnding("Other"), 3);
+    ReplacementSet replacement = noneReplacementSet();
+    store.InsertReplacementSet(replacement, 0);
+    replacement.name = "rules";
+    store.InsertReplacementSet(replacement, 1);
+
+    store.InsertOverallTemplate(overall("t", "twin", "rules"), 0);
+    store.InsertOverallTemplate(overall("gone", "deleted", "missing"), 1);
+    store.InsertOverallTemplate(overall("case", "other", "RULES"), 2);
+
+    EXPECT_EQ(store.FindEndingSetIndex(0), 1u) << "the lower of two equal names";
+    EXPECT_EQ(store.FindReplacementSetIndex(0), 1u);
+    EXPECT_EQ(store.FindEndingSetIndex(1), 0u) << "a deleted set resolves to the none set";
+    EXPECT_EQ(store.FindReplacementSetIndex(1), 0u);
+    EXPECT_EQ(store.FindEndingSetIndex(2), 0u) << "names differing in case differ";
+    EXPECT_EQ(store.FindReplacementSetIndex(2), 0u);
+}
+
+} // namespace
+} // namespace mireto::test
