@@ -1,0 +1,93 @@
+// Driving the settings dialogs through their real widgets, and catching their messages.
+#pragma once
+
+#include "app/message_box.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <vector>
+
+namespace mireto::test {
+
+// The dialog's child of that object name; fails the test when there is none.
+template <class Widget> Widget* child(const QWidget& parent, const char* name) {
+    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no child widget named %s", name);
+    return widget;
+}
+
+// The texts of the dialog's labels, in no particular order.
+inline QStringList labelTexts(const QWidget& dialog) {
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+// Replaces the edit's whole text by typing, as a user would: ASCII on the keyboard,
+// everything else committed by the input method.
+inline void retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    for (qsizetype at = 0; at < text.size();) {
+        if (text.at(at).unicode() < 0x80) {
+            QTest::keyClick(edit, text.at(at).toLatin1());
+            ++at;
+            continue;
+        }
+        qsizetype end = at;
+        while (end < text.size() && text.at(end).unicode() >= 0x80)
+            ++end;
+        QInputMethodEvent commit;
+        commit.setCommitString(text.mid(at, end - at));
+        QApplication::sendEvent(edit, &commit);
+        at = end;
+    }
+}
+
+// Clicks a check box or radio button on its indicator, which a click in the middle of
+// a box stretched across the dialog would miss.
+inline void clickBox(QAbstractButton* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+inline QPushButton* dialogButton(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (!buttons)
+        qFatal("the dialog has no OK and cancel buttons");
+    return buttons->button(which);
+}
+
+inline void clickOk(QDialog& dialog) {
+    QTest::mouseClick(dialogButton(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+inline void clickCancel(QDialog& dialog) {
+    QTest::mouseClick(dialogButton(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
+}
+
+// Answers every message box with OK and remembers it, while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder() {
+        setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
+            requests.push_back(request);
+            return MessageAnswer::Ok;
+        });
+    }
+    ~MessageRecorder() { setMessageHandlerForTesting({}); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    std::vector<MessageRequest> requests;
+};
+
+} // namespace mireto::test

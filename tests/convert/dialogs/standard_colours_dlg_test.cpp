@@ -1,0 +1,158 @@
+// The standard colour dialog: edits, swatches and the colour chooser kept in step, and
+// what OK and cancel hand back.
+#include "convert/dialogs/colour_chooser.h"
+#include "convert/dialogs/colour_swatch.h"
+#include "convert/dialogs/standard_colours_dlg.h"
+#include "dialog_driver.h"
+
+#include <QGroupBox>
+
+using namespace mireto;
+using namespace mireto::test;
+
+namespace {
+
+// Stands in for the system chooser while it lives: remembers the colour it was opened
+// with and answers with `answer` (nullopt: the user cancels).
+class ChooserStub {
+public:
+    explicit ChooserStub(std::optional<QColor> answer) {
+        setColourChooserForTesting([this, answer](QWidget*, const QColor& initial) {
+            opened.push_back(initial);
+            return answer;
+        });
+    }
+    ~ChooserStub() { setColourChooserForTesting({}); }
+    ChooserStub(const ChooserStub&) = delete;
+    ChooserStub& operator=(const ChooserStub&) = delete;
+
+    std::vector<QColor> opened;
+};
+
+QColor swatchColour(const QWidget& dialog, const char* name) {
+    return child<ColourSwatch>(dialog, name)->colour();
+}
+
+} // namespace
+
+class StandardColoursDlgTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsItsCaptionLabelsAndTheGivenColours() {
+        CStandardColoursDlg dialog;
+        dialog.setSettings({"#102030", "#66aaFF"});
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("標準HTML設定"));
+        QStringList boxes;
+        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
+            boxes << box->title();
+        boxes.sort();
+        QCOMPARE(boxes, (QStringList{QStringLiteral("文字色"), QStringLiteral("背景色")}));
+        QCOMPARE(child<QPushButton>(dialog, "browseTextColour")->text(), QStringLiteral("参照"));
+        QCOMPARE(child<QPushButton>(dialog, "browseBackgroundColour")->text(),
+                 QStringLiteral("参照"));
+        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#102030"));
+        QCOMPARE(child<QLineEdit>(dialog, "backgroundColour")->text(), QStringLiteral("#66aaFF"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x10, 0x20, 0x30));
+        QCOMPARE(swatchColour(dialog, "backgroundSwatch"), QColor(0x66, 0xAA, 0xFF));
+    }
+
+    void aColourTextNotSevenBytesLongStoresBlack() {
+        CStandardColoursDlg dialog;
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#12345"));
+        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#12345"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(Qt::black));
+        clickOk(dialog);
+        QCOMPARE(dialog.getSettings(), (StandardColours{"#000000", "#66aaFF"}));
+    }
+
+    void sevenBytesStayEvenWhenNotHexDigits() {
+        CStandardColoursDlg dialog;
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "backgroundColour"), QStringLiteral("#GG0000"));
+        QCOMPARE(swatchColour(dialog, "backgroundSwatch"), QColor(Qt::black));
+        clickOk(dialog);
+        QCOMPARE(dialog.getSettings(), (StandardColours{"#333333", "#GG0000"}));
+    }
+
+    void theSwatchFollowsTyping() {
+        CStandardColoursDlg dialog;
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#ff8000"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0xFF, 0x80, 0x00));
+        QCOMPARE(swatchColour(dialog, "backgroundSwatch"), QColor(0x66, 0xAA, 0xFF));
+    }
+
+    void theChooserGivesUpperCaseHex() {
+        ChooserStub chooser(QColor(0x66, 0xAA, 0xFF));
+        CStandardColoursDlg dialog;
+        dialog.show();
+        QTest::mouseClick(child<QPushButton>(dialog, "browseBackgroundColour"), Qt::LeftButton);
+        QCOMPARE(chooser.opened, (std::vector<QColor>{QColor(0x66, 0xAA, 0xFF)}));
+        QCOMPARE(child<QLineEdit>(dialog, "backgroundColour")->text(), QStringLiteral("#66AAFF"));
+        clickOk(dialog);
+        QCOMPARE(dialog.getSettings(), (StandardColours{"#333333", "#66AAFF"}));
+    }
+
+    void theChooserStartsFromWhatTheStringReads() {
+        ChooserStub chooser(QColor(1, 2, 3));
+        CStandardColoursDlg dialog;
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#12345"));
+        QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
+        QCOMPARE(chooser.opened, (std::vector<QColor>{QColor(Qt::black)}));
+        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#010203"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(1, 2, 3));
+    }
+
+    void cancellingTheChooserChangesNothing() {
+        ChooserStub chooser(std::nullopt);
+        CStandardColoursDlg dialog;
+        dialog.show();
+        QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
+        QCOMPARE(chooser.opened.size(), std::size_t{1});
+        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#333333"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x33, 0x33, 0x33));
+        clickOk(dialog);
+        QCOMPARE(dialog.getSettings(), StandardColours{});
+    }
+
+    void cancelHandsBackTheGivenColours() {
+        ChooserStub chooser(QColor(Qt::white));
+        CStandardColoursDlg dialog;
+        dialog.setSettings({"#123", "#abcdef"});
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "backgroundColour"), QStringLiteral("#000001"));
+        QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
+        clickCancel(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.getSettings(), (StandardColours{"#123", "#abcdef"}));
+    }
+
+    void textShiftJisCannotHoldIsRefused() {
+        MessageRecorder messages;
+        CStandardColoursDlg dialog;
+        dialog.show();
+        retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#🍣🍣🍣"));
+        clickOk(dialog);
+        QCOMPARE(messages.requests.size(), std::size_t{1});
+        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「文字色」")));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.getSettings(), StandardColours{});
+    }
+
+    void theSwatchPaintsItsColourInsideABlackOutline() {
+        ColourSwatch swatch;
+        swatch.resize(20, 10);
+        swatch.setColour(QColor(0x66, 0xAA, 0xFF));
+        const QImage image = swatch.grab().toImage();
+        QCOMPARE(image.pixelColor(10, 5), QColor(0x66, 0xAA, 0xFF));
+        QCOMPARE(image.pixelColor(1, 1), QColor(0x66, 0xAA, 0xFF));
+        for (const QPoint corner : {QPoint(0, 0), QPoint(19, 0), QPoint(0, 9), QPoint(19, 9)})
+            QCOMPARE(image.pixelColor(corner), QColor(Qt::black));
+    }
+};
+
+QTEST_MAIN(StandardColoursDlgTest)
+#include "standard_colours_dlg_test.moc"
