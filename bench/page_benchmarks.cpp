@@ -83,7 +83,7 @@ void BM_Page(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
     state.counters["peak_heap_MB"] = static_cast<double>(peak) / (1 << 20);
     state.counters["page_MB"] = static_cast<double>(pageBytes) / (1 << 20);
-    state.SetLabel(std::string(formatName(format)) + "|" + std::string(shapeName(shape)));
+    state.SetLabel("style " + std::to_string(state.range(0)) + " " + std::string(shapeName(shape)));
 }
 
 void pageArguments(benchmark::internal::Benchmark* b) {
