@@ -7,7 +7,7 @@
 namespace mireto::cli {
 
 // Converts Shift_JIS to UTF-8 for display. A byte or pair code page 932 does not
-// define becomes U+FFFD, so a damaged name still prints as one line.
+// define becomes U+FFFD, so a damaged name still prints.
 std::string sjisToUtf8(std::string_view sjisText);
 
 } // namespace mireto::cli
