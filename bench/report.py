@@ -30,7 +30,7 @@ def main(folder):
         runs = json.load(f)["benchmarks"]
     rows = {}
     for run in runs:
-        if run.get("error_occurred"):
+        if run.get("error_occurred") or not run["name"].startswith("BM_Page"):
             continue
         parts = dict(p.split(":") for p in run["name"].split("/")[1:4])
         key = (int(parts["format"]), int(parts["shape"]), int(parts["bytes"]))
@@ -44,6 +44,10 @@ def main(folder):
         label = f"{size >> 20} MB" if size >= 1 << 20 else f"{size >> 10} KB"
         print(f"{STYLES[style]:<24} {SHAPES[shape]:<10} {label:>6} {mbps:8.1f} "
               f"{sed[(shape, size)]:9.1f} {run['peak_heap_MB']:13.1f}")
+    for run in runs:
+        if run["name"].startswith("BM_Settings"):
+            what = "write" if "Write" in run["name"] else "read"
+            print(f"settings file, 1,000 sets of each kind: {what} {run['real_time']:.2f} ms")
     failures = []
     for (style, shape, size), run in rows.items():
         if size != 16 << 20 or (style, shape, 1 << 20) not in rows:
