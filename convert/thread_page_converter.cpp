@@ -40,11 +40,7 @@ void ThreadPageConverter::generate() {
     write("<font color=green><b>");
     write(m_settings.name);
     write("</b></font> ");
-    write(kColon);
-    write(m_postDate);
-    write(" ID:");
-    write(firstId);
-    write("<dd>");
+    writeDateAndId(firstId);
 
     startScan(kSentenceDelimiters);
     while (scanStep()) {
@@ -97,14 +93,9 @@ void ThreadPageConverter::writeHead() {
 }
 
 void ThreadPageConverter::emitSegment(std::string_view segment) {
-    if (isBlank(segment)) {
-        m_bytesSincePost += static_cast<std::int64_t>(segment.size());
-        write(segment);
-        return;
-    }
-    const std::string converted = convertSegment(segment);
-    m_bytesSincePost += static_cast<std::int64_t>(converted.size());
-    write(converted);
+    const std::string written = isBlank(segment) ? std::string(segment) : convertSegment(segment);
+    m_bytesSincePost += static_cast<std::int64_t>(written.size());
+    write(written);
 }
 
 void ThreadPageConverter::insertReplyBlock() {
@@ -160,6 +151,10 @@ void ThreadPageConverter::writePostHeader(Header kind) {
         write("</b></a> ");
         break;
     }
+    writeDateAndId(id);
+}
+
+void ThreadPageConverter::writeDateAndId(const std::string& id) {
     write(kColon);
     write(m_postDate);
     write(" ID:");

@@ -33,6 +33,8 @@ private:
     // Writes the header of the next post, which takes the next number.
     void writePostHeader(Header kind);
     std::string newPosterId();
+    // The end of every post header: "：date ID:xxxxxxxx<dd>".
+    void writeDateAndId(const std::string& id);
 
     void openingReplies();
     void goodThreadReply();
