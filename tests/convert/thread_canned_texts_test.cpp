@@ -10,7 +10,7 @@ namespace {
 
 namespace texts = thread_texts;
 
-// Every lead byte is followed by a trail byte, and no control character but none.
+// Every lead byte is followed by a trail byte, and there are no control characters.
 bool wellFormedShiftJis(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const auto byte = static_cast<unsigned char>(text[at]);

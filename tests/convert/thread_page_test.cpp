@@ -55,12 +55,11 @@ std::string header(int number, Kind kind, const std::string& id, const std::stri
 
 const std::string kFooter = std::string(texts::kThreadEnd) + std::string(texts::kReplyForm);
 
-std::string threadPage(int mode, const std::string& text, std::time_t moment,
-                       const EndingSet& endings = {}) {
+std::string threadPage(int mode, const std::string& text, std::time_t moment) {
     ThreadSettings settings;
     settings.mode = mode;
     ThreadPageConverter converter(settings);
-    return buildPage(converter, text, moment, endings);
+    return buildPage(converter, text, moment);
 }
 
 // "L01" CR LF ... "L10" CR LF, then "L11" without a line break.
