@@ -1,9 +1,9 @@
 #include "convert/dialogs/font_play_settings_dlg.h"
 
-#include "convert/dialogs/ok_cancel_buttons.h"
+#include "rules/dialog_parts.h"
+#include "rules/dialog_text.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -14,11 +14,22 @@
 
 namespace mireto {
 
+namespace {
+
+constexpr std::string_view kCaption =
+    "\x83t\x83H\x83\x93\x83g\x98M\x82\xE8\x90\xDD\x92\xE8"; // フォント弄り設定
+constexpr std::string_view kDegreeBox =
+    "\x89\xFC\x8Ds\x93x\x81i\x82X\x92i\x8AK\x81j"; // 改行度（９段階）
+constexpr std::string_view kDeleteCommas =
+    "\x93\xC7\x93_\x82\xF0\x8D\xED\x8F\x9C\x82\xB7\x82\xE9"; // 読点を削除する
+
+} // namespace
+
 CFontPlaySettingsDlg::CFontPlaySettingsDlg(QWidget* parent)
     : QDialog(parent), m_slider(new QSlider(Qt::Horizontal, this)),
       m_degreeEdit(new QLineEdit(this)),
-      m_deleteCommas(new QCheckBox(QStringLiteral("読点を削除する"), this)) {
-    setWindowTitle(QStringLiteral("フォント弄り設定"));
+      m_deleteCommas(new QCheckBox(uiText(kDeleteCommas), this)) {
+    setWindowTitle(uiText(kCaption));
     m_slider->setObjectName(QStringLiteral("degreeSlider"));
     m_degreeEdit->setObjectName(QStringLiteral("degree"));
     m_deleteCommas->setObjectName(QStringLiteral("deleteCommas"));
@@ -32,7 +43,7 @@ CFontPlaySettingsDlg::CFontPlaySettingsDlg(QWidget* parent)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), this));
     m_degreeEdit->setFixedWidth(m_degreeEdit->fontMetrics().horizontalAdvance(u'0') * 4);
 
-    auto* degreeBox = new QGroupBox(QStringLiteral("改行度（９段階）"), this);
+    auto* degreeBox = new QGroupBox(uiText(kDegreeBox), this);
     auto* degreeLayout = new QHBoxLayout(degreeBox);
     degreeLayout->addWidget(m_slider);
     degreeLayout->addWidget(m_degreeEdit);
@@ -40,7 +51,7 @@ CFontPlaySettingsDlg::CFontPlaySettingsDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(degreeBox);
     layout->addWidget(m_deleteCommas);
-    layout->addWidget(makeOkCancelButtons(this));
+    layout->addLayout(makeChooserButtons(this));
 
     connect(m_degreeEdit, &QLineEdit::textChanged, this, &CFontPlaySettingsDlg::OnChangeDegree);
     connect(m_slider, &QSlider::valueChanged, this, &CFontPlaySettingsDlg::OnHScroll);

@@ -1,40 +1,53 @@
 #include "convert/dialogs/idol_news_settings_dlg.h"
 
-#include "convert/dialogs/ok_cancel_buttons.h"
 #include "convert/dialogs/sjis_line_edit.h"
+#include "rules/dialog_parts.h"
+#include "rules/dialog_text.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
 namespace mireto {
 
+namespace {
+
+constexpr std::string_view kCaption = "\x96^\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83"
+                                      "b\x83g\x83"
+                                      "A\x83"
+                                      "C\x83h\x83\x8B"; // 某バーチャルネットアイドル
+constexpr std::string_view kTitleLabel = "\x91\xE8\x96\xBC";                  // 題名
+constexpr std::string_view kSupportBox = "\x89\x9E\x89\x87";                  // 応援
+constexpr std::string_view kSupportOn = "\x89\x9E\x89\x87ON";                 // 応援ON
+constexpr std::string_view kNameLabel = "\x96\xBC\x91O";                      // 名前
+constexpr std::string_view kTargetLabel = "\x89\x9E\x89\x87\x91\xCE\x8F\xDB"; // 応援対象
+
+} // namespace
+
 CIdolNewsSettingsDlg::CIdolNewsSettingsDlg(QWidget* parent)
-    : QDialog(parent), m_title(new SjisLineEdit(QStringLiteral("題名"), this)),
-      m_supportOn(new QCheckBox(QStringLiteral("応援ON"), this)),
-      m_name(new SjisLineEdit(QStringLiteral("名前"), this)),
-      m_supportTarget(new SjisLineEdit(QStringLiteral("応援対象"), this)) {
-    setWindowTitle(QStringLiteral("某バーチャルネットアイドル"));
+    : QDialog(parent), m_title(new SjisLineEdit(this)),
+      m_supportOn(new QCheckBox(uiText(kSupportOn), this)), m_name(new SjisLineEdit(this)),
+      m_supportTarget(new SjisLineEdit(this)) {
+    setWindowTitle(uiText(kCaption));
     m_title->setObjectName(QStringLiteral("title"));
     m_supportOn->setObjectName(QStringLiteral("supportOn"));
     m_name->setObjectName(QStringLiteral("name"));
     m_supportTarget->setObjectName(QStringLiteral("supportTarget"));
 
     auto* titleRow = new QFormLayout;
-    titleRow->addRow(m_title->label(), m_title);
+    titleRow->addRow(uiText(kTitleLabel), m_title);
 
-    auto* supportBox = new QGroupBox(QStringLiteral("応援"), this);
+    auto* supportBox = new QGroupBox(uiText(kSupportBox), this);
     auto* supportLayout = new QFormLayout(supportBox);
     supportLayout->addRow(m_supportOn);
-    supportLayout->addRow(m_name->label(), m_name);
-    supportLayout->addRow(m_supportTarget->label(), m_supportTarget);
+    supportLayout->addRow(uiText(kNameLabel), m_name);
+    supportLayout->addRow(uiText(kTargetLabel), m_supportTarget);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(titleRow);
     layout->addWidget(supportBox);
-    layout->addWidget(makeOkCancelButtons(this));
+    layout->addLayout(makeChooserButtons(this));
 
     connect(m_supportOn, &QCheckBox::clicked, this, &CIdolNewsSettingsDlg::OnClickSupport);
     setSettings(m_settings);

@@ -1,12 +1,11 @@
 #include "convert/dialogs/sjis_line_edit.h"
 
-#include "app/message_box.h"
 #include "app/sjis_qstring.h"
+#include "rules/dialog_text.h"
 
 namespace mireto {
 
-SjisLineEdit::SjisLineEdit(QString label, QWidget* parent)
-    : QLineEdit(parent), m_label(std::move(label)) {}
+SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void SjisLineEdit::setBytes(std::string bytes) {
     m_stored = std::move(bytes);
@@ -24,10 +23,8 @@ bool allStorable(QWidget* dialog, std::initializer_list<SjisLineEdit*> edits) {
     for (SjisLineEdit* edit : edits) {
         if (edit->bytes())
             continue;
-        showMessage(dialog, {QStringLiteral("「%1」にShift_JISで表せない文字が含まれているため、"
-                                            "設定できません。")
-                                 .arg(edit->label()),
-                             dialog->windowTitle(), MessageIcon::Warning});
+        // Fails again, this time telling the user which text cannot be stored.
+        (void)storableText(dialog, edit->text(), dialog->windowTitle());
         edit->setFocus();
         return false;
     }

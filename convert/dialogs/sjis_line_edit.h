@@ -12,8 +12,7 @@ namespace mireto {
 class SjisLineEdit : public QLineEdit {
     Q_OBJECT
 public:
-    // `label` names the field in the message that refuses an unstorable text.
-    explicit SjisLineEdit(QString label, QWidget* parent = nullptr);
+    explicit SjisLineEdit(QWidget* parent = nullptr);
 
     void setBytes(std::string bytes);
     // The stored bytes while the text is the one setBytes showed (so bytes that never
@@ -21,16 +20,13 @@ public:
     // has a character Shift_JIS cannot hold.
     std::optional<std::string> bytes() const;
 
-    const QString& label() const { return m_label; }
-
 private:
-    QString m_label;
     std::string m_stored;
     QString m_shown;
 };
 
-// Whether every edit's text can be stored. If one cannot, tells the user which and
-// puts the focus there.
+// Whether every edit's text can be stored. If one cannot, tells the user in a message
+// with the dialog's caption and puts the focus there.
 bool allStorable(QWidget* dialog, std::initializer_list<SjisLineEdit*> edits);
 
 } // namespace mireto

@@ -3,10 +3,10 @@
 #include "convert/dialogs/colour_chooser.h"
 #include "convert/dialogs/colour_string.h"
 #include "convert/dialogs/colour_swatch.h"
-#include "convert/dialogs/ok_cancel_buttons.h"
 #include "convert/dialogs/sjis_line_edit.h"
+#include "rules/dialog_parts.h"
+#include "rules/dialog_text.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -16,13 +16,20 @@ namespace mireto {
 
 namespace {
 
+constexpr std::string_view kCaption = "\x95W\x8F\x80HTML\x90\xDD\x92\xE8"; // 標準HTML設定
+constexpr std::string_view kTextBox = "\x95\xB6\x8E\x9A\x90"
+                                      "F"; // 文字色
+constexpr std::string_view kBackgroundBox = "\x94w\x8Ci\x90"
+                                            "F";      // 背景色
+constexpr std::string_view kBrowse = "\x8EQ\x8F\xC6"; // 参照
+
 // What the pages need: exactly "#RRGGBB"'s seven bytes. Any other length is black.
 constexpr std::size_t kColourLength = 7;
 constexpr const char* kBlack = "#000000";
 
-QGroupBox* colourBox(const QString& title, SjisLineEdit* edit, ColourSwatch* swatch,
+QGroupBox* colourBox(std::string_view title, SjisLineEdit* edit, ColourSwatch* swatch,
                      QPushButton* browse, QWidget* parent) {
-    auto* box = new QGroupBox(title, parent);
+    auto* box = new QGroupBox(uiText(title), parent);
     auto* layout = new QHBoxLayout(box);
     layout->addWidget(edit);
     layout->addWidget(swatch);
@@ -33,29 +40,23 @@ QGroupBox* colourBox(const QString& title, SjisLineEdit* edit, ColourSwatch* swa
 } // namespace
 
 CStandardColoursDlg::CStandardColoursDlg(QWidget* parent)
-    : QDialog(parent), m_textEdit(new SjisLineEdit(QStringLiteral("文字色"), this)),
-      m_textSwatch(new ColourSwatch(this)),
-      m_backgroundEdit(new SjisLineEdit(QStringLiteral("背景色"), this)),
-      m_backgroundSwatch(new ColourSwatch(this)) {
-    setWindowTitle(QStringLiteral("標準HTML設定"));
+    : QDialog(parent), m_textEdit(new SjisLineEdit(this)), m_textSwatch(new ColourSwatch(this)),
+      m_backgroundEdit(new SjisLineEdit(this)), m_backgroundSwatch(new ColourSwatch(this)) {
+    setWindowTitle(uiText(kCaption));
     m_textEdit->setObjectName(QStringLiteral("textColour"));
     m_textSwatch->setObjectName(QStringLiteral("textSwatch"));
     m_backgroundEdit->setObjectName(QStringLiteral("backgroundColour"));
     m_backgroundSwatch->setObjectName(QStringLiteral("backgroundSwatch"));
 
-    auto* browseText = new QPushButton(QStringLiteral("参照"), this);
-    browseText->setObjectName(QStringLiteral("browseTextColour"));
-    auto* browseBackground = new QPushButton(QStringLiteral("参照"), this);
-    browseBackground->setObjectName(QStringLiteral("browseBackgroundColour"));
-    // Enter in an edit confirms the dialog, not the chooser.
-    browseText->setAutoDefault(false);
-    browseBackground->setAutoDefault(false);
+    // Not auto-default: Enter in an edit confirms the dialog, not the chooser.
+    QPushButton* browseText = makeButton(kBrowse, QStringLiteral("browseTextColour"));
+    QPushButton* browseBackground = makeButton(kBrowse, QStringLiteral("browseBackgroundColour"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(colourBox(m_textEdit->label(), m_textEdit, m_textSwatch, browseText, this));
-    layout->addWidget(colourBox(m_backgroundEdit->label(), m_backgroundEdit, m_backgroundSwatch,
-                                browseBackground, this));
-    layout->addWidget(makeOkCancelButtons(this));
+    layout->addWidget(colourBox(kTextBox, m_textEdit, m_textSwatch, browseText, this));
+    layout->addWidget(
+        colourBox(kBackgroundBox, m_backgroundEdit, m_backgroundSwatch, browseBackground, this));
+    layout->addLayout(makeChooserButtons(this));
 
     connect(m_textEdit, &QLineEdit::textChanged, this, &CStandardColoursDlg::OnChangeTextColour);
     connect(m_backgroundEdit, &QLineEdit::textChanged, this,

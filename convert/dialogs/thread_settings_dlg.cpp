@@ -1,10 +1,10 @@
 #include "convert/dialogs/thread_settings_dlg.h"
 
-#include "convert/dialogs/ok_cancel_buttons.h"
 #include "convert/dialogs/sjis_line_edit.h"
+#include "rules/dialog_parts.h"
+#include "rules/dialog_text.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,23 +13,38 @@
 
 namespace mireto {
 
+namespace {
+
+constexpr std::string_view kCaption = "2\x82\x83\x82\x88\x90\xDD\x92\xE8"; // 2ｃｈ設定
+constexpr std::string_view kTitleLabel = "\x83X\x83\x8C\x83"
+                                         "b\x83h\x83^\x83"
+                                         "C\x83g\x83\x8B"; // スレッドタイトル
+constexpr std::string_view kNameLabel = "\x96\xBC\x91O";   // 名前
+constexpr std::string_view kModeBox = "\x83X\x83\x8C\x83"
+                                      "b\x83h\x95\xCF\x8A\xB7"; // スレッド変換
+constexpr std::string_view kModeTexts[] = {
+    "\x96\xB3\x82\xB5",         // 無し
+    "\x97\xC7\x83X\x83\x8C",    // 良スレ
+    "\x83N\x83\\\x83X\x83\x8C", // クソスレ
+};
+
+} // namespace
+
 CThreadSettingsDlg::CThreadSettingsDlg(QWidget* parent)
-    : QDialog(parent), m_title(new SjisLineEdit(QStringLiteral("スレッドタイトル"), this)),
-      m_name(new SjisLineEdit(QStringLiteral("名前"), this)), m_mode(new QButtonGroup(this)) {
-    setWindowTitle(QStringLiteral("2ｃｈ設定"));
+    : QDialog(parent), m_title(new SjisLineEdit(this)), m_name(new SjisLineEdit(this)),
+      m_mode(new QButtonGroup(this)) {
+    setWindowTitle(uiText(kCaption));
     m_title->setObjectName(QStringLiteral("title"));
     m_name->setObjectName(QStringLiteral("name"));
 
     auto* fields = new QFormLayout;
-    fields->addRow(m_title->label(), m_title);
-    fields->addRow(m_name->label(), m_name);
+    fields->addRow(uiText(kTitleLabel), m_title);
+    fields->addRow(uiText(kNameLabel), m_name);
 
-    auto* modeBox = new QGroupBox(QStringLiteral("スレッド変換"), this);
+    auto* modeBox = new QGroupBox(uiText(kModeBox), this);
     auto* modeLayout = new QHBoxLayout(modeBox);
-    const QString modeTexts[] = {QStringLiteral("無し"), QStringLiteral("良スレ"),
-                                 QStringLiteral("クソスレ")};
     for (int mode = ThreadSettings::None; mode <= ThreadSettings::BadThread; ++mode) {
-        auto* button = new QRadioButton(modeTexts[mode], modeBox);
+        auto* button = new QRadioButton(uiText(kModeTexts[mode]), modeBox);
         button->setObjectName(QStringLiteral("mode%1").arg(mode));
         m_mode->addButton(button, mode);
         modeLayout->addWidget(button);
@@ -38,7 +53,7 @@ CThreadSettingsDlg::CThreadSettingsDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(modeBox);
-    layout->addWidget(makeOkCancelButtons(this));
+    layout->addLayout(makeChooserButtons(this));
 
     setSettings(m_settings);
 }

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,19 +58,12 @@ inline void clickBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
-inline QPushButton* dialogButton(const QDialog& dialog, QDialogButtonBox::StandardButton which) {
-    auto* buttons = dialog.findChild<QDialogButtonBox*>();
-    if (!buttons)
-        qFatal("the dialog has no OK and cancel buttons");
-    return buttons->button(which);
-}
-
 inline void clickOk(QDialog& dialog) {
-    QTest::mouseClick(dialogButton(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
 }
 
 inline void clickCancel(QDialog& dialog) {
-    QTest::mouseClick(dialogButton(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
 }
 
 // Answers every message box with OK and remembers it, while it lives.

@@ -100,7 +100,7 @@ private slots:
         retype(child<QLineEdit>(dialog, "supportTarget"), QStringLiteral("🎤"));
         clickOk(dialog);
         QCOMPARE(messages.requests.size(), std::size_t{1});
-        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「応援対象」")));
+        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「🎤」")));
         QCOMPARE(messages.requests[0].icon, MessageIcon::Warning);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget(), child<QLineEdit>(dialog, "supportTarget"));

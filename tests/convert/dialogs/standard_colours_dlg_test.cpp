@@ -137,7 +137,7 @@ private slots:
         retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#🍣🍣🍣"));
         clickOk(dialog);
         QCOMPARE(messages.requests.size(), std::size_t{1});
-        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「文字色」")));
+        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「#🍣🍣🍣」")));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.getSettings(), StandardColours{});
     }

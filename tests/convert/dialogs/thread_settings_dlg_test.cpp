@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(child<QRadioButton>(dialog, "mode0")->text(), QStringLiteral("無し"));
         QCOMPARE(child<QRadioButton>(dialog, "mode1")->text(), QStringLiteral("良スレ"));
         QCOMPARE(child<QRadioButton>(dialog, "mode2")->text(), QStringLiteral("クソスレ"));
-        QCOMPARE(dialogButton(dialog, QDialogButtonBox::Cancel)->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(child<QPushButton>(dialog, "cancelButton")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
         QCOMPARE(child<QLineEdit>(dialog, "title")->text(), QStringLiteral("雑談スレ"));
         QCOMPARE(child<QLineEdit>(dialog, "name")->text(), QStringLiteral("名無し"));
         QVERIFY(child<QRadioButton>(dialog, "mode2")->isChecked());
@@ -88,7 +88,7 @@ private slots:
         retype(child<QLineEdit>(dialog, "name"), QStringLiteral("寿司🍣"));
         clickOk(dialog);
         QCOMPARE(messages.requests.size(), std::size_t{1});
-        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「名前」")));
+        QVERIFY(messages.requests[0].text.contains(QStringLiteral("「寿司🍣」")));
         QCOMPARE(messages.requests[0].caption, QStringLiteral("2ｃｈ設定"));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.getSettings(), given());
