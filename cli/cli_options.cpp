@@ -55,6 +55,11 @@ const std::vector<OptionSpec>& optionSpecs() {
         {nullptr, "--open", false, flag(&CliOptions::open)},
         {nullptr, "--time", true, parseTime},
         {nullptr, "--encoding", true, parseEncoding},
+        {"-s", "--settings", true, setter(&CliOptions::settingsPath)},
+        {"-t", "--template", true, setter(&CliOptions::templateName)},
+        {nullptr, "--ending", true, setter(&CliOptions::endingName)},
+        {nullptr, "--replacement", true, setter(&CliOptions::replacementName)},
+        {nullptr, "--list", false, flag(&CliOptions::list)},
         {"-h", "--help", false, flag(&CliOptions::help)},
         {nullptr, "--version", false, flag(&CliOptions::version)},
     };
@@ -131,10 +136,12 @@ std::string usageText() {
 Turn a Japanese text into a joke web page, as the Mireto editor's GO!! does.
 
 FILE is the input text (Shift_JIS unless --encoding says otherwise); - or nothing
-reads standard input. The page is Shift_JIS HTML.
+reads standard input. The page is Shift_JIS HTML. The settings file is only
+read, never written.
 
 Options:
-  -f, --format NAME|N   page style, by name or position (default 0):
+  -f, --format NAME|N   page style, by name or position (default: the settings
+                        file's current style, or 0 without one):
                           0 フォント弄り              font play, black page
                           1 フォント弄り(背景白)      font play, white page
                           2 某バーチャルネットアイドル  idol-news page
@@ -149,6 +156,17 @@ Options:
                         choices and dates the page; makes the output reproducible
       --encoding ENC    encoding of the input: sjis (default) or utf-8; characters
                         Shift_JIS cannot hold become &#x...; references
+  -s, --settings PATH   read templates and page settings from this settings
+                        file (default: Mireto.ini beside this program, if any);
+                        its current ending set, replacement set and page style
+                        are used unless the options below say otherwise
+  -t, --template NAME   use the stored overall template NAME: its ending set,
+                        replacement set and page style (--format still wins)
+      --ending NAME     use the stored ending set NAME (無し: none)
+      --replacement NAME
+                        use the stored replacement set NAME (無し: none)
+      --list            list the stored overall templates, ending sets and
+                        replacement sets by name, and exit
   -h, --help            show this help and exit
       --version         show the version and exit
 )";

@@ -17,6 +17,11 @@ struct CliOptions {
     bool open = false;
     std::optional<std::time_t> time;
     InputEncoding encoding = InputEncoding::Sjis;
+    std::optional<std::string> settingsPath; // otherwise Mireto.ini beside the program
+    std::optional<std::string> templateName; // names are UTF-8
+    std::optional<std::string> endingName;
+    std::optional<std::string> replacementName;
+    bool list = false;
     bool help = false;
     bool version = false;
 };

@@ -2,7 +2,9 @@
 
 #include "cli/browser_opener.h"
 #include "cli/cli_options.h"
+#include "cli/cli_settings.h"
 #include "cli/input_text.h"
+#include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
 #include "platform/executable_dir.h"
@@ -40,6 +42,15 @@ FormatChoice chooseFormat(const std::string& given) {
             "unknown format '" + given + "': give a position 0-6 or a name (see --help)"};
 }
 
+// The style a stored template names; a name that matches none of the seven is what
+// makes GO!! do nothing in the editor, so here it is an error.
+FormatChoice storedFormat(const std::string& name) {
+    if (auto format = formatByName(name))
+        return {format, {}};
+    return {std::nullopt, "the settings name the page style '" + sjisToUtf8(name) +
+                              "', which is none of the seven: give --format"};
+}
+
 int fail(std::ostream& err, const std::string& message, int status) {
     err << "mireto-convert: " << message << '\n';
     return status;
@@ -61,13 +72,22 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return kOk;
     }
 
-    OutputFormat format = OutputFormat::FontPlayBlack;
-    if (options.format) {
-        const FormatChoice choice = chooseFormat(*options.format);
-        if (!choice.format)
-            return fail(err, choice.error, kUsage);
-        format = *choice.format;
+    CliSettings loaded;
+    if (const std::string error = loadCliSettings(options.settingsPath, loaded); !error.empty())
+        return fail(err, error, kFailed);
+    if (options.list) {
+        out << listSettings(loaded.store);
+        return kOk;
     }
+    const SettingsChoice selection = chooseFromSettings(loaded, options);
+    if (!selection.error.empty())
+        return fail(err, selection.error, kUsage);
+
+    const FormatChoice choice =
+        options.format ? chooseFormat(*options.format) : storedFormat(selection.formatName);
+    if (!choice.format)
+        return fail(err, choice.error, options.format ? kUsage : kFailed);
+    const OutputFormat format = *choice.format;
 
     InputText input = readInput(options.inputPath);
     if (!input.ok)
@@ -80,9 +100,9 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     const std::string text = withCrLfLineEnds(input.bytes);
 
-    const EndingSet endingSet = noneEndingSet();
-    const ReplacementSet replacementSet = noneReplacementSet();
-    const FormatSettings settings;
+    const EndingSet& endingSet = selection.endingSet;
+    const ReplacementSet& replacementSet = selection.replacementSet;
+    const FormatSettings& settings = loaded.formatSettings;
 
     std::unique_ptr<Converter> converter = createConverter(format, settings);
     if (!converter) {

@@ -1,8 +1,9 @@
 #include "cli/utf8_to_sjis.h"
 
+#include "cli/character_converter.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <iconv.h>
 
 namespace mireto::cli {
 
@@ -38,41 +39,10 @@ std::size_t utf8SequenceLength(std::string_view s, std::size_t pos, char32_t& co
     return length;
 }
 
-class Iconv {
-public:
-    Iconv() : m_handle(iconv_open("CP932", "UTF-8")) {}
-    ~Iconv() {
-        if (valid())
-            iconv_close(m_handle);
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts one whole character; false when code page 932 has no such character.
-    bool convert(std::string_view character, std::string& out) {
-        char buffer[8];
-        char* in = const_cast<char*>(character.data());
-        std::size_t inLeft = character.size();
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(m_handle, &in, &inLeft, &outPtr, &outLeft);
-        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
-        if (result == static_cast<std::size_t>(-1) || inLeft != 0)
-            return false;
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        return true;
-    }
-
-private:
-    iconv_t m_handle;
-};
-
 } // namespace
 
 SjisConversion utf8ToSjis(std::string_view utf8) {
-    Iconv converter;
+    CharacterConverter converter("CP932", "UTF-8");
     if (!converter.valid())
         return {false, {}, "this system cannot convert to Shift_JIS (CP932)"};
 

@@ -11,6 +11,7 @@ void Converter::setInputs(const EndingSet& endingSet, const ReplacementSet& repl
                           const std::string& text) {
     m_endingSet = &endingSet;
     m_replacementSet = &replacementSet;
+    m_replacements = ReplacementPlan(replacementSet);
     m_text = &text;
 }
 
@@ -18,6 +19,7 @@ const std::string& Converter::buildPage() {
     assert(m_text && m_endingSet && m_replacementSet && "setInputs must come first");
     m_position = 0;
     m_segmentStart = 0;
+    m_replacements = ReplacementPlan(*m_replacementSet);
     m_output.reserve(m_text->size() * 2 + 4096);
     generate();
     return m_output;
@@ -59,12 +61,7 @@ int Converter::convertEnding(std::string& segment) {
 }
 
 void Converter::applyReplacements(std::string& segment) const {
-    const ReplacementSet& set = *m_replacementSet;
-    const std::size_t rules = std::min(set.sources.size(), set.targets.size());
-    for (std::size_t rule = 0; rule < rules; ++rule) {
-        for (const std::string& source : set.sources[rule])
-            sjis::replaceAll(segment, source, set.targets[rule]);
-    }
+    m_replacements.apply(segment);
 }
 
 Converter::Position Converter::earliestPosition(std::vector<Position> found) {
@@ -146,11 +143,11 @@ std::string_view Converter::segment() const {
     return source.substr(start, static_cast<std::size_t>(m_position) - start);
 }
 
-std::string Converter::convertSegment(std::string_view segment) {
-    std::string converted(segment);
-    convertEnding(converted);
-    applyReplacements(converted);
-    return converted;
+const std::string& Converter::convertSegment(std::string_view segment) {
+    m_segmentBuffer.assign(segment);
+    convertEnding(m_segmentBuffer);
+    applyReplacements(m_segmentBuffer);
+    return m_segmentBuffer;
 }
 
 } // namespace mireto

@@ -9,6 +9,7 @@
 
 #include "convert/crt_random.h"
 #include "convert/page_clock.h"
+#include "convert/replacement_plan.h"
 #include "platform/atomic_file.h"
 #include "settings/records.h"
 
@@ -97,8 +98,9 @@ protected:
 
     // A segment that is empty or exactly one line break is never converted.
     static bool isBlank(std::string_view segment) { return segment.empty() || segment == "\r\n"; }
-    // Ending conversion, then replacements, on a copy of `segment`.
-    std::string convertSegment(std::string_view segment);
+    // Ending conversion, then replacements, on a copy of `segment`. The result stays
+    // valid until the next call.
+    const std::string& convertSegment(std::string_view segment);
 
     Position m_position = 0;
     Position m_segmentStart = 0;
@@ -107,7 +109,9 @@ private:
     const std::string* m_text = nullptr;
     const EndingSet* m_endingSet = nullptr;
     const ReplacementSet* m_replacementSet = nullptr;
+    ReplacementPlan m_replacements;
     std::string m_output;
+    std::string m_segmentBuffer;
 
     PageClock m_clock = systemTimeNow;
     std::time_t m_moment = 0;

@@ -49,7 +49,11 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
 
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Hidden, beside the target, so the rename stays within one file system.
+    std::string hiddenName = target.filename().string();
+    hiddenName.insert(0, 1, '.');
+    hiddenName.append(".XXXXXX");
+    std::string pattern = (folder / hiddenName).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return failure(target, "cannot create a temporary file", errno);

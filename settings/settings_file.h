@@ -38,8 +38,9 @@ StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, Settings
                                      FormatSettings& settings, CurrentSelection& current);
 
 // The shutdown sequence: takes the none sets out of the store, puts the current
-// selections in each section's first line and replaces the file in one step. The
-// store is left as the file now describes it.
+// selections at position 0 of each list (each section's first line) and replaces the
+// file in one step. On failure the old file is left as it was and the result says
+// why. Either way the store is left holding what was to be written.
 FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
                                        const FormatSettings& settings,
                                        const CurrentSelection& current);

@@ -109,5 +109,31 @@ TEST(SettingsStore, FindSetIndexByTemplateNamesFirstMatchOrNone) {
     EXPECT_EQ(store.FindReplacementSetIndex(2), 0u);
 }
 
+TEST(SettingsStore, PositionsBeyondTheCountNeverLoseARecord) {
+    SettingsStore store;
+    const auto noSelection = static_cast<SettingsStore::Position>(-1);
+    store.InsertReplacementSet(noneReplacementSet(), noSelection);
+    store.OverwriteOverallTemplate(overall("t", "", ""), 5);
+    EXPECT_EQ(store.replacementSetCount(), 1u);
+    EXPECT_EQ(store.GetReplacementSet(0), noneReplacementSet());
+    EXPECT_EQ(store.overallTemplateCount(), 1u);
+    EXPECT_EQ(store.GetOverallTemplate(0).name, "t");
+    EXPECT_FALSE(store.DeleteReplacementSet(noSelection));
+    EXPECT_FALSE(store.DeleteEndingSet(0));
+    EXPECT_EQ(store.replacementSetCount(), 1u);
+}
+
+TEST(SettingsStore, AnEmptyNameEndsAListingThoughLaterEntriesRemain) {
+    SettingsStore store;
+    store.InsertEndingSet(namedEnding("a"), 0);
+    store.InsertEndingSet(namedEnding(""), 1);
+    store.InsertEndingSet(namedEnding("c"), 2);
+    std::vector<std::string> listed;
+    for (SettingsStore::Position i = 0; !store.GetEndingSet(i).name.empty(); ++i)
+        listed.push_back(store.GetEndingSet(i).name);
+    EXPECT_EQ(listed, std::vector<std::string>{"a"});
+    EXPECT_EQ(store.GetEndingSet(2).name, "c");
+}
+
 } // namespace
 } // namespace mireto::test

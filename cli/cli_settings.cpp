@@ -1,0 +1,103 @@
+#include "cli/cli_settings.h"
+
+#include "cli/sjis_to_utf8.h"
+#include "cli/utf8_to_sjis.h"
+
+#include <filesystem>
+
+namespace mireto::cli {
+
+namespace {
+
+using Position = SettingsStore::Position;
+
+template <typename Record> using Query = Record (SettingsStore::*)(Position) const;
+
+// Position of the first stored entry named `given` (UTF-8), searching the whole list;
+// otherwise `error` says why there is none.
+template <typename Record>
+std::optional<Position> lookUp(const SettingsStore& store, std::size_t count, Query<Record> get,
+                               const std::string& given, const char* what, std::string& error) {
+    const SjisConversion name = utf8ToSjis(given);
+    if (!name.ok) {
+        error = std::string(what) + " name '" + given + "': " + name.error;
+        return std::nullopt;
+    }
+    for (Position position = 0; position < count; ++position) {
+        if ((store.*get)(position).name == name.text)
+            return position;
+    }
+    error = "no " + std::string(what) + " named '" + given + "' is stored (see --list)";
+    return std::nullopt;
+}
+
+// The editor's lists end at the first entry without a name.
+template <typename Record>
+void listNames(std::string& out, const char* heading, const SettingsStore& store,
+               Query<Record> get) {
+    out += heading;
+    out += ":\n";
+    for (Position position = 0;; ++position) {
+        const std::string name = (store.*get)(position).name;
+        if (name.empty())
+            break;
+        out += "  " + sjisToUtf8(name) + "\n";
+    }
+}
+
+} // namespace
+
+std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
+    std::filesystem::path file = path ? std::filesystem::path(*path) : settingsFilePath();
+    const StartupOutcome outcome =
+        LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
+    if (outcome == StartupOutcome::FileMissing && path)
+        return "cannot read the settings file '" + *path + "'";
+    return {};
+}
+
+SettingsChoice chooseFromSettings(const CliSettings& settings, const CliOptions& options) {
+    const SettingsStore& store = settings.store;
+    SettingsChoice choice{settings.current.endingSet,
+                          settings.current.replacementSet,
+                          settings.current.overallTemplate.formatName,
+                          {}};
+
+    if (options.templateName) {
+        const auto position =
+            lookUp(store, store.overallTemplateCount(), &SettingsStore::GetOverallTemplate,
+                   *options.templateName, "overall template", choice.error);
+        if (!position)
+            return choice;
+        // As the editor follows a picked template: its sets by name, none when gone.
+        choice.endingSet = store.GetEndingSet(store.FindEndingSetIndex(*position));
+        choice.replacementSet = store.GetReplacementSet(store.FindReplacementSetIndex(*position));
+        choice.formatName = store.GetOverallTemplate(*position).formatName;
+    }
+    if (options.endingName) {
+        const auto position = lookUp(store, store.endingSetCount(), &SettingsStore::GetEndingSet,
+                                     *options.endingName, "ending set", choice.error);
+        if (!position)
+            return choice;
+        choice.endingSet = store.GetEndingSet(*position);
+    }
+    if (options.replacementName) {
+        const auto position =
+            lookUp(store, store.replacementSetCount(), &SettingsStore::GetReplacementSet,
+                   *options.replacementName, "replacement set", choice.error);
+        if (!position)
+            return choice;
+        choice.replacementSet = store.GetReplacementSet(*position);
+    }
+    return choice;
+}
+
+std::string listSettings(const SettingsStore& store) {
+    std::string out;
+    listNames(out, "Overall templates", store, &SettingsStore::GetOverallTemplate);
+    listNames(out, "Ending sets", store, &SettingsStore::GetEndingSet);
+    listNames(out, "Replacement sets", store, &SettingsStore::GetReplacementSet);
+    return out;
+}
+
+} // namespace mireto::cli

@@ -1,0 +1,40 @@
+// The settings file as mireto-convert uses it: read exactly as the editor reads it at
+// start-up, and never written.
+#pragma once
+
+#include "cli/cli_options.h"
+#include "settings/settings_file.h"
+
+#include <optional>
+#include <string>
+
+namespace mireto::cli {
+
+struct CliSettings {
+    SettingsStore store;
+    FormatSettings formatSettings;
+    CurrentSelection current;
+};
+
+// Reads `path`, or Mireto.ini beside the program when no path is given and there is
+// one there. Returns an error only for a given path that cannot be read; otherwise a
+// missing file leaves the editor's defaults.
+std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings);
+
+// The sets and page style one conversion uses.
+struct SettingsChoice {
+    EndingSet endingSet;
+    ReplacementSet replacementSet;
+    std::string formatName; // Shift_JIS, as stored
+    std::string error;      // a name that names nothing stored
+};
+
+// The current selections, then --template, then --ending and --replacement, each
+// overriding what came before. Names on the command line are UTF-8.
+SettingsChoice chooseFromSettings(const CliSettings& settings, const CliOptions& options);
+
+// The stored overall templates, ending sets and replacement sets by name (UTF-8),
+// one a line under a heading each, as the editor's lists show them.
+std::string listSettings(const SettingsStore& store);
+
+} // namespace mireto::cli

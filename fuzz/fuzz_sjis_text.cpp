@@ -1,0 +1,54 @@
+// Shift_JIS search and replace against a plain character-by-character reference.
+#include "convert/sjis_text.h"
+
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+using namespace mireto;
+
+std::size_t referenceFind(std::string_view text, std::string_view needle, std::size_t from) {
+    for (std::size_t pos = from; pos < text.size(); pos += sjis::charLength(text, pos)) {
+        if (!needle.empty() && text.substr(pos, needle.size()) == needle)
+            return pos;
+    }
+    return sjis::npos;
+}
+
+// Matches start only on the original text's character boundaries; the text a match
+// covers is dropped, whatever characters it cut through.
+std::string referenceReplace(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    std::size_t copiedTo = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += sjis::charLength(text, pos)) {
+        if (pos < copiedTo || from.empty() || text.substr(pos, from.size()) != from)
+            continue;
+        out.append(text.substr(copiedTo, pos - copiedTo));
+        out.append(to);
+        copiedTo = pos + from.size();
+    }
+    if (copiedTo < text.size())
+        out.append(text.substr(copiedTo));
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const std::string needle = input.ConsumeRandomLengthString(4);
+    const std::string target = input.ConsumeRandomLengthString(4);
+    const std::string text = input.ConsumeRemainingBytesAsString();
+
+    // Every character boundary is a valid place to start.
+    for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
+        if (sjis::find(text, needle, from) != referenceFind(text, needle, from))
+            std::abort();
+    }
+    std::string replaced = text;
+    sjis::replaceAll(replaced, needle, target);
+    if (replaced != referenceReplace(text, needle, target))
+        std::abort();
+    return 0;
+}

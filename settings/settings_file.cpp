@@ -1,0 +1,82 @@
+#include "settings/settings_file.h"
+
+#include "platform/executable_dir.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace mireto {
+
+namespace {
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+    // A folder opens for reading on some systems and then reads as empty.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+std::filesystem::path settingsFilePath() {
+    const std::filesystem::path folder = executableDirectory();
+    return (folder.empty() ? std::filesystem::path(".") : folder) / "Mireto.ini";
+}
+
+StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
+                                     FormatSettings& settings, CurrentSelection& current) {
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        store.InsertEndingSet(noneEndingSet(), 0);
+        store.InsertReplacementSet(noneReplacementSet(), 0);
+        store.BuildFormatNames();
+        return StartupOutcome::FileMissing;
+    }
+
+    LineReader lines(*bytes);
+    ReadFormatSettings(lines, settings);
+    store.Load(lines);
+
+    // Each section's first line is the selection that was current at exit.
+    current.replacementSet = store.GetReplacementSet(0);
+    current.endingSet = store.GetEndingSet(0);
+    current.overallTemplate = store.GetOverallTemplate(0);
+
+    // In the lists, the built-in none sets take the current slots' places and the
+    // current template leaves the list.
+    if (store.endingSetCount() == 0)
+        store.InsertEndingSet(noneEndingSet(), 0);
+    else
+        store.OverwriteEndingSet(noneEndingSet(), 0);
+    store.DeleteOverallTemplate(0);
+    if (store.replacementSetCount() == 0)
+        store.InsertReplacementSet(noneReplacementSet(), 0);
+    else
+        store.OverwriteReplacementSet(noneReplacementSet(), 0);
+
+    store.BuildFormatNames();
+    return StartupOutcome::Loaded;
+}
+
+FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
+                                       const FormatSettings& settings,
+                                       const CurrentSelection& current) {
+    store.DeleteEndingSet(0);
+    store.DeleteReplacementSet(0);
+
+    store.InsertEndingSet(current.endingSet, 0);
+    store.InsertOverallTemplate(current.overallTemplate, 0);
+    store.InsertReplacementSet(current.replacementSet, 0);
+
+    std::string bytes;
+    WriteFormatSettings(bytes, settings);
+    store.Save(bytes);
+    return writeFileAtomically(path, bytes);
+}
+
+} // namespace mireto

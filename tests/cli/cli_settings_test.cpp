@@ -1,0 +1,219 @@
+// mireto-convert with a settings file: the current slot, templates and sets by name,
+// --list, and a file that is read but never written.
+#include "cli/sjis_to_utf8.h"
+#include "convert/standard_html_converter.h"
+#include "settings/settings_file.h"
+#include "tests/support/run_program.h"
+#include "tests/support/sjis.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::test {
+namespace {
+
+ProgramResult convert(const std::vector<std::string>& args, const std::string& input = {}) {
+    return runProgram(MIRETO_CONVERT_PATH, args, input);
+}
+
+constexpr std::time_t kMoment = 1031227620;
+// Shift_JIS, as the editor holds text; no line breaks, so no CR LF question.
+const std::string kInput = sjis("A。B。");
+
+EndingSet alwaysEnding(const std::string& name, const std::string& word) {
+    EndingSet set;
+    set.name = sjis(name);
+    set.words[0] = sjis(word);
+    set.frequencies[0] = 100;
+    return set;
+}
+
+ReplacementSet replacing(const std::string& name, const std::string& from, const std::string& to) {
+    ReplacementSet set;
+    set.name = sjis(name);
+    set.clearRules();
+    set.addRule({sjis(from), "", "", ""}, sjis(to));
+    return set;
+}
+
+OverallTemplate overall(const std::string& name, const std::string& ending,
+                        const std::string& replacement, const std::string& format) {
+    OverallTemplate t;
+    t.name = sjis(name);
+    t.endingSetName = sjis(ending);
+    t.replacementSetName = sjis(replacement);
+    t.formatName = sjis(format);
+    return t;
+}
+
+// A settings file as the editor leaves it: current page style 標準的 in its own
+// colours, a current ending set and replacement set that are stored under no name,
+// and named sets and templates.
+struct SettingsFixture {
+    TempDir dir;
+    std::filesystem::path path = dir / "Mireto.ini";
+    FormatSettings settings;
+    CurrentSelection current;
+
+    SettingsFixture() {
+        SettingsStore store;
+        LoadSettingsAtStartup(path, store, settings, current);
+        settings.standardColours = {"#112233", "#445566"};
+        current.endingSet = alwaysEnding("今の語尾", "だよ");
+        current.replacementSet = replacing("今の置換", "A", "エー");
+        current.overallTemplate = overall("今", "無し", "無し", "標準的");
+        store.InsertEndingSet(alwaysEnding("にゃ", "にゃ。"), 1);
+        store.InsertReplacementSet(replacing("置換,一", "B", "ビー"), 1);
+        store.InsertOverallTemplate(overall("猫テンプレ", "にゃ", "置換,一", "標準的(枠無し)"), 0);
+        store.InsertOverallTemplate(overall("消えた", "gone", "置換,一", "標準的"), 1);
+        store.InsertOverallTemplate(overall("謎", "にゃ", "無し", "謎の様式"), 2);
+        EXPECT_TRUE(SaveSettingsAtShutdown(path, store, settings, current).ok);
+    }
+
+    std::string page(const EndingSet& ending, const ReplacementSet& replacement,
+                     int frameless) const {
+        StandardHtmlConverter converter(settings.standardColours, frameless);
+        converter.setInputs(ending, replacement, kInput);
+        converter.setClock([] { return kMoment; });
+        return converter.buildPage();
+    }
+};
+
+const std::vector<std::string> kFixedTime = {"--time", std::to_string(kMoment)};
+
+std::vector<std::string> withTime(std::vector<std::string> args) {
+    args.insert(args.end(), kFixedTime.begin(), kFixedTime.end());
+    return args;
+}
+
+TEST(ConvertWithSettings, TheCurrentSlotChoosesSetsStyleAndColours) {
+    const SettingsFixture fixture;
+    const ProgramResult result = convert(withTime({"-s", fixture.path.string()}), kInput);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              fixture.page(fixture.current.endingSet, fixture.current.replacementSet, 0));
+    EXPECT_NE(result.out.find(sjis("エーだよ")), std::string::npos);
+    EXPECT_NE(result.out.find("#445566"), std::string::npos) << "the file's background";
+}
+
+TEST(ConvertWithSettings, ATemplateByNameBringsItsSetsByNameAndItsStyle) {
+    const SettingsFixture fixture;
+    const ProgramResult result =
+        convert(withTime({"--settings", fixture.path.string(), "-t", "猫テンプレ"}), kInput);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              fixture.page(alwaysEnding("にゃ", "にゃ。"), replacing("置換,一", "B", "ビー"), 1));
+
+    const ProgramResult gone =
+        convert(withTime({"-s", fixture.path.string(), "--template=消えた"}), kInput);
+    ASSERT_EQ(gone.status, 0) << gone.err;
+    EXPECT_EQ(gone.out, fixture.page(noneEndingSet(), replacing("置換,一", "B", "ビー"), 0))
+        << "a set that is gone resolves to none";
+}
+
+TEST(ConvertWithSettings, SetsAndStyleGivenByNameOverrideTheTemplate) {
+    const SettingsFixture fixture;
+    const ProgramResult result =
+        convert(withTime({"-s", fixture.path.string(), "-t", "猫テンプレ", "--ending", "無し",
+                          "--replacement", "置換,一", "-f", "標準的"}),
+                kInput);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, fixture.page(noneEndingSet(), replacing("置換,一", "B", "ビー"), 0));
+
+    const ProgramResult styleOnly =
+        convert(withTime({"-s", fixture.path.string(), "-t", "謎", "-f", "4"}), kInput);
+    ASSERT_EQ(styleOnly.status, 0) << styleOnly.err;
+    EXPECT_EQ(styleOnly.out, fixture.page(alwaysEnding("にゃ", "にゃ。"), noneReplacementSet(), 0));
+}
+
+TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
+    const SettingsFixture fixture;
+    const std::string settings = fixture.path.string();
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{"-t", "猫"}, 2, "no overall template named '猫' is stored (see --list)"},
+        {{"--ending", "ねこ"}, 2, "no ending set named 'ねこ'"},
+        {{"--replacement", "置換"}, 2, "no replacement set named '置換'"},
+        {{"--ending", "\xFF"}, 2, "not valid UTF-8"},
+        {{"-t", "謎"}, 1, "page style '謎の様式', which is none of the seven"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"-s", settings};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProgramResult result = convert(args, kInput);
+        EXPECT_EQ(result.status, c.status) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+
+    const ProgramResult missing = convert({"-s", (fixture.dir / "absent.ini").string()}, kInput);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot read the settings file"), std::string::npos);
+}
+
+TEST(ConvertWithSettings, ListShowsTheStoredNamesInUtf8) {
+    const SettingsFixture fixture;
+    const ProgramResult result = convert({"--list", "-s", fixture.path.string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Overall templates:\n"
+                          "  猫テンプレ\n"
+                          "  消えた\n"
+                          "  謎\n"
+                          "Ending sets:\n"
+                          "  無し\n"
+                          "  にゃ\n"
+                          "Replacement sets:\n"
+                          "  無し\n"
+                          "  置換,一\n");
+}
+
+TEST(ConvertWithSettings, TheSettingsFileIsNeverWritten) {
+    const SettingsFixture fixture;
+    const std::string before = readFile(fixture.path);
+    const auto modified = std::filesystem::last_write_time(fixture.path);
+    const auto page = fixture.dir / "page.html";
+    ASSERT_EQ(
+        convert({"-s", fixture.path.string(), "-t", "猫テンプレ", "-o", page.string()}, kInput)
+            .status,
+        0);
+    ASSERT_EQ(convert({"-s", fixture.path.string(), "--list"}).status, 0);
+    EXPECT_EQ(readFile(fixture.path), before);
+    EXPECT_EQ(std::filesystem::last_write_time(fixture.path), modified);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.dir.path()), {}), 2);
+}
+
+TEST(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
+    const SettingsFixture fixture;
+    // Deeper than any fixed-size path buffer would hold.
+    std::filesystem::path deep = fixture.dir.path();
+    for (int i = 0; i < 6; ++i)
+        deep /= std::string(40, static_cast<char>('a' + i));
+    std::filesystem::create_directories(deep);
+    ASSERT_GT(deep.string().size(), 260u);
+    std::filesystem::copy_file(MIRETO_CONVERT_PATH, deep / "mireto-convert");
+    std::filesystem::copy_file(fixture.path, deep / "Mireto.ini");
+
+    const ProgramResult result = runProgram((deep / "mireto-convert").string(), {"--list"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("  猫テンプレ\n"), std::string::npos) << result.out;
+
+    std::filesystem::remove(deep / "Mireto.ini");
+    const ProgramResult without = runProgram((deep / "mireto-convert").string(), {"--list"});
+    ASSERT_EQ(without.status, 0) << without.err;
+    EXPECT_EQ(without.out, "Overall templates:\nEnding sets:\n  無し\nReplacement sets:\n  無し\n");
+}
+
+TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
+    EXPECT_EQ(cli::sjisToUtf8(sjis("abc 置換,一")), "abc 置換,一");
+    EXPECT_EQ(cli::sjisToUtf8("a\x85\x40"
+                              "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無\xEF\xBF\xBD");
+}
+
+} // namespace
+} // namespace mireto::test
