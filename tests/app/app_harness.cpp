@@ -15,6 +15,16 @@
 
 namespace mireto::test {
 
+void typeInto(QWidget* widget, const QString& text) {
+    for (const QChar character : text) {
+        if (character == QLatin1Char('\n'))
+            QTest::keyClick(widget, Qt::Key_Return);
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
+
 AppHarness::AppHarness() {
     const std::filesystem::path root = m_dir.path().toStdString();
     std::filesystem::create_directories(root / "program");

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QWidget;
 class QToolButton;
 
 namespace mireto {
@@ -27,6 +28,9 @@ class ControlPanel;
 namespace mireto::test {
 
 inline constexpr std::time_t kMoment = 1031227620;
+
+// Types `text` into `widget` key by key, as a keyboard with an input method would.
+void typeInto(QWidget* widget, const QString& text);
 
 struct ShownMessage {
     MessageRequest request;
