@@ -9,6 +9,7 @@
 #include "convert/converter_factory.h"
 #include "platform/executable_dir.h"
 
+#include <cassert>
 #include <ostream>
 
 #ifndef MIRETO_VERSION
@@ -104,13 +105,9 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     const ReplacementSet& replacementSet = selection.replacementSet;
     const FormatSettings& settings = loaded.formatSettings;
 
-    std::unique_ptr<Converter> converter = createConverter(format, settings);
-    if (!converter) {
-        return fail(err,
-                    "the page style at position " + std::to_string(static_cast<int>(format)) +
-                        " is not available in this build",
-                    kFailed);
-    }
+    // chooseFormat gives one of the seven styles, and every style has a page builder.
+    const std::unique_ptr<Converter> converter = createConverter(format, settings);
+    assert(converter);
     converter->setInputs(endingSet, replacementSet, text);
     if (options.time) {
         const std::time_t moment = *options.time;

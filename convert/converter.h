@@ -65,6 +65,7 @@ protected:
     virtual void generate() {}
 
     const std::string& text() const { return *m_text; }
+    const EndingSet& endingSet() const { return *m_endingSet; }
     void write(std::string_view bytes) { m_output.append(bytes); }
 
     // Seeds the page's generator with the clock's seconds; call once, after the head.

@@ -6,13 +6,7 @@ namespace mireto::test {
 namespace {
 
 std::string houseHead() {
-    return "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
-           "<HTML lang=\"ja\">\r\n"
-           "<HEAD>\r\n"
-           "<meta http-equiv=\"content-language\" content=\"ja\">\r\n"
-           "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">\r\n"
-           "<meta http-equiv=\"content-style-type\" content=\"text/css\">\r\n" +
-           sjis("<TITLE>ミルテア</TITLE>\r\n") +
+    return kHeadOpening + sjis("<TITLE>ミルテア</TITLE>\r\n") +
            "<STYLE>\r\nBODY\r\n{\r\n\ttext-align : center ;font-size : 11pt;color : #404040 ; "
            "background-color : #e0f8e0 ;\r\n\tscrollbar-arrow-color:#b47020;\r\n}\r\n"
            "STRONG.LV1\r\n{\r\n\tfont-size : 11pt;color : #666666 ;\r\n}\r\n"

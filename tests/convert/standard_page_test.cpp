@@ -6,13 +6,7 @@ namespace mireto::test {
 namespace {
 
 std::string head(const std::string& text, const std::string& background) {
-    return "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
-           "<HTML lang=\"ja\">\r\n"
-           "<HEAD>\r\n"
-           "<meta http-equiv=\"content-language\" content=\"ja\">\r\n"
-           "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">\r\n"
-           "<meta http-equiv=\"content-style-type\" content=\"text/css\">\r\n" +
-           sjis("<TITLE>変換しちゃいました</TITLE>\r\n") +
+    return kHeadOpening + sjis("<TITLE>変換しちゃいました</TITLE>\r\n") +
            "</HEAD>\r\n"
            "<BODY STYLE = \"text-align : center ;font-size : 11pt;color : " +
            text + " ; background-color : " + background +

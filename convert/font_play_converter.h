@@ -1,0 +1,33 @@
+// The font-play pages (フォント弄り, white type on black, and フォント弄り(背景白),
+// black on white): the text broken into clauses, random clauses in big, bold,
+// coloured type, and a random run of empty lines after every clause.
+#pragma once
+
+#include "convert/converter.h"
+
+namespace mireto {
+
+class FontPlayConverter : public Converter {
+public:
+    static constexpr int kMaxLineBreakDegree = 9;
+
+    // `lineBreakDegree` comes from a hand-editable file: it is clamped to 0-9, since a
+    // negative one would divide by zero and a huge one write billions of breaks.
+    FontPlayConverter(int deleteCommas, int lineBreakDegree, int whiteBackground);
+
+protected:
+    void generate() override;
+
+private:
+    void emitClause(std::string_view segment, bool convertThisSegment);
+    // Draws the clause's emphasis and writes its opening tag; false when it has none.
+    bool openFontTag();
+    void writeExtraBreaks();
+
+    bool m_whiteBackground;
+    int m_deleteCommas;
+    int m_lineBreakDegree;
+    int m_baseBreaks;
+};
+
+} // namespace mireto

@@ -1,0 +1,123 @@
+#include "convert/idol_news_converter.h"
+
+#include "convert/html_head.h"
+#include "convert/japanese_era.h"
+#include "convert/sjis_text.h"
+
+#include <string>
+
+namespace mireto {
+
+void IdolNewsConverter::generate() {
+    // Seeded before the head so that the entry's date and the draws share one moment.
+    seedRandom();
+    writeHead(localCalendarTime(moment()));
+
+    startScan(kClauseDelimiters);
+    while (scanStep()) {
+        const bool lineEnds = endsHere(sjis::kLineBreak);
+        if (lineEnds) {
+            // A line break after a clause adds nothing; an empty line adds one break.
+            const std::string_view before = twoBytesBefore();
+            if (before == sjis::kFullStop || before == sjis::kComma) {
+                finishStep();
+                continue;
+            }
+            if (before == sjis::kLineBreak) {
+                write(html::kBreak);
+                finishStep();
+                continue;
+            }
+        }
+        emitClause(segment());
+        if (lineEnds)
+            write(html::kBreak);
+        finishStep();
+    }
+    emitClause(segment());
+
+    if (m_settings.supportOn == 1) {
+        write("<BR><BR>\r\n");
+        write(m_settings.name);
+        write("\x82\xCD"); // は
+        write(m_settings.supportTarget);
+        write("\x82\xF0\x89\x9E\x89\x87\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42"
+              "<BR>"); // を応援しています。<BR>
+    }
+
+    write("      </TD>\r\n");
+    write("    </TR>\r\n");
+    write("  </TBODY>\r\n");
+    write("</TABLE>\r\n");
+    write("</CENTER>\r\n");
+    write("</BODY>\r\n</HTML>");
+}
+
+void IdolNewsConverter::writeHead(const std::tm& date) {
+    const EraYear era = japaneseEra(date);
+    const int month = date.tm_mon + 1;
+    const int day = date.tm_mday;
+
+    write(html::kDoctype);
+    write("<HTML>\r\n<HEAD>\r\n");
+    write("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n");
+    // バーチャルネットアイドル「ぺかり」のホームページのデザインパクリです
+    write("<META name=\"description\" content=\""
+          "\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83\x62\x83g\x83\x41\x83\x43\x83h\x83\x8B\x81u"
+          "\x82\xD8\x82\xA9\x82\xE8\x81v\x82\xCC\x83z\x81[\x83\x80\x83y\x81[\x83W\x82\xCC\x83\x66"
+          "\x83U\x83\x43\x83\x93\x83p\x83N\x83\x8A\x82\xC5\x82\xB7\">\r\n<TITLE>");
+    write(m_settings.title);
+    write("</TITLE>\r\n");
+    write("<STYLE type=\"text/CSS\">\r\n<!--\r\nBODY { line-height : 130%; }\r\n"
+          "TD { line-height : 130%; }\r\n-->\r\n</STYLE>");
+    write(html::kHeadClose);
+    write("<BODY text=\"#FF80C0\" bgcolor=\"#E1F0F0\" vlink=\"#0000EF\">\r\n");
+    write("<center>\r\n");
+    write("<TABLE width=\"95%\" cellpadding=\"10\" bgcolor=\"#E1F0F0\" cellspacing=\"5\">\r\n");
+    write("  <TBODY>\r\n");
+    write("    <TR>\r\n");
+    write("      <TD width=\"30%\" bgcolor=\"#feefda\" nowrap><A name=\"");
+    write(std::to_string(era.year) + "_" + std::to_string(month) + "_" + std::to_string(day));
+    write("\">");
+    write(era.name);
+    write(fullWidthTwoDigits(era.year));
+    write("\x94N"); // 年
+    write(fullWidthTwoDigits(month));
+    write("\x8C\x8E"); // 月
+    write(fullWidthTwoDigits(day));
+    write("\x93\xFA"); // 日
+    write("</A></TD>");
+    write("      <TD align=\"center\" bgcolor=\"#edfeda\">");
+    write(m_settings.title);
+    write("</TD>\r\n");
+    write("    </TR>\r\n");
+    write("    <TR>\r\n");
+    write("      <TD colspan=\"2\" bgcolor=\"#FFFFEE\" align=\"left\" valign=\"bottom\">\r\n");
+}
+
+void IdolNewsConverter::emitClause(std::string_view segment) {
+    // The decoration is drawn for every emission, blank ones included.
+    const int decoration = draw() % 12;
+    if (isBlank(segment))
+        return;
+    const std::string clause = convertSegment(segment);
+    if (decoration <= 2) {
+        write("<B>");
+        write(clause);
+        write("</B>");
+    } else if (decoration == 3) {
+        // The clause goes into the address as it is, like the rest of the page, which
+        // writes the user's text as HTML on purpose.
+        write("<A href=\"");
+        write(kSearchAddress);
+        write("?q=");
+        write(clause);
+        write("\" target=\"_blank\">");
+        write(clause);
+        write("</A>");
+    } else {
+        write(clause);
+    }
+}
+
+} // namespace mireto

@@ -1,0 +1,74 @@
+#include "rules/dialog_parts.h"
+
+#include "rules/dialog_text.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace mireto {
+
+namespace {
+
+constexpr std::string_view kCancel = "\xB7\xAC\xDD\xBE\xD9"; // ｷｬﾝｾﾙ
+constexpr std::string_view kSave = "\x95\xDB\x91\xB6";       // 保存
+constexpr std::string_view kDelete = "\x8D\xED\x8F\x9C";     // 削除
+
+} // namespace
+
+QPushButton* makeButton(std::string_view sjisText, const QString& objectName) {
+    auto* button = new QPushButton(uiText(sjisText));
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* makeOkButton(QDialog* dialog) {
+    QPushButton* ok = makeButton("OK", QStringLiteral("okButton"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    return ok;
+}
+
+QPushButton* makeSaveButton() {
+    return makeButton(kSave, QStringLiteral("saveButton"));
+}
+
+QPushButton* makeDeleteButton() {
+    return makeButton(kDelete, QStringLiteral("deleteButton"));
+}
+
+QHBoxLayout* makeEditorButtons(QDialog* dialog, QPushButton* save, QPushButton* remove) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(save);
+    row->addWidget(remove);
+    row->addStretch();
+    row->addWidget(makeOkButton(dialog));
+    return row;
+}
+
+QHBoxLayout* makeChooserButtons(QDialog* dialog) {
+    QPushButton* cancel = makeButton(kCancel, QStringLiteral("cancelButton"));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addWidget(makeOkButton(dialog));
+    row->addStretch();
+    row->addWidget(cancel);
+    return row;
+}
+
+QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view sjisLabel, LabelSide side) {
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(uiText(sjisLabel));
+    if (side == LabelSide::Left) {
+        row->addWidget(label);
+        row->addWidget(list, 1);
+    } else {
+        row->addWidget(list, 1);
+        row->addWidget(label);
+    }
+    return row;
+}
+
+} // namespace mireto

@@ -1,0 +1,37 @@
+// Controls every template dialog builds the same way: its buttons and the labelled
+// template list.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace mireto {
+
+// A push button with a Shift_JIS caption; `objectName` lets tests find it.
+QPushButton* makeButton(std::string_view sjisText, const QString& objectName);
+
+// The default "OK" button, accepting `dialog`.
+QPushButton* makeOkButton(QDialog* dialog);
+
+// The editors' "保存" and "削除" buttons, and their row with "OK".
+QPushButton* makeSaveButton();
+QPushButton* makeDeleteButton();
+QHBoxLayout* makeEditorButtons(QDialog* dialog, QPushButton* save, QPushButton* remove);
+
+// The choosers' "OK" and "ｷｬﾝｾﾙ", side by side.
+QHBoxLayout* makeChooserButtons(QDialog* dialog);
+
+// A row of a list and its label, the label on the side given.
+enum class LabelSide { Left, Right };
+QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view sjisLabel, LabelSide side);
+
+inline constexpr std::string_view kChooseTemplateLabel = // テンプレート選択
+    "\x83"
+    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x91I\x91\xF0";
+
+} // namespace mireto

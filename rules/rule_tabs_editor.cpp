@@ -1,0 +1,176 @@
+#include "rules/rule_tabs_editor.h"
+
+#include "app/sjis_qstring.h"
+#include "rules/dialog_text.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace mireto {
+
+namespace {
+
+constexpr std::string_view kRule = "\x92u\x8A\xB7";                         // 置換
+constexpr std::string_view kAddRule = "\x92u\x8A\xB7\x92\xC7\x89\xC1";      // 置換追加
+constexpr std::string_view kDeleteRule = "\x92u\x8A\xB7\x8D\xED\x8F\x9C";   // 置換削除
+constexpr std::string_view kSourcesGroup = "\x92u\x8A\xB7\x8C\xF3\x95\xE2"; // 置換候補
+constexpr std::string_view kTargetGroup = "\x92u\x8A\xB7\x8C\xE3";          // 置換後
+constexpr std::string_view kArrow = "\x81\xA8";                             // →
+
+} // namespace
+
+RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
+    m_tabs = new QTabBar;
+    m_tabs->setObjectName(QStringLiteral("ruleTabs"));
+    m_tabs->setExpanding(false);
+    m_tabs->setUsesScrollButtons(true);
+    connect(m_tabs, &QTabBar::currentChanged, this, &RuleTabsEditor::OnSelchangeTabs);
+
+    auto* sourcesGroup = new QGroupBox(uiText(kSourcesGroup));
+    auto* sourcesLayout = new QVBoxLayout(sourcesGroup);
+    for (int slot = 0; slot < 4; ++slot) {
+        m_sources[slot] = new QLineEdit;
+        m_sources[slot]->setObjectName(QStringLiteral("source%1").arg(slot + 1));
+        sourcesLayout->addWidget(m_sources[slot]);
+    }
+
+    auto* targetGroup = new QGroupBox(uiText(kTargetGroup));
+    auto* targetLayout = new QVBoxLayout(targetGroup);
+    m_target = new QLineEdit;
+    m_target->setObjectName(QStringLiteral("target"));
+    targetLayout->addWidget(m_target);
+
+    m_ruleButton = new QPushButton;
+    m_ruleButton->setObjectName(QStringLiteral("ruleButton"));
+    m_ruleButton->setAutoDefault(false);
+    connect(m_ruleButton, &QPushButton::clicked, this, &RuleTabsEditor::OnRuleButton);
+
+    auto* page = new QFrame;
+    page->setFrameShape(QFrame::StyledPanel);
+    auto* pageLayout = new QGridLayout(page);
+    pageLayout->addWidget(sourcesGroup, 0, 0, 3, 1);
+    pageLayout->addWidget(new QLabel(uiText(kArrow)), 1, 1);
+    pageLayout->addWidget(targetGroup, 1, 2);
+    pageLayout->addWidget(m_ruleButton, 2, 2, Qt::AlignRight | Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_tabs);
+    layout->addWidget(page);
+}
+
+void RuleTabsEditor::showSet(const ReplacementSet& set) {
+    m_rules.clear();
+    for (std::size_t rule = 0; rule < set.ruleCount(); ++rule) {
+        Rule texts;
+        for (std::size_t slot = 0; slot < 4; ++slot)
+            texts.sources[slot] = fromSjis(set.sources[rule][slot]);
+        texts.target = fromSjis(set.targets[rule]);
+        m_rules.push_back(std::move(texts));
+    }
+    m_rules.push_back(Rule{});
+    buildTabs();
+    selectTab(0);
+    showSelected();
+    updateRuleButton();
+}
+
+std::optional<ReplacementSet> RuleTabsEditor::takeRules(const QString& caption) {
+    takeSelected();
+    ReplacementSet set;
+    set.clearRules();
+    for (std::size_t rule = 0; rule + 1 < m_rules.size(); ++rule) {
+        ReplacementSet::Sources sources;
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            std::optional<std::string> source =
+                storableText(window(), m_rules[rule].sources[slot], caption);
+            if (!source)
+                return std::nullopt;
+            sources[slot] = std::move(*source);
+        }
+        std::optional<std::string> target = storableText(window(), m_rules[rule].target, caption);
+        if (!target)
+            return std::nullopt;
+        set.addRule(std::move(sources), std::move(*target));
+    }
+    return set;
+}
+
+void RuleTabsEditor::renewPendingRule() {
+    m_rules.back() = Rule{};
+}
+
+void RuleTabsEditor::buildTabs() {
+    const QSignalBlocker blocker(m_tabs);
+    while (m_tabs->count() > 0)
+        m_tabs->removeTab(0);
+    for (std::size_t rule = 0; rule + 1 < m_rules.size(); ++rule)
+        m_tabs->addTab(uiText(kRule) + QString::number(rule + 1));
+    m_tabs->addTab(uiText(kAddRule));
+}
+
+void RuleTabsEditor::selectTab(int index) {
+    // Selecting a tab from code is not the user's switch of tabs.
+    const QSignalBlocker blocker(m_tabs);
+    m_tabs->setCurrentIndex(index);
+    m_selected = index;
+}
+
+void RuleTabsEditor::showSelected() {
+    const Rule& rule = m_rules[static_cast<std::size_t>(m_selected)];
+    for (std::size_t slot = 0; slot < 4; ++slot)
+        m_sources[slot]->setText(rule.sources[slot]);
+    m_target->setText(rule.target);
+}
+
+void RuleTabsEditor::takeSelected() {
+    Rule& rule = m_rules[static_cast<std::size_t>(m_selected)];
+    for (std::size_t slot = 0; slot < 4; ++slot)
+        rule.sources[slot] = m_sources[slot]->text();
+    rule.target = m_target->text();
+}
+
+void RuleTabsEditor::updateRuleButton() {
+    const bool onAddTab = m_selected == m_tabs->count() - 1;
+    m_ruleButton->setText(uiText(onAddTab ? kAddRule : kDeleteRule));
+    // The only numbered rule cannot be deleted.
+    m_ruleButton->setEnabled(!(m_tabs->count() == 2 && m_selected == 0));
+}
+
+void RuleTabsEditor::OnSelchangeTabs(int index) {
+    takeSelected();
+    m_selected = index;
+    showSelected();
+    updateRuleButton();
+}
+
+void RuleTabsEditor::OnRuleButton() {
+    const int addTab = m_tabs->count() - 1;
+    if (m_selected == addTab) {
+        {
+            const QSignalBlocker blocker(m_tabs);
+            m_tabs->insertTab(addTab, uiText(kRule) + QString::number(addTab + 1));
+        }
+        takeSelected();
+        m_rules.push_back(Rule{});
+        selectTab(addTab);
+        updateRuleButton();
+        return;
+    }
+    m_rules.erase(m_rules.begin() + m_selected);
+    buildTabs();
+    selectTab(m_selected);
+    updateRuleButton();
+    showSelected();
+}
+
+} // namespace mireto

@@ -1,0 +1,62 @@
+// The rules of a replacement set, shared by the replacement-set editor and chooser: a tab
+// per rule and, last, the add tab, behind which the pending rule collects what is typed
+// for the next rule; one set of four source boxes and a target box showing the selected
+// tab's rule; and the rule button that adds the pending rule or deletes the selected one.
+// The working rules are held as typed and become Shift_JIS only when they are stored or
+// handed back.
+#pragma once
+
+#include "settings/records.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+namespace mireto {
+
+class RuleTabsEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit RuleTabsEditor(QWidget* parent = nullptr);
+
+    // Opening and loading a stored set: its rules replace the working rules whole, with
+    // an empty pending rule behind the add tab, and the first tab is selected.
+    void showSet(const ReplacementSet& set);
+
+    // The working rules with the boxes' texts taken and without the pending rule; nullopt,
+    // after a message with `caption`, when a text cannot be stored.
+    std::optional<ReplacementSet> takeRules(const QString& caption);
+
+    // After a save: the pending rule starts empty again (the boxes keep their texts).
+    void renewPendingRule();
+
+private:
+    struct Rule {
+        std::array<QString, 4> sources;
+        QString target;
+    };
+
+    void buildTabs();
+    void selectTab(int index);
+    void showSelected();
+    void takeSelected();
+    void updateRuleButton();
+    void OnSelchangeTabs(int index);
+    void OnRuleButton();
+
+    std::vector<Rule> m_rules;
+    int m_selected = 0;
+
+    QTabBar* m_tabs = nullptr;
+    std::array<QLineEdit*, 4> m_sources{};
+    QLineEdit* m_target = nullptr;
+    QPushButton* m_ruleButton = nullptr;
+};
+
+} // namespace mireto

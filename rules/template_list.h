@@ -1,0 +1,92 @@
+// The template list with its name field, shared by every template editor and chooser.
+// List item p stands for store position p + first position: the set editors start at 1,
+// past the built-in none set, the choosers and the overall-template editor at 0. An
+// editor's list places each new name where an order that ignores letter case puts it, and
+// the store receives the new template at the matching position, so item and position stay
+// in step even when a hand-edited settings file holds the templates out of that order.
+#pragma once
+
+#include "rules/name_combo.h"
+#include "settings/settings_store.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QPushButton;
+
+namespace mireto {
+
+// How an editor reaches its kind of template in the store, by store position. The
+// inserts and overwrites store a copy of the editor's working record.
+struct TemplateShelf {
+    std::function<std::string(std::size_t)> storedName;
+    std::function<void(std::size_t)> insertWorking;
+    std::function<void(std::size_t)> overwriteWorking;
+    std::function<void(std::size_t)> remove;
+};
+
+template <typename Record>
+TemplateShelf makeShelf(SettingsStore& store, const Record& working,
+                        Record (SettingsStore::*get)(std::size_t) const,
+                        void (SettingsStore::*insert)(Record, std::size_t),
+                        void (SettingsStore::*overwrite)(Record, std::size_t),
+                        bool (SettingsStore::*remove)(std::size_t)) {
+    return {
+        [&store, get](std::size_t at) { return (store.*get)(at).name; },
+        [&store, &working, insert](std::size_t at) { (store.*insert)(working, at); },
+        [&store, &working, overwrite](std::size_t at) { (store.*overwrite)(working, at); },
+        [&store, remove](std::size_t at) { (store.*remove)(at); },
+    };
+}
+
+class TemplateList : public NameCombo {
+    Q_OBJECT
+public:
+    enum class Order { Sorted, AsStored };
+
+    TemplateList(std::size_t firstPosition, Order order, QWidget* parent = nullptr);
+
+    // Lists the names the store gives from the first position on, each at its own
+    // index, up to the first empty name.
+    void fill(const std::function<std::string(std::size_t)>& nameAt);
+
+    // The store position an item stands for; no item (-1) stands for a position past
+    // every list, which the store answers with its empty or default record.
+    std::size_t positionOf(int item) const;
+    std::size_t selectedPosition() const { return positionOf(selectedItem()); }
+
+    // Makes this an editor's list: saves and deletes go through `shelf`, and
+    // `deleteButton` is enabled exactly while the name field names a listed template.
+    void attachEditor(QPushButton* deleteButton, TemplateShelf shelf);
+    // The delete question and its answer, when the kind of template needs its own.
+    void setDeleteTexts(std::string_view askSjis, std::string_view doneSjis);
+
+    // "テンプレート保存", the caption of the save messages.
+    static QString saveCaption();
+
+    // First step of a save: the name typed, or nullopt after a message when it is empty
+    // or cannot be stored.
+    std::optional<std::string> nameToSave();
+    // The rest of a save, once the working record holds the controls' values and that
+    // name: insert it under a new name, or overwrite the listed one after asking.
+    void saveWorking();
+    // Deletes the listed template the name field names, after asking.
+    void deleteNamed();
+
+private:
+    int addSorted(const QString& name);
+    void OnPicked();
+    void OnTyped(const QString& text);
+
+    std::size_t m_first;
+    Order m_order;
+    QPushButton* m_deleteButton = nullptr;
+    TemplateShelf m_shelf;
+    std::string_view m_askDelete;
+    std::string_view m_deleted;
+};
+
+} // namespace mireto

@@ -1,0 +1,108 @@
+// The thread page's canned texts: their first words, sizes and encoding.
+#include "convert/sjis_text.h"
+#include "convert/thread_canned_texts.h"
+#include "tests/support/sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::test {
+namespace {
+
+namespace texts = thread_texts;
+
+// Every lead byte is followed by a trail byte, and there are no control characters.
+bool wellFormedShiftJis(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x20 || byte == 0x7F || byte == 0x80 || byte == 0xA0 || byte >= 0xFD)
+            return false;
+        if (sjis::isLeadByte(byte)) {
+            if (sjis::charLength(text, at) != 2)
+                return false;
+            at += 2;
+        } else {
+            ++at;
+        }
+    }
+    return true;
+}
+
+struct Canned {
+    const char* what;
+    std::string_view text;
+    const char* firstWords; // UTF-8; empty when the text starts with a picture
+    std::size_t size;       // what the text is meant to be, roughly
+};
+
+TEST(ThreadCannedTexts, FirstWordsSizesAndEncoding) {
+    const Canned canned[] = {
+        {"second-post claim", texts::kClaimSecondPost, "今だ！2ゲットォォｫｫ！！", 219},
+        {"good certificate", texts::kGoodCertificateTop, "", 776},
+        {"bad certificate", texts::kBadCertificateTop, "", 780},
+        {"certificates' closing part", texts::kCertificateBottom, "", 198},
+        {"gravestone", texts::kGravestone, "", 705},
+        {"two gossips", texts::kTwoGossips, "", 1059},
+        {"thread-ended sign", texts::kThreadEndedSign, "", 704},
+        {"mother's letter", texts::kMotherLetter, "1の母でございます。", 640},
+        {"retainer's letter", texts::kRetainerLetter, "１の家臣でござる。", 896},
+        {"physician's letter", texts::kPhysicianLetter, "１の主治医です。", 976},
+    };
+    for (const Canned& text : canned) {
+        SCOPED_TRACE(text.what);
+        EXPECT_TRUE(wellFormedShiftJis(text.text));
+        EXPECT_EQ(text.text.rfind(sjis(text.firstWords), 0), 0u);
+        EXPECT_GE(text.text.size() * 100, text.size * 95);
+        EXPECT_LE(text.text.size() * 100, text.size * 105);
+        EXPECT_EQ(text.text.find("\r"), std::string_view::npos);
+        EXPECT_EQ(text.text.find("href"), std::string_view::npos);
+        EXPECT_NE(text.text.find("<br>"), std::string_view::npos) << "lines are separated";
+    }
+}
+
+TEST(ThreadCannedTexts, PicturesCarryTheirWords) {
+    auto holds = [](std::string_view text, const char* words) {
+        return text.find(sjis(words)) != std::string_view::npos;
+    };
+    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "優　良　ス　レ　認　定　証"));
+    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "認定番号 第911号"));
+    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "やるじゃねーか"));
+    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "基準（第9項）"));
+    EXPECT_TRUE(holds(texts::kBadCertificateTop, "ク　ソ　ス　レ　認　定　証"));
+    EXPECT_TRUE(holds(texts::kBadCertificateTop, "認定番号 第911号"));
+    EXPECT_TRUE(holds(texts::kBadCertificateTop, "ダメだこりゃ！"));
+    EXPECT_TRUE(holds(texts::kCertificateBottom, "認定委員　名無しさん"));
+    for (const char* words : {"１", "の", "墓", "ﾁｰｰﾝ､､､"})
+        EXPECT_TRUE(holds(texts::kGravestone, words)) << words;
+    EXPECT_TRUE(holds(texts::kTwoGossips, "１ってうざいよね～"));
+    for (const char* words :
+         {"このスレは無事に", "終了いたしました", "ありがとうございました", "モナーより"})
+        EXPECT_TRUE(holds(texts::kThreadEndedSign, words)) << words;
+    // The certificates' upper parts end a line, for the date line that follows.
+    EXPECT_TRUE(texts::kGoodCertificateTop.ends_with("<br>"));
+    EXPECT_TRUE(texts::kBadCertificateTop.ends_with("<br>"));
+    EXPECT_TRUE(texts::kCertificateBottom.ends_with("<br>"));
+}
+
+TEST(ThreadCannedTexts, FooterFramesTheBannerAndEndsThePage) {
+    const std::string_view end = texts::kThreadEnd;
+    EXPECT_TRUE(end.starts_with("<br><br></dl><font color=red face=\"Arial\"><b>101 KB</b></font>"
+                                "&nbsp;&nbsp;<font size=2><b>[ "));
+    EXPECT_TRUE(
+        end.ends_with(sjis(" ]</b></font><hr><center><a href=419->新着レスの表示</a></center><hr>"
+                           "<a href=\"./tmp\">掲示板に戻る</a> <a href=\"./tmp\">全部</a> "
+                           "<a href=\"./tmp\">次100</a> <a href=\"./tmp\">最新50</a>")));
+    EXPECT_NE(end.find("<a href=\"./tmp.html\" target=\"_blank\">"), std::string_view::npos);
+
+    const std::string_view form = texts::kReplyForm;
+    EXPECT_TRUE(form.starts_with("<form method=POST action=\"./tmp\">"));
+    EXPECT_TRUE(form.ends_with("</form><p>read.cgi ver7.00p (02/06/29)</body></html>"));
+    for (const char* part :
+         {"type=submit value=\"書き込む\" name=submit", "名前：", "name=FROM size=19",
+          "E-mail<font size=1> (省略可) </font>", "name=mail size=19",
+          "<textarea rows=5 cols=70 wrap=off name=MESSAGE>", "type=hidden name=bbs value=game",
+          "type=hidden name=key value=1029927794", "type=hidden name=time value=1031203720"})
+        EXPECT_NE(form.find(sjis(part)), std::string_view::npos) << part;
+}
+
+} // namespace
+} // namespace mireto::test

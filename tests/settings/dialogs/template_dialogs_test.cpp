@@ -1,0 +1,259 @@
+// The overall-template editor and chooser: saving, overwriting and deleting templates,
+// following a picked template, and choosing what conversions use.
+#include "settings/dialogs/current_template_dlg.h"
+#include "settings/dialogs/template_dlg.h"
+#include "settings/settings_store.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/sjis.h"
+
+#include <QtTest>
+
+using namespace mireto;
+using namespace mireto::test;
+
+namespace {
+
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+OverallTemplate overall(const char* name, const char* replacement, const char* ending,
+                        const char* format) {
+    OverallTemplate result;
+    result.name = sjis(name);
+    result.replacementSetName = sjis(replacement);
+    result.endingSetName = sjis(ending);
+    result.formatName = sjis(format);
+    return result;
+}
+
+EndingSet ending(const char* name, std::int32_t firstFrequency) {
+    EndingSet set;
+    set.name = sjis(name);
+    set.words[0] = sjis(name);
+    set.frequencies[0] = firstFrequency;
+    return set;
+}
+
+ReplacementSet replacement(const char* name, const char* target) {
+    ReplacementSet set;
+    set.name = sjis(name);
+    set.targets[0] = sjis(target);
+    return set;
+}
+
+// Sets "kaze" (ending) and "tsuki" (replacement) beside the none sets, and `templates`.
+SettingsStore storeWith(const std::vector<OverallTemplate>& templates) {
+    SettingsStore store;
+    store.InsertEndingSet(noneEndingSet(), 0);
+    store.InsertEndingSet(ending("kaze", 40), 1);
+    store.InsertReplacementSet(noneReplacementSet(), 0);
+    store.InsertReplacementSet(replacement("tsuki", "moon"), 1);
+    for (const OverallTemplate& each : templates)
+        store.InsertOverallTemplate(each, store.overallTemplateCount());
+    store.BuildFormatNames();
+    return store;
+}
+
+QStringList storedNames(const SettingsStore& store) {
+    QStringList names;
+    for (std::size_t at = 0; at < store.overallTemplateCount(); ++at)
+        names.append(QString::fromStdString(utf8(store.GetOverallTemplate(at).name)));
+    return names;
+}
+
+QComboBox* list(QWidget* dialog, const char* name) {
+    return child<QComboBox>(dialog, name);
+}
+
+// The texts of the replacement, ending and format fields.
+QStringList choices(QWidget* dialog) {
+    return {list(dialog, "replacementList")->currentText(),
+            list(dialog, "endingList")->currentText(), list(dialog, "formatList")->currentText()};
+}
+
+} // namespace
+
+class TemplateDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theEditorOpensOnTheCurrentCombination() {
+        SettingsStore store = storeWith({});
+        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), u("テンプレート設定作成"));
+        QCOMPARE(items(list(&dialog, "replacementList")), (QStringList{u("無し"), "tsuki"}));
+        QCOMPARE(items(list(&dialog, "endingList")), (QStringList{u("無し"), "kaze"}));
+        QCOMPARE(list(&dialog, "formatList")->count(), 7);
+        QCOMPARE(choices(&dialog), (QStringList{"tsuki", "kaze", u("標準的")}));
+        QCOMPARE(list(&dialog, "formatList")->currentIndex(), 4);
+        QCOMPARE(items(list(&dialog, "templateList")), QStringList());
+        QCOMPARE(list(&dialog, "templateList")->currentText(), QString());
+        QVERIFY(!child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+    }
+
+    void savingANewNameStoresTheCombinationAtItsSortedPlace() {
+        SettingsStore store =
+            storeWith({overall("alpha", "", "", ""), overall("gamma", "", "", "")});
+        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+        dialog.show();
+        MessageScript messages;
+        retype(list(&dialog, "templateList"), "Beta");
+        click(&dialog, "saveButton");
+        QCOMPARE(storedNames(store), (QStringList{"alpha", "Beta", "gamma"}));
+        QCOMPARE(store.GetOverallTemplate(1), overall("Beta", "tsuki", "kaze", "標準的"));
+        QCOMPARE(messages.texts(), QStringList{u("テンプレート「Beta」を保存しました")});
+        QCOMPARE(messages.shown[0].caption, u("テンプレート保存完了"));
+        QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
+        QCOMPARE(list(&dialog, "templateList")->currentIndex(), 1);
+        QVERIFY(child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+    }
+
+    void namesTypedIntoTheChoiceListsAreStoredAsTyped() {
+        SettingsStore store = storeWith({});
+        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+        dialog.show();
+        MessageScript messages;
+        retype(list(&dialog, "endingList"), u("どこにもない"));
+        retype(list(&dialog, "templateList"), "odd");
+        click(&dialog, "saveButton");
+        QCOMPARE(store.GetOverallTemplate(0), overall("odd", "tsuki", "どこにもない", "標準的"));
+    }
+
+    void anEmptyNameOnlyAsksForOne() {
+        SettingsStore store = storeWith({});
+        CTemplateDlg dialog(store, OverallTemplate{});
+        dialog.show();
+        MessageScript messages;
+        click(&dialog, "saveButton");
+        QCOMPARE(messages.texts(), QStringList{u("テンプレート名を入力して下さい。")});
+        QCOMPARE(messages.shown[0].caption, u("テンプレート保存"));
+        QCOMPARE(store.overallTemplateCount(), 0u);
+    }
+
+    void savingOverAListedNameAsksAndCaseIsTheTypedOne() {
+        SettingsStore store = storeWith({overall("Alpha", "", "", "")});
+        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+        dialog.show();
+        MessageScript messages;
+        messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        retype(list(&dialog, "templateList"), "alpha");
+        click(&dialog, "saveButton");
+        QCOMPARE(store.GetOverallTemplate(0), overall("Alpha", "", "", ""));
+        QCOMPARE(list(&dialog, "templateList")->currentIndex(), 0);
+        QVERIFY(child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+
+        retype(list(&dialog, "templateList"), "ALPHA");
+        click(&dialog, "saveButton");
+        QCOMPARE(messages.texts(),
+                 (QStringList{u("テンプレート「Alpha」はすでに存在します。上書きしますか？"),
+                              u("テンプレート「Alpha」はすでに存在します。上書きしますか？"),
+                              u("上書き保存しました")}));
+        QCOMPARE(store.GetOverallTemplate(0), overall("ALPHA", "tsuki", "kaze", "標準的"));
+        QCOMPARE(items(list(&dialog, "templateList")), QStringList{"Alpha"});
+    }
+
+    void pickingATemplateFollowsItsSetsAndStyle() {
+        SettingsStore store = storeWith({overall("full", "tsuki", "kaze", "某巨大掲示板群"),
+                                         overall("orphan", "gone", "gone", "nothing")});
+        CTemplateDlg dialog(store, OverallTemplate{});
+        dialog.show();
+        pick(list(&dialog, "templateList"), 0);
+        QCOMPARE(choices(&dialog), (QStringList{"tsuki", "kaze", u("某巨大掲示板群")}));
+        QVERIFY(child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+        pick(list(&dialog, "templateList"), 1);
+        QCOMPARE(choices(&dialog), (QStringList{u("無し"), u("無し"), QString()}));
+        QCOMPARE(list(&dialog, "formatList")->currentIndex(), -1);
+    }
+
+    void deletingAsksAndKeepsTheCombinationOnScreen() {
+        SettingsStore store =
+            storeWith({overall("one", "tsuki", "kaze", "標準的"), overall("two", "", "", "")});
+        CTemplateDlg dialog(store, OverallTemplate{});
+        dialog.show();
+        MessageScript messages;
+        messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        pick(list(&dialog, "templateList"), 0);
+        click(&dialog, "deleteButton");
+        QCOMPARE(store.overallTemplateCount(), 2u);
+        QVERIFY(!child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+        pick(list(&dialog, "templateList"), 0);
+        click(&dialog, "deleteButton");
+        QCOMPARE(messages.texts(), (QStringList{u("テンプレート「one」を削除しますか？"),
+                                                u("テンプレート「one」を削除しますか？"),
+                                                u("テンプレート「one」を削除しました。")}));
+        QCOMPARE(storedNames(store), QStringList{"two"});
+        QCOMPARE(list(&dialog, "templateList")->currentText(), QString());
+        QCOMPARE(choices(&dialog), (QStringList{"tsuki", "kaze", u("標準的")}));
+        QVERIFY(!child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+    }
+
+    void closingTheEditorKeepsItsSaves() {
+        SettingsStore store = storeWith({});
+        CTemplateDlg dialog(store, OverallTemplate{});
+        dialog.show();
+        MessageScript messages;
+        retype(list(&dialog, "templateList"), "kept");
+        click(&dialog, "saveButton");
+        dialog.close();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(storedNames(store), QStringList{"kept"});
+    }
+
+    void theChooserHandsBackAPickedTemplateWhole() {
+        const SettingsStore store =
+            storeWith({overall("other", "", "", ""), overall("full", "tsuki", "kaze", "標準的")});
+        CCurrentTemplateDlg dialog(store, noneReplacementSet(), noneEndingSet(),
+                                   overall("other", "", "", ""));
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), u("現在のテンプレート"));
+        QCOMPARE(list(&dialog, "templateList")->currentIndex(), 0);
+        pick(list(&dialog, "templateList"), 1);
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.overallTemplate(), overall("full", "tsuki", "kaze", "標準的"));
+        QCOMPARE(dialog.endingSet(), ending("kaze", 40));
+        QCOMPARE(dialog.replacementSet(), replacement("tsuki", "moon"));
+    }
+
+    void aTemplateNamingADeletedSetResolvesToTheNoneSet() {
+        const SettingsStore store = storeWith({overall("stale", "gone", "gone", "標準的")});
+        CCurrentTemplateDlg dialog(store, ReplacementSet{}, EndingSet{}, OverallTemplate{});
+        dialog.show();
+        pick(list(&dialog, "templateList"), 0);
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.overallTemplate(), overall("stale", "無し", "無し", "標準的"));
+        QCOMPARE(dialog.endingSet(), noneEndingSet());
+        QCOMPARE(dialog.replacementSet(), noneReplacementSet());
+    }
+
+    void aTypedSetNameThatIsNotPickedGivesTheEmptySet() {
+        const SettingsStore store = storeWith({});
+        CCurrentTemplateDlg dialog(store, replacement("tsuki", "moon"), ending("kaze", 40),
+                                   overall("", "tsuki", "kaze", "標準的"));
+        dialog.show();
+        QCOMPARE(choices(&dialog), (QStringList{"tsuki", "kaze", u("標準的")}));
+        retype(list(&dialog, "endingList"), "kaze");
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.overallTemplate(), overall("", "tsuki", "kaze", "標準的"));
+        QCOMPARE(dialog.endingSet(), EndingSet{});
+        QCOMPARE(dialog.replacementSet(), replacement("tsuki", "moon"));
+    }
+
+    void theChooserEndsWithoutResultOnCancelAndClose() {
+        const SettingsStore store = storeWith({overall("full", "tsuki", "kaze", "標準的")});
+        CCurrentTemplateDlg cancelled(store, ReplacementSet{}, EndingSet{}, OverallTemplate{});
+        cancelled.show();
+        pick(list(&cancelled, "templateList"), 0);
+        click(&cancelled, "cancelButton");
+        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+
+        CCurrentTemplateDlg closed(store, ReplacementSet{}, EndingSet{}, OverallTemplate{});
+        closed.show();
+        closed.close();
+        QCOMPARE(closed.result(), int(QDialog::Rejected));
+    }
+};
+
+QTEST_MAIN(TemplateDialogsTest)
+#include "template_dialogs_test.moc"
