@@ -6,6 +6,7 @@
 #include "app/icons.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
+#include "app/program_title.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,8 +22,6 @@
 namespace mireto {
 
 namespace {
-
-const QString kProgramTitle = QStringLiteral("ソルネ壱号");
 
 // Commands whose dialogs are not part of the program yet: shown, but disabled.
 constexpr int kCommandsAwaitingDialogs[] = {
@@ -330,7 +329,7 @@ void CMainFrame::SetDocument(CMiretoDoc* document) {
 
 void CMainFrame::OnUpdateFrameTitle() {
     const QString title = m_document ? m_document->GetTitle() : QStringLiteral("無題");
-    setWindowTitle(title + QStringLiteral(" - ") + kProgramTitle);
+    setWindowTitle(title + QStringLiteral(" - ") + programTitle());
     const DocumentFormat format = m_document ? m_document->format() : DocumentFormat{};
     m_encodingLabel->setText(encodingName(format.encoding));
 }

@@ -3,6 +3,7 @@
 #include "app/file_dialogs.h"
 #include "app/message_box.h"
 #include "app/mireto_view.h"
+#include "app/program_title.h"
 #include "platform/atomic_file.h"
 
 #include <QFile>
@@ -12,10 +13,8 @@ namespace mireto {
 
 namespace {
 
-const QString kProgramTitle = QStringLiteral("ソルネ壱号");
-
 void warn(QWidget* parent, const QString& text) {
-    showMessage(parent, {text, kProgramTitle, MessageIcon::Warning, MessageButtons::Ok});
+    showMessage(parent, {text, programTitle(), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 } // namespace
@@ -89,7 +88,7 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
             dialogParent(), {QStringLiteral("この文書には Shift_JIS で表せない文字があります。\n"
                                             "UTF-8 で保存しますか？\n"
                                             "（「いいえ」を選ぶと保存しません）"),
-                             kProgramTitle, MessageIcon::Question, MessageButtons::YesNo});
+                             programTitle(), MessageIcon::Question, MessageButtons::YesNo});
         if (answer != MessageAnswer::Yes)
             return false;
         format.encoding = TextEncoding::Utf8;
@@ -126,7 +125,7 @@ bool CMiretoDoc::SaveModified() {
         return true;
     const MessageAnswer answer = showMessage(
         dialogParent(), {QStringLiteral("%1 への変更を保存しますか?").arg(GetTitle()),
-                         kProgramTitle, MessageIcon::Warning, MessageButtons::YesNoCancel});
+                         programTitle(), MessageIcon::Warning, MessageButtons::YesNoCancel});
     switch (answer) {
     case MessageAnswer::Yes:
         return DoFileSave();

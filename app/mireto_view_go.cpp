@@ -2,6 +2,7 @@
 // settings, the current sets and the editor's text, and the page written and opened.
 #include "app/message_box.h"
 #include "app/mireto_view.h"
+#include "app/program_title.h"
 #include "app/sjis_qstring.h"
 #include "convert/converter_factory.h"
 
@@ -35,7 +36,7 @@ void CMiretoView::OnGo() {
         showMessage(this, {QStringLiteral("%1 を書き込めません。\n%2")
                                .arg(QString::fromStdString(m_services.paths.pageFile.string()),
                                     QString::fromStdString(result.error)),
-                           QStringLiteral("ソルネ壱号"), MessageIcon::Warning, MessageButtons::Ok});
+                           programTitle(), MessageIcon::Warning, MessageButtons::Ok});
     }
 }
 

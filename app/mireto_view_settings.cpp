@@ -6,6 +6,7 @@
 #include "app/icons.h"
 #include "app/message_box.h"
 #include "app/mireto_view.h"
+#include "app/program_title.h"
 #include "app/sjis_qstring.h"
 #include "settings/settings_file.h"
 
@@ -16,8 +17,6 @@
 namespace mireto {
 
 namespace {
-
-const QString kProgramTitle = QStringLiteral("ソルネ壱号");
 
 QString qtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -85,7 +84,7 @@ bool CMiretoView::OnDestroy() {
                         "このまま終了すると、今回の設定とテンプレートは失われます。"
                         "終了しますか？")
              .arg(qtPath(m_services.paths.settingsFile), QString::fromStdString(result.error)),
-         kProgramTitle, MessageIcon::Warning, MessageButtons::YesNo});
+         programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
     return answer == MessageAnswer::Yes;
 }
 

@@ -1,5 +1,7 @@
 #include "app/recent_files.h"
 
+#include "app/program_title.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -12,7 +14,7 @@ constexpr const char* kSection = "Recent File List";
 
 QSettings programSettings() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(kRegistryKey), QStringLiteral("ソルネ壱号"));
+                     QString::fromLatin1(kRegistryKey), programTitle());
 }
 
 QString fileKey(int index) {

@@ -1,11 +1,13 @@
 #include "app/single_instance.h"
 
+#include "app/program_title.h"
+
 #include <QDir>
 
 namespace mireto {
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& runtimeFolder)
-    : m_path(QDir(runtimeFolder).filePath(QStringLiteral("ソルネ壱号.lock"))) {}
+    : m_path(QDir(runtimeFolder).filePath(programTitle() + QStringLiteral(".lock"))) {}
 
 bool SingleInstanceGuard::tryAcquire() {
     if (m_lock && m_lock->isLocked())
