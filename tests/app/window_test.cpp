@@ -8,6 +8,7 @@
 #include "app/mireto_view.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
+#include "tests/support/first_run_settings.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
@@ -206,21 +207,7 @@ private slots:
         AppHarness harness;
         QVERIFY(harness.start());
         QVERIFY(harness.close());
-        // Started without a file and closed at once: the defaults, current slots first.
-        const std::string expected =
-            sjis("100,\r\n"
-                 "0,0,\r\n"
-                 "32,バーチャルネットアイドル　ぺかり,8,ソルネ屋,20,ぺかりニュースもどき,0,\r\n"
-                 "7,#66aaFF,7,#333333,\r\n"
-                 "10,名無しさん,12,一人語りスレ,0,\r\n"
-                 "----\r\n"
-                 "0,,0,,0,0,,0,0,,0,0,,0,\r\n"
-                 "----\r\n"
-                 "1,0,,0,,0,,0,,0,,0,,\r\n"
-                 "----\r\n"
-                 "0,,4,無し,4,無し,12,フォント弄り,\r\n"
-                 "----\r\n");
-        QCOMPARE(readFile(harness.settingsFile()), expected);
+        QCOMPARE(readFile(harness.settingsFile()), firstRunSettingsFile());
     }
 
     void selectionsSurviveARestart() {
