@@ -30,13 +30,24 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) {
     if (testHandler())
         return testHandler()(parent, request);
-    const bool yesNo = request.buttons == MessageButtons::YesNo;
-    QMessageBox box(toQt(request.icon), request.caption, request.text,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (request.buttons == MessageButtons::YesNo)
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    else if (request.buttons == MessageButtons::YesNoCancel)
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(toQt(request.icon), request.caption, request.text, buttons, parent);
     const int answer = box.exec();
-    if (!yesNo)
+    switch (request.buttons) {
+    case MessageButtons::Ok:
         return MessageAnswer::Ok;
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    case MessageButtons::YesNo:
+        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    if (answer == QMessageBox::Yes)
+        return MessageAnswer::Yes;
+    return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 
 void setMessageHandlerForTesting(MessageHandler handler) {

@@ -9,8 +9,8 @@ class QWidget;
 namespace mireto {
 
 enum class MessageIcon { None, Information, Question, Warning };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
     QString text;
@@ -20,7 +20,7 @@ struct MessageRequest {
 };
 
 // Shows a modal message box and returns the user's answer (No when a Yes/No box is
-// closed otherwise).
+// closed otherwise, Cancel when a Yes/No/Cancel box is).
 MessageAnswer showMessage(QWidget* parent, const MessageRequest& request);
 
 // Replaces the message boxes, for tests; an empty handler restores the real ones.

@@ -13,7 +13,7 @@ namespace mireto {
 std::optional<QString> decodeSjis(std::string_view bytes);
 
 // Like decodeSjis, for strings the program itself stored (names, settings): bytes that
-// do not decode become U+FFFD rather than vanishing.
+// do not decode become a substitute character rather than vanishing.
 QString fromSjis(std::string_view bytes);
 
 // Unicode to Shift_JIS; nullopt when a character has no Shift_JIS form.

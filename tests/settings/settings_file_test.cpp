@@ -1,6 +1,7 @@
 // Mireto.ini: the bytes written at shutdown, what start-up makes of them, damaged files,
 // and a save that fails leaving the old file in place.
 #include "settings/settings_file.h"
+#include "tests/support/first_run_settings.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
 
@@ -54,19 +55,7 @@ std::vector<OverallTemplate> overallTemplates(const SettingsStore& store) {
     return entries(store, store.overallTemplateCount(), &SettingsStore::GetOverallTemplate);
 }
 
-const std::string kFirstRunFile = sjis("100,\r\n"
-                                       "0,0,\r\n"
-                                       "32,バーチャルネットアイドル　ぺかり,8,ソルネ屋,20,"
-                                       "ぺかりニュースもどき,0,\r\n"
-                                       "7,#66aaFF,7,#333333,\r\n"
-                                       "10,名無しさん,12,一人語りスレ,0,\r\n"
-                                       "----\r\n"
-                                       "0,,0,,0,0,,0,0,,0,0,,0,\r\n"
-                                       "----\r\n"
-                                       "1,0,,0,,0,,0,,0,,0,,\r\n"
-                                       "----\r\n"
-                                       "0,,4,無し,4,無し,12,フォント弄り,\r\n"
-                                       "----\r\n");
+const std::string kFirstRunFile = firstRunSettingsFile();
 
 TEST(SettingsFile, FirstRunWithoutAFileStartsWithDefaultsAndWritesTheTwelveLines) {
     TempDir dir;

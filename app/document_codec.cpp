@@ -1,0 +1,76 @@
+#include "app/document_codec.h"
+
+#include "app/sjis_qstring.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace mireto {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool hasNonAscii(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+std::optional<QString> decodeUtf8(std::string_view bytes) {
+    // The caller has taken off the byte-order mark; a second one is text.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+LineEnd firstLineEnd(std::string_view bytes) {
+    const std::size_t feed = bytes.find('\n');
+    if (feed == std::string_view::npos)
+        return LineEnd::CrLf;
+    return feed > 0 && bytes[feed - 1] == '\r' ? LineEnd::CrLf : LineEnd::Lf;
+}
+
+QString withFeedsOnly(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+DecodedDocument decodeDocument(std::string_view bytes) {
+    DecodedDocument document;
+    document.format.lineEnd = firstLineEnd(bytes);
+    std::optional<QString> text;
+    if (hasNonAscii(bytes)) {
+        const bool bom = bytes.starts_with(kUtf8Bom);
+        text = decodeUtf8(bom ? bytes.substr(kUtf8Bom.size()) : bytes);
+        if (text) {
+            document.format.encoding = TextEncoding::Utf8;
+            document.format.byteOrderMark = bom;
+        }
+    }
+    if (!text)
+        text = decodeSjis(bytes);
+    document.text = withFeedsOnly(text ? *text : fromSjis(bytes));
+    document.exact = encodeDocument(document.text, document.format) == std::string(bytes);
+    return document;
+}
+
+std::optional<std::string> encodeDocument(const QString& text, const DocumentFormat& format) {
+    QString lines = text;
+    if (format.lineEnd == LineEnd::CrLf)
+        lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    if (format.encoding == TextEncoding::ShiftJis)
+        return encodeSjis(lines);
+    std::string bytes = format.byteOrderMark ? std::string(kUtf8Bom) : std::string();
+    return bytes + lines.toUtf8().toStdString();
+}
+
+QString encodingName(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Shift_JIS");
+}
+
+} // namespace mireto

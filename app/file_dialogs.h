@@ -1,0 +1,20 @@
+// The open and save-as file choosers, through one seam that tests replace.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace mireto {
+
+// The chosen file, or empty when the user cancelled.
+QString askOpenFileName(QWidget* parent);
+QString askSaveFileName(QWidget* parent, const QString& suggested);
+
+// Replaces both choosers, for tests: the handler gets whether it is a save and the
+// suggested name. An empty handler restores the real choosers.
+using FileDialogHandler = std::function<QString(bool save, const QString& suggested)>;
+void setFileDialogHandlerForTesting(FileDialogHandler handler);
+
+} // namespace mireto

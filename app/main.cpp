@@ -1,0 +1,20 @@
+// Starts the desktop program.
+#include "app/icons.h"
+#include "app/mireto_app.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The name picks the user's data folder (~/.local/share/mireto) and the desktop
+    // entry; the window titles say "ソルネ壱号".
+    QApplication::setApplicationName(QStringLiteral("mireto"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("mireto"));
+    QApplication::setWindowIcon(mireto::icons::resourceIcon(mireto::icons::kApplication));
+
+    mireto::CMiretoApp mireto(mireto::desktopServices());
+    if (!mireto.InitInstance(QApplication::arguments().mid(1)))
+        return mireto.exitStatus();
+    return QApplication::exec();
+}

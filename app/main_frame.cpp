@@ -1,0 +1,439 @@
+#include "app/main_frame.h"
+
+#include "app/command_ids.h"
+#include "app/command_texts.h"
+#include "app/control_panel.h"
+#include "app/icons.h"
+#include "app/mireto_doc.h"
+#include "app/mireto_view.h"
+#include "app/program_title.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace mireto {
+
+namespace {
+
+// Commands whose dialogs are not part of the program yet: shown, but disabled.
+constexpr int kCommandsAwaitingDialogs[] = {
+    cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
+    cmd::kCurrentTemplate,     cmd::kCurrentReplacement,      cmd::kCurrentEnding,
+    cmd::kHtmlSettings,
+};
+
+bool awaitsDialog(int id) {
+    return std::find(std::begin(kCommandsAwaitingDialogs), std::end(kCommandsAwaitingDialogs),
+                     id) != std::end(kCommandsAwaitingDialogs);
+}
+
+// The status-bar indicators, in order.
+constexpr int kKanaIndicator = 59142;
+constexpr int kCapsIndicator = 59137;
+constexpr int kNumIndicator = 59138;
+constexpr int kScrollIndicator = 59139;
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const PlatformServices& services, QWidget* parent) : QMainWindow(parent) {
+    setWindowIcon(icons::resourceIcon(icons::kApplication));
+    // The view exists, with its settings read, before the frame builds its bars.
+    m_view = new CMiretoView(services, this);
+    setCentralWidget(m_view);
+    m_view->OnCreate();
+    OnCreate();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::OnCreate() {
+    createActions();
+    createMenus();
+    createToolBar();
+    createControlPanel();
+    createStatusBar();
+    m_bFirstPaint = 1;
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    addDockWidget(Qt::LeftDockWidgetArea, m_wndControlPanel);
+    m_wndControlPanel->setWindowTitle(QStringLiteral("文字列の検索"));
+    const std::pair<int, int> buttonIcons[] = {
+        {cmd::kCurrentTemplate, icons::kCurrentTemplate},
+        {cmd::kCurrentReplacement, icons::kCurrentReplacement},
+        {cmd::kCurrentEnding, icons::kCurrentEnding},
+        {cmd::kPanelGo, icons::kGo}};
+    for (const auto& [button, icon] : buttonIcons)
+        m_wndControlPanel->button(button)->setIcon(icons::resourceIcon(icon));
+    connectCommands();
+    setAcceptDrops(true);
+    OnUpdateFrameTitle();
+    UpdateCommandStates();
+}
+
+QAction* CMainFrame::addCommand(int id, const QString& text, const QList<QKeySequence>& keys) {
+    auto* command = new QAction(text, this);
+    command->setShortcuts(keys);
+    command->setStatusTip(statusPrompt(id));
+    command->setToolTip(toolTipOf(id));
+    command->setIcon(icons::commandIcon(id));
+    m_actions[id] = command;
+    return command;
+}
+
+void CMainFrame::createActions() {
+    using K = QKeySequence;
+    addCommand(cmd::kFileNew, QStringLiteral("新規作成(&N)\tCtrl+N"), {K(Qt::CTRL | Qt::Key_N)});
+    addCommand(cmd::kFileOpen, QStringLiteral("開く(&O)...\tCtrl+O"), {K(Qt::CTRL | Qt::Key_O)});
+    addCommand(cmd::kFileSave, QStringLiteral("上書き保存(&S)\tCtrl+S"), {K(Qt::CTRL | Qt::Key_S)});
+    addCommand(cmd::kFileSaveAs, QStringLiteral("名前を付けて保存(&A)..."));
+    addCommand(cmd::kFilePrint, QStringLiteral("印刷(&P)...\tCtrl+P"), {K(Qt::CTRL | Qt::Key_P)});
+    addCommand(cmd::kFilePrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
+    addCommand(cmd::kFilePrintSetup, QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."));
+    addCommand(cmd::kFileMruFirst, QStringLiteral("最近使ったﾌｧｲﾙ"))->setEnabled(false);
+    addCommand(cmd::kAppExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+
+    addCommand(cmd::kEditUndo, QStringLiteral("元に戻す(&U)\tCtrl+Z"),
+               {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
+    addCommand(cmd::kEditCut, QStringLiteral("切り取り(&T)\tCtrl+X"),
+               {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)});
+    addCommand(cmd::kEditCopy, QStringLiteral("ｺﾋﾟｰ(&C)\tCtrl+C"),
+               {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)});
+    addCommand(cmd::kEditPaste, QStringLiteral("貼り付け(&P)\tCtrl+V"),
+               {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)});
+    addCommand(cmd::kEditClear, QStringLiteral("削除(&D)\tDel"));
+    // The menu has always shown Ctrl+F and Ctrl+H; now the keys work too.
+    addCommand(cmd::kEditFind, QStringLiteral("検索(&F)\tCtrl+F"), {K(Qt::CTRL | Qt::Key_F)});
+    addCommand(cmd::kEditReplace, QStringLiteral("置換(&R)\tCtrl+H"), {K(Qt::CTRL | Qt::Key_H)});
+    addCommand(cmd::kEditSelectAll, QStringLiteral("全て選択(&A)\tCtrl+A"),
+               {K(Qt::CTRL | Qt::Key_A)});
+
+    addCommand(cmd::kFormatFont, QStringLiteral("フォント(&F)"));
+    addCommand(cmd::kCurrentTemplate, QStringLiteral("全体テンプレート設定"));
+    addCommand(cmd::kCurrentReplacement, QStringLiteral("置換設定"));
+    addCommand(cmd::kCurrentEnding, QStringLiteral("語尾変換設定"));
+    addCommand(cmd::kHtmlSettings, QStringLiteral("HTML設定"));
+    addCommand(cmd::kSaveOverallTemplate, QStringLiteral("テンプレート"));
+    addCommand(cmd::kSaveReplacementTemplate, QStringLiteral("置換"));
+    addCommand(cmd::kSaveEndingTemplate, QStringLiteral("語尾変換"));
+    addCommand(cmd::kGo, QStringLiteral("GO!!"));
+    addCommand(cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"))->setCheckable(true);
+    addCommand(cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"))->setCheckable(true);
+    addCommand(cmd::kAppAbout, QStringLiteral("Mireto のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    for (int id : kCommandsAwaitingDialogs)
+        action(id)->setEnabled(false);
+}
+
+void CMainFrame::createMenus() {
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs})
+        m_fileMenu->addAction(action(id));
+    m_fileMenu->addSeparator();
+    for (int id : {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup})
+        m_fileMenu->addAction(action(id));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(cmd::kFileMruFirst));
+    m_recentSeparator = m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(cmd::kAppExit));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(action(cmd::kEditUndo));
+    edit->addSeparator();
+    for (int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kEditClear})
+        edit->addAction(action(id));
+    edit->addSeparator();
+    edit->addAction(action(cmd::kEditFind));
+    edit->addAction(action(cmd::kEditReplace));
+    edit->addSeparator();
+    edit->addAction(action(cmd::kEditSelectAll));
+
+    menuBar()->addMenu(QStringLiteral("書式"))->addAction(action(cmd::kFormatFont));
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
+    settings->addAction(action(cmd::kCurrentTemplate));
+    settings->addSeparator();
+    for (int id : {cmd::kCurrentReplacement, cmd::kCurrentEnding, cmd::kHtmlSettings})
+        settings->addAction(action(id));
+
+    QMenu* templates = menuBar()->addMenu(QStringLiteral("テンプレート作成"));
+    templates->addAction(action(cmd::kSaveOverallTemplate));
+    templates->addSeparator();
+    templates->addAction(action(cmd::kSaveReplacementTemplate));
+    templates->addAction(action(cmd::kSaveEndingTemplate));
+
+    menuBar()->addMenu(QStringLiteral("通信語変換"))->addAction(action(cmd::kGo));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->addAction(action(cmd::kViewToolbar));
+    view->addAction(action(cmd::kViewStatusBar));
+
+    menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"))->addAction(action(cmd::kAppAbout));
+}
+
+void CMainFrame::createToolBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_wndToolBar->setIconSize(QSize(16, 16));
+    const int buttons[] = {cmd::kFileNew,
+                           cmd::kFileOpen,
+                           cmd::kFileSave,
+                           0,
+                           cmd::kEditUndo,
+                           cmd::kEditCut,
+                           cmd::kEditCopy,
+                           cmd::kEditPaste,
+                           0,
+                           cmd::kFilePrint,
+                           0,
+                           cmd::kGo,
+                           0,
+                           cmd::kAppAbout};
+    for (int id : buttons) {
+        if (id == 0)
+            m_wndToolBar->addSeparator();
+        else
+            m_wndToolBar->addAction(action(id));
+    }
+}
+
+void CMainFrame::createControlPanel() {
+    m_wndControlPanel = new ControlPanel(this);
+    for (int id : {cmd::kCurrentTemplate, cmd::kCurrentReplacement, cmd::kCurrentEnding,
+                   cmd::kHtmlSettings, cmd::kPanelGo}) {
+        QToolButton* button = m_wndControlPanel->button(id);
+        button->setStatusTip(statusPrompt(id));
+        button->installEventFilter(this);
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    m_idleLabel = new QLabel(QStringLiteral("ﾚﾃﾞｨ"), this);
+    statusBar()->addWidget(m_idleLabel, 1);
+    m_encodingLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(m_encodingLabel);
+    const std::pair<int, const char*> indicators[] = {{kKanaIndicator, "ｶﾅ"},
+                                                      {kCapsIndicator, "CAP"},
+                                                      {kNumIndicator, "NUM"},
+                                                      {kScrollIndicator, "SCRL"}};
+    for (const auto& [id, text] : indicators) {
+        auto* label = new QLabel(this);
+        label->setProperty("indicatorText", QString::fromUtf8(text));
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString::fromUtf8(text)) + 8);
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        m_indicators[id] = label;
+    }
+    m_view->installEventFilter(this);
+}
+
+void CMainFrame::connectCommands() {
+    CMiretoView* view = m_view;
+    const std::pair<int, void (CMiretoView::*)()> viewCommands[] = {
+        {cmd::kGo, &CMiretoView::OnGo},
+        {cmd::kFormatFont, &CMiretoView::OnFormatFont},
+        {cmd::kSaveOverallTemplate, &CMiretoView::OnSaveOverallTemplate},
+        {cmd::kSaveReplacementTemplate, &CMiretoView::OnSaveReplacementTemplate},
+        {cmd::kSaveEndingTemplate, &CMiretoView::OnSaveEndingTemplate},
+        {cmd::kCurrentTemplate, &CMiretoView::OnCurrentTemplate},
+        {cmd::kCurrentReplacement, &CMiretoView::OnCurrentReplacement},
+        {cmd::kCurrentEnding, &CMiretoView::OnCurrentEnding},
+        {cmd::kHtmlSettings, &CMiretoView::OnHtmlSettings},
+        {cmd::kEditUndo, &CMiretoView::undo},
+        {cmd::kEditCut, &CMiretoView::cut},
+        {cmd::kEditCopy, &CMiretoView::copy},
+        {cmd::kEditPaste, &CMiretoView::paste},
+        {cmd::kEditClear, &CMiretoView::OnEditClear},
+        {cmd::kEditFind, &CMiretoView::OnEditFind},
+        {cmd::kEditReplace, &CMiretoView::OnEditReplace},
+        {cmd::kEditSelectAll, &CMiretoView::selectAll},
+        {cmd::kFilePrint, &CMiretoView::OnFilePrint},
+        {cmd::kFilePrintPreview, &CMiretoView::OnFilePrintPreview},
+        {cmd::kFilePrintSetup, &CMiretoView::OnFilePrintSetup},
+    };
+    for (const auto& [id, handler] : viewCommands)
+        connect(action(id), &QAction::triggered, view, handler);
+
+    // The panel's buttons are the same commands as the "設定" menu and GO!!.
+    const std::pair<int, int> panelCommands[] = {
+        {cmd::kCurrentTemplate, cmd::kCurrentTemplate},
+        {cmd::kCurrentReplacement, cmd::kCurrentReplacement},
+        {cmd::kCurrentEnding, cmd::kCurrentEnding},
+        {cmd::kHtmlSettings, cmd::kHtmlSettings},
+        {cmd::kPanelGo, cmd::kGo}};
+    for (const auto& [buttonId, commandId] : panelCommands) {
+        QToolButton* button = m_wndControlPanel->button(buttonId);
+        QAction* command = action(commandId);
+        button->setEnabled(command->isEnabled());
+        connect(button, &QToolButton::clicked, command, &QAction::trigger);
+        connect(command, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+    }
+
+    const std::pair<int, void (CMiretoView::*)()> panelLists[] = {
+        {cmd::kComboTemplate, &CMiretoView::OnSelchangeTemplate},
+        {cmd::kComboReplacement, &CMiretoView::OnSelchangeReplacement},
+        {cmd::kComboEnding, &CMiretoView::OnSelchangeEnding},
+        {cmd::kComboFormat, &CMiretoView::OnSelchangeFormat},
+    };
+    for (const auto& [comboId, handler] : panelLists)
+        connect(m_wndControlPanel->combo(comboId), &QComboBox::activated, view, handler);
+
+    connect(view, &CMiretoView::settingsButtonUpdated, this, &CMainFrame::UpdateCommandStates);
+    connect(view, &CMiretoView::undoAvailable, action(cmd::kEditUndo), &QAction::setEnabled);
+    for (int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditClear}) {
+        action(id)->setEnabled(false);
+        connect(view, &CMiretoView::copyAvailable, action(id), &QAction::setEnabled);
+    }
+    action(cmd::kEditUndo)->setEnabled(false);
+
+    action(cmd::kViewToolbar)->setChecked(true);
+    connect(action(cmd::kViewToolbar), &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
+    action(cmd::kViewStatusBar)->setChecked(true);
+    connect(action(cmd::kViewStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    connect(action(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
+}
+
+QAction* CMainFrame::action(int id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+QList<QLabel*> CMainFrame::indicatorLabels() const {
+    return {m_indicators.at(kKanaIndicator), m_indicators.at(kCapsIndicator),
+            m_indicators.at(kNumIndicator), m_indicators.at(kScrollIndicator)};
+}
+
+void CMainFrame::SetDocument(CMiretoDoc* document) {
+    m_document = document;
+    connect(document, &CMiretoDoc::documentChanged, this, &CMainFrame::OnUpdateFrameTitle);
+    OnUpdateFrameTitle();
+}
+
+void CMainFrame::OnUpdateFrameTitle() {
+    const QString title = m_document ? m_document->GetTitle() : QStringLiteral("無題");
+    setWindowTitle(title + QStringLiteral(" - ") + programTitle());
+    const DocumentFormat format = m_document ? m_document->format() : DocumentFormat{};
+    m_encodingLabel->setText(encodingName(format.encoding));
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& files) {
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    QAction* placeholder = action(cmd::kFileMruFirst);
+    placeholder->setVisible(files.isEmpty());
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        entry->setStatusTip(statusPrompt(cmd::kFileMruFirst + i));
+        connect(entry, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
+        m_fileMenu->insertAction(m_recentSeparator, entry);
+        m_recentActions.append(entry);
+    }
+}
+
+QString CMainFrame::ToolTipText(int controlId) const {
+    switch (controlId) {
+    case cmd::kCurrentTemplate:
+        return QStringLiteral("現在のテンプレート設定");
+    case cmd::kCurrentEnding:
+        return QStringLiteral("現在の語尾変換設定");
+    case cmd::kPanelGo:
+        return QStringLiteral("GO!!");
+    case cmd::kHtmlSettings:
+        return m_view->GetSettingsCaption();
+    case cmd::kCurrentReplacement:
+        return QStringLiteral("現在の置換設定");
+    default:
+        return {};
+    }
+}
+
+void CMainFrame::UpdateCommandStates() {
+    QAction* settings = action(cmd::kHtmlSettings);
+    m_view->OnUpdateHtmlSettings(settings);
+    if (awaitsDialog(cmd::kHtmlSettings))
+        settings->setEnabled(false);
+}
+
+void CMainFrame::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // Only now do both the view's settings and the panel exist; later repaints leave
+    // the panel alone.
+    if (m_bFirstPaint == 1) {
+        m_view->SetControlPanel(m_wndControlPanel);
+        m_view->RefreshPanel();
+        m_view->UpdateSettingsButton();
+        m_bFirstPaint = 0;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if ((m_document && !m_document->SaveModified()) || !m_view->OnDestroy()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        for (int id : {cmd::kCurrentTemplate, cmd::kCurrentEnding, cmd::kPanelGo,
+                       cmd::kHtmlSettings, cmd::kCurrentReplacement}) {
+            QToolButton* button = m_wndControlPanel->button(id);
+            if (watched != button)
+                continue;
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToolTipText(id),
+                               button);
+            return true;
+        }
+    }
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        m_lockKeys.observe(*static_cast<QKeyEvent*>(event));
+        updateIndicators();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::updateIndicators() {
+    const std::pair<int, bool> states[] = {{kKanaIndicator, m_lockKeys.kana()},
+                                           {kCapsIndicator, m_lockKeys.caps()},
+                                           {kNumIndicator, m_lockKeys.num()},
+                                           {kScrollIndicator, m_lockKeys.scroll()}};
+    for (const auto& [id, on] : states) {
+        QLabel* label = m_indicators.at(id);
+        label->setText(on ? label->property("indicatorText").toString() : QString());
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(files);
+}
+
+} // namespace mireto

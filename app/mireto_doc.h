@@ -1,0 +1,60 @@
+// The document: which file the editor's text belongs to and how that file is written
+// (encoding, line ends). The text itself lives in the view; the document reads and
+// writes it through the view, as bytes on disk.
+#pragma once
+
+#include "app/document_codec.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+namespace mireto {
+
+class CMiretoView;
+
+class CMiretoDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CMiretoDoc(QObject* parent = nullptr);
+
+    void AttachView(CMiretoView* view);
+
+    // Empties the editor; the view's settings stay as they are.
+    bool OnNewDocument();
+    // Replaces the editor's text with the file's; false, after a message, when the
+    // file cannot be read. Bytes that will not come back on saving are warned about.
+    bool OnOpenDocument(const QString& path);
+    // Writes the editor's text to `path`; false when it was not written (the user
+    // declined a lossy save, or writing failed and was reported).
+    bool OnSaveDocument(const QString& path);
+
+    // Save: to the document's file, or as a new one when it has none.
+    bool DoFileSave();
+    // Save as: asks for a name; false when cancelled or not written.
+    bool DoSaveAs();
+    // Before the text is discarded: asks whether to save changes. False means stop.
+    bool SaveModified();
+
+    QString GetPathName() const { return m_pathName; }
+    // The file's name, or "無題" for a new document.
+    QString GetTitle() const;
+    const DocumentFormat& format() const { return m_format; }
+    bool IsModified() const;
+
+signals:
+    // The title, the file or the format changed.
+    void documentChanged();
+    // A file was opened or saved under `path`, for the recent-file list.
+    void fileUsed(const QString& path);
+
+private:
+    QWidget* dialogParent() const;
+    void setDocument(const QString& path, const DocumentFormat& format);
+
+    QPointer<CMiretoView> m_view;
+    QString m_pathName;
+    DocumentFormat m_format;
+};
+
+} // namespace mireto

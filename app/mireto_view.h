@@ -1,0 +1,130 @@
+// The one editor view. Besides the text it owns everything a conversion needs: the
+// settings store, the current overall template, replacement set and ending set, and
+// the page styles' settings. The control panel and the dialogs borrow; a converter
+// gets copies for one GO!!.
+//
+// Sources: mireto_view.cpp (editor, font, find and replace, printing),
+// mireto_view_go.cpp (GO!!), mireto_view_settings.cpp (Mireto.ini at start and exit,
+// the panel's lists and selections, the dialog commands).
+#pragma once
+
+#include "app/platform_services.h"
+#include "settings/format_settings.h"
+#include "settings/records.h"
+#include "settings/settings_store.h"
+
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <optional>
+
+class QAction;
+class QComboBox;
+
+namespace mireto {
+
+class CFindReplaceDlg;
+class ControlPanel;
+
+class CMiretoView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit CMiretoView(PlatformServices services, QWidget* parent = nullptr);
+    ~CMiretoView() override;
+
+    // Window creation: the editor font, Mireto.ini read into the store and the current
+    // state (or the message box and the defaults), the format names.
+    void OnCreate();
+    // The normal end of the program: Mireto.ini rewritten whole. When it cannot be
+    // written the user is told and asked whether to end anyway; false means stay.
+    bool OnDestroy();
+
+    // The text, lines separated by "\n", every character as typed.
+    QString GetEditorText() const;
+    void SetEditorText(const QString& text);
+
+    // The panel, handed over by the frame on its first paint.
+    void SetControlPanel(ControlPanel* panel);
+    void RefreshPanel();
+    void SelectCurrentInPanel();
+    void UpdateSettingsButton();
+    QString GetSettingsCaption() const;
+    // Enables `action` (command 1101) unless the current style has no settings.
+    void OnUpdateHtmlSettings(QAction* action) const;
+
+    const SettingsStore& store() const { return m_store; }
+    const OverallTemplate& currentTemplate() const { return m_template; }
+    const ReplacementSet& currentReplacementSet() const { return m_replacementSet; }
+    const EndingSet& currentEndingSet() const { return m_endingSet; }
+    const FormatSettings& formatSettings() const { return m_formatSettings; }
+    const QFont& editorFont() const { return m_font; }
+
+    // Find and replace as the editor's own commands do them: the search wraps around
+    // the text; false (with a beep from the callers) when nothing matches.
+    bool FindText(const QString& what, bool down, bool matchCase);
+    bool ReplaceSelection(const QString& what, const QString& with, bool matchCase);
+    int ReplaceAll(const QString& what, const QString& with, bool matchCase);
+
+public slots:
+    void OnGo();
+    void OnFormatFont();
+
+    void OnSelchangeTemplate();
+    void OnSelchangeReplacement();
+    void OnSelchangeEnding();
+    void OnSelchangeFormat();
+
+    // The dialogs of the template editors, the choosers and the page-style settings.
+    void OnSaveOverallTemplate();
+    void OnSaveReplacementTemplate();
+    void OnSaveEndingTemplate();
+    void OnCurrentTemplate();
+    void OnCurrentReplacement();
+    void OnCurrentEnding();
+    void OnHtmlSettings();
+    void OnIdolNewsSettings();
+    void OnStandardColours();
+
+    void OnEditClear();
+    void OnEditFind();
+    void OnEditReplace();
+
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+signals:
+    // The current page style may have changed: command 1101's state is due again.
+    void settingsButtonUpdated();
+
+protected:
+    // Files dropped on the editor open as documents (the frame takes them) instead of
+    // being pasted as their names.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+
+private:
+    void FindPanelCombos();
+    // Position of the current page style in the store's list, if any matches.
+    std::optional<OutputFormat> currentFormat() const;
+    void OnFontPlaySettings();
+    void OnThreadSettings();
+    void showFindReplace(bool replace);
+
+    PlatformServices m_services;
+    QFont m_font;
+    FormatSettings m_formatSettings;
+    ReplacementSet m_replacementSet;
+    EndingSet m_endingSet;
+    SettingsStore m_store;
+    OverallTemplate m_template;
+    QComboBox* m_comboTemplate = nullptr;
+    QComboBox* m_comboEnding = nullptr;
+    QComboBox* m_comboReplacement = nullptr;
+    QComboBox* m_comboFormat = nullptr;
+    QPointer<ControlPanel> m_panel;
+    QPointer<CFindReplaceDlg> m_findDialog;
+    QPrinter m_printer;
+};
+
+} // namespace mireto

@@ -1,0 +1,43 @@
+// GO!!: the page style chosen by position, a converter with copies of the current
+// settings, the current sets and the editor's text, and the page written and opened.
+#include "app/message_box.h"
+#include "app/mireto_view.h"
+#include "app/program_title.h"
+#include "app/sjis_qstring.h"
+#include "convert/converter_factory.h"
+
+namespace mireto {
+
+std::optional<OutputFormat> CMiretoView::currentFormat() const {
+    for (std::size_t position = 0; position < kFormatCount; ++position) {
+        if (m_store.GetFormatName(position) == m_template.formatName)
+            return static_cast<OutputFormat>(position);
+    }
+    return std::nullopt;
+}
+
+void CMiretoView::OnGo() {
+    // The converter cuts lines at CR LF, whatever the document's own line ends; a
+    // character Shift_JIS cannot hold reaches the page as a character reference.
+    QString lines = GetEditorText();
+    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const std::string text = encodeSjisForPage(lines);
+
+    const std::optional<OutputFormat> format = currentFormat();
+    if (!format)
+        return;
+    const std::unique_ptr<Converter> converter = createConverter(*format, m_formatSettings);
+    if (!converter)
+        return;
+    converter->setInputs(m_endingSet, m_replacementSet, text);
+    converter->setClock(m_services.clock);
+    const FileWriteResult result = converter->run(m_services.paths.pageFile, m_services.openPage);
+    if (!result.ok) {
+        showMessage(this, {QStringLiteral("%1 を書き込めません。\n%2")
+                               .arg(QString::fromStdString(m_services.paths.pageFile.string()),
+                                    QString::fromStdString(result.error)),
+                           programTitle(), MessageIcon::Warning, MessageButtons::Ok});
+    }
+}
+
+} // namespace mireto

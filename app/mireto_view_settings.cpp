@@ -1,0 +1,246 @@
+// The view's settings life cycle (Mireto.ini read when the view is created, written at
+// the normal end) and the control panel: its lists, its selections, the settings
+// button, and the commands that open the template and settings dialogs.
+#include "app/command_ids.h"
+#include "app/control_panel.h"
+#include "app/icons.h"
+#include "app/message_box.h"
+#include "app/mireto_view.h"
+#include "app/program_title.h"
+#include "app/sjis_qstring.h"
+#include "settings/settings_file.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QToolButton>
+
+namespace mireto {
+
+namespace {
+
+QString qtPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// The store position a combo box's selection stands for; no selection (-1) becomes
+// a position beyond every list, which the store answers with defaults.
+SettingsStore::Position positionOf(const QComboBox* combo) {
+    return static_cast<SettingsStore::Position>(static_cast<qint64>(combo->currentIndex()));
+}
+
+// The items were inserted at their store positions, so a match's index is a position.
+// Like the classic combo box, the search ignores letter case.
+void selectName(QComboBox* combo, const std::string& name) {
+    combo->setCurrentIndex(combo->findText(fromSjis(name), Qt::MatchFixedString));
+}
+
+template <typename NameAt> void fillCombo(QComboBox* combo, NameAt nameAt) {
+    for (SettingsStore::Position position = 0;; ++position) {
+        const std::string name = nameAt(position);
+        if (name.empty())
+            break;
+        combo->insertItem(static_cast<int>(position), fromSjis(name));
+    }
+}
+
+} // namespace
+
+void CMiretoView::OnCreate() {
+    m_font = QFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    m_font.setPixelSize(14);
+    m_font.setWeight(QFont::DemiBold);
+    m_font.setStyleHint(QFont::SansSerif);
+
+    const AppPaths& paths = m_services.paths;
+    std::error_code error;
+    const bool ownCopy = std::filesystem::exists(paths.settingsFile, error);
+    const std::filesystem::path source = ownCopy || paths.startingSettingsFile.empty()
+                                             ? paths.settingsFile
+                                             : paths.startingSettingsFile;
+    CurrentSelection current{m_template, m_endingSet, m_replacementSet};
+    if (LoadSettingsAtStartup(source, m_store, m_formatSettings, current) ==
+        StartupOutcome::FileMissing) {
+        showMessage(this, {QStringLiteral("Mireto.iniファイルが読み込めません"),
+                           QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
+                           MessageButtons::Ok});
+    }
+    m_template = current.overallTemplate;
+    m_endingSet = current.endingSet;
+    m_replacementSet = current.replacementSet;
+}
+
+bool CMiretoView::OnDestroy() {
+    // The file is written from a copy, so that a program that stays open after a
+    // failed write goes on with its lists as they were.
+    SettingsStore store = m_store;
+    const FileWriteResult result =
+        SaveSettingsAtShutdown(m_services.paths.settingsFile, store, m_formatSettings,
+                               {m_template, m_endingSet, m_replacementSet});
+    if (result.ok)
+        return true;
+    const MessageAnswer answer = showMessage(
+        this,
+        {QStringLiteral("設定を %1 に保存できません。\n%2\n\n"
+                        "このまま終了すると、今回の設定とテンプレートは失われます。"
+                        "終了しますか？")
+             .arg(qtPath(m_services.paths.settingsFile), QString::fromStdString(result.error)),
+         programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
+    return answer == MessageAnswer::Yes;
+}
+
+void CMiretoView::SetControlPanel(ControlPanel* panel) {
+    m_panel = panel;
+}
+
+void CMiretoView::FindPanelCombos() {
+    m_comboTemplate = m_panel ? m_panel->combo(cmd::kComboTemplate) : nullptr;
+    m_comboEnding = m_panel ? m_panel->combo(cmd::kComboEnding) : nullptr;
+    m_comboReplacement = m_panel ? m_panel->combo(cmd::kComboReplacement) : nullptr;
+    m_comboFormat = m_panel ? m_panel->combo(cmd::kComboFormat) : nullptr;
+}
+
+void CMiretoView::RefreshPanel() {
+    FindPanelCombos();
+    if (!m_panel)
+        return;
+    for (QComboBox* combo : {m_comboTemplate, m_comboEnding, m_comboReplacement, m_comboFormat})
+        combo->clear();
+    fillCombo(m_comboTemplate, [this](auto p) { return m_store.GetOverallTemplate(p).name; });
+    fillCombo(m_comboEnding, [this](auto p) { return m_store.GetEndingSet(p).name; });
+    fillCombo(m_comboReplacement, [this](auto p) { return m_store.GetReplacementSet(p).name; });
+    fillCombo(m_comboFormat, [this](auto p) { return m_store.GetFormatName(p); });
+    SelectCurrentInPanel();
+}
+
+void CMiretoView::SelectCurrentInPanel() {
+    FindPanelCombos();
+    if (!m_panel)
+        return;
+    selectName(m_comboTemplate, m_template.name);
+    selectName(m_comboReplacement, m_replacementSet.name);
+    selectName(m_comboEnding, m_endingSet.name);
+    selectName(m_comboFormat, m_template.formatName);
+}
+
+void CMiretoView::OnSelchangeTemplate() {
+    FindPanelCombos();
+    if (!m_panel || m_comboTemplate->currentIndex() < 0)
+        return;
+    const SettingsStore::Position chosen = positionOf(m_comboTemplate);
+    const SettingsStore::Position replacement = m_store.FindReplacementSetIndex(chosen);
+    m_comboReplacement->setCurrentIndex(static_cast<int>(replacement));
+    m_replacementSet = m_store.GetReplacementSet(replacement);
+    const SettingsStore::Position ending = m_store.FindEndingSetIndex(chosen);
+    m_comboEnding->setCurrentIndex(static_cast<int>(ending));
+    m_endingSet = m_store.GetEndingSet(ending);
+    const OverallTemplate overall = m_store.GetOverallTemplate(chosen);
+    selectName(m_comboFormat, overall.formatName);
+    m_template.name = overall.name;
+    m_template.endingSetName = m_endingSet.name;
+    m_template.replacementSetName = m_replacementSet.name;
+    m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
+    UpdateSettingsButton();
+}
+
+void CMiretoView::OnSelchangeReplacement() {
+    FindPanelCombos();
+    if (!m_panel)
+        return;
+    m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
+    m_template.replacementSetName = m_replacementSet.name;
+}
+
+void CMiretoView::OnSelchangeEnding() {
+    FindPanelCombos();
+    if (!m_panel)
+        return;
+    m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
+    m_template.endingSetName = m_endingSet.name;
+}
+
+void CMiretoView::OnSelchangeFormat() {
+    FindPanelCombos();
+    if (!m_panel)
+        return;
+    m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
+    UpdateSettingsButton();
+}
+
+void CMiretoView::UpdateSettingsButton() {
+    static constexpr int kIcons[] = {icons::kFontPlaySettings, icons::kFontPlayWhiteSettings,
+                                     icons::kIdolNewsSettings, icons::kThreadSettings};
+    int icon = icons::kNoSettings;
+    for (std::size_t position = 0; position < std::size(kIcons); ++position) {
+        if (m_template.formatName == m_store.GetFormatName(position)) {
+            icon = kIcons[position];
+            break;
+        }
+    }
+    if (m_panel)
+        m_panel->button(cmd::kHtmlSettings)->setIcon(icons::resourceIcon(icon));
+    emit settingsButtonUpdated();
+}
+
+QString CMiretoView::GetSettingsCaption() const {
+    switch (currentFormat().value_or(OutputFormat::HouseStyle)) {
+    case OutputFormat::FontPlayBlack:
+    case OutputFormat::FontPlayWhite:
+        return QStringLiteral("フォント弄り設定");
+    case OutputFormat::IdolNews:
+        return QStringLiteral("某バーチャルネットアイドル設定");
+    case OutputFormat::Thread:
+        return QStringLiteral("2ch変換設定");
+    case OutputFormat::Standard:
+    case OutputFormat::StandardFrameless:
+        return QStringLiteral("標準的HTML設定");
+    case OutputFormat::HouseStyle:
+        break;
+    }
+    return QStringLiteral("この形式は設定がありません");
+}
+
+void CMiretoView::OnUpdateHtmlSettings(QAction* action) const {
+    action->setEnabled(m_template.formatName != m_store.GetFormatName(6));
+}
+
+// The template editors and choosers come with their dialogs; until then their
+// commands stay disabled and these do nothing.
+void CMiretoView::OnSaveOverallTemplate() {}
+void CMiretoView::OnSaveReplacementTemplate() {}
+void CMiretoView::OnSaveEndingTemplate() {}
+void CMiretoView::OnCurrentTemplate() {}
+void CMiretoView::OnCurrentReplacement() {}
+void CMiretoView::OnCurrentEnding() {}
+
+void CMiretoView::OnHtmlSettings() {
+    const std::optional<OutputFormat> format = currentFormat();
+    if (!format)
+        return;
+    switch (*format) {
+    case OutputFormat::FontPlayBlack:
+    case OutputFormat::FontPlayWhite:
+        OnFontPlaySettings();
+        break;
+    case OutputFormat::IdolNews:
+        OnIdolNewsSettings();
+        break;
+    case OutputFormat::Thread:
+        OnThreadSettings();
+        break;
+    case OutputFormat::Standard:
+    case OutputFormat::StandardFrameless:
+        OnStandardColours();
+        break;
+    case OutputFormat::HouseStyle:
+        break;
+    }
+}
+
+// The page-style settings dialogs come with their own work; until then command 1101
+// stays disabled and these do nothing.
+void CMiretoView::OnFontPlaySettings() {}
+void CMiretoView::OnIdolNewsSettings() {}
+void CMiretoView::OnThreadSettings() {}
+void CMiretoView::OnStandardColours() {}
+
+} // namespace mireto

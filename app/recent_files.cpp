@@ -1,0 +1,61 @@
+#include "app/recent_files.h"
+
+#include "app/program_title.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace mireto {
+
+namespace {
+
+constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
+constexpr const char* kSection = "Recent File List";
+
+QSettings programSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromLatin1(kRegistryKey), programTitle());
+}
+
+QString fileKey(int index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
+} // namespace
+
+RecentFileList::RecentFileList() {
+    QSettings settings = programSettings();
+    settings.beginGroup(QString::fromLatin1(kSection));
+    for (int i = 0; i < kMaxFiles; ++i) {
+        const QString path = settings.value(fileKey(i)).toString();
+        if (!path.isEmpty() && !m_files.contains(path))
+            m_files.append(path);
+    }
+}
+
+void RecentFileList::add(const QString& path) {
+    const QString absolute = QDir::cleanPath(QDir().absoluteFilePath(path));
+    m_files.removeAll(absolute);
+    m_files.prepend(absolute);
+    while (m_files.size() > kMaxFiles)
+        m_files.removeLast();
+    save();
+}
+
+void RecentFileList::remove(const QString& path) {
+    if (m_files.removeAll(path) > 0)
+        save();
+}
+
+void RecentFileList::save() const {
+    QSettings settings = programSettings();
+    settings.beginGroup(QString::fromLatin1(kSection));
+    for (int i = 0; i < kMaxFiles; ++i) {
+        if (i < m_files.size())
+            settings.setValue(fileKey(i), m_files.at(i));
+        else
+            settings.remove(fileKey(i));
+    }
+}
+
+} // namespace mireto

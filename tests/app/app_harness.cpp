@@ -1,0 +1,128 @@
+#include "tests/app/app_harness.h"
+
+#include "app/command_ids.h"
+#include "app/control_panel.h"
+#include "app/file_dialogs.h"
+#include "app/main_frame.h"
+#include "app/mireto_app.h"
+#include "app/mireto_view.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+
+namespace mireto::test {
+
+void typeInto(QWidget* widget, const QString& text) {
+    for (const QChar character : text) {
+        if (character == QLatin1Char('\n'))
+            QTest::keyClick(widget, Qt::Key_Return);
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
+
+AppHarness::AppHarness() {
+    const std::filesystem::path root = m_dir.path().toStdString();
+    std::filesystem::create_directories(root / "program");
+    std::filesystem::create_directories(root / "runtime");
+    std::filesystem::create_directories(root / "config");
+    services.paths.settingsFile = root / "program" / "Mireto.ini";
+    services.paths.pageFile = root / "program" / "tmp.html";
+    services.runtimeFolder = QString::fromStdString((root / "runtime").string());
+    services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
+    services.clock = [] { return kMoment; };
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString((root / "config").string()));
+    setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
+        const CMainFrame* frame = m_app ? m_app->mainFrame() : nullptr;
+        messages.push_back({request, frame && frame->isVisible()});
+        if (request.buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (!answers.empty()) {
+            const MessageAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    });
+    setFileDialogHandlerForTesting([this](bool, const QString&) { return nextFileChoice; });
+}
+
+AppHarness::~AppHarness() {
+    m_app.reset();
+    setMessageHandlerForTesting({});
+    setFileDialogHandlerForTesting({});
+}
+
+std::filesystem::path AppHarness::folder() const {
+    return m_dir.path().toStdString();
+}
+
+bool AppHarness::start(const QStringList& arguments) {
+    m_app = std::make_unique<CMiretoApp>(services);
+    if (!m_app->InitInstance(arguments))
+        return false;
+    if (!QTest::qWaitForWindowExposed(&frame()))
+        return false;
+    // The panel is filled on the first paint.
+    return QTest::qWaitFor([this] { return combo(cmd::kComboFormat).count() > 0; });
+}
+
+bool AppHarness::close() {
+    return frame().close();
+}
+
+CMainFrame& AppHarness::frame() const {
+    return *m_app->mainFrame();
+}
+
+CMiretoView& AppHarness::view() const {
+    return *frame().GetActiveView();
+}
+
+CMiretoDoc& AppHarness::document() const {
+    return *m_app->document();
+}
+
+ControlPanel& AppHarness::panel() const {
+    return *frame().controlPanel();
+}
+
+QComboBox& AppHarness::combo(int id) const {
+    return *panel().combo(id);
+}
+
+QToolButton& AppHarness::button(int id) const {
+    return *panel().button(id);
+}
+
+QStringList AppHarness::items(int comboId) const {
+    QStringList texts;
+    const QComboBox& list = combo(comboId);
+    for (int i = 0; i < list.count(); ++i)
+        texts.append(list.itemText(i));
+    return texts;
+}
+
+void AppHarness::choose(int comboId, const QString& text) {
+    QComboBox& list = combo(comboId);
+    const int index = list.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable(text));
+    list.showPopup();
+    QAbstractItemView* popup = list.view();
+    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+    const QModelIndex item = popup->model()->index(index, list.modelColumn(), popup->rootIndex());
+    popup->scrollTo(item);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(item).center());
+    QTRY_VERIFY(!popup->isVisible());
+}
+
+void AppHarness::click(int buttonId) {
+    QTest::mouseClick(&button(buttonId), Qt::LeftButton);
+}
+
+} // namespace mireto::test

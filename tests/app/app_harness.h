@@ -1,0 +1,85 @@
+// Runs the desktop program inside a test: its files in a fresh folder, the per-user
+// settings redirected there too, message boxes and file choosers answered by the test,
+// pages opened into a list instead of a browser, and a fixed clock.
+#pragma once
+
+#include "app/message_box.h"
+#include "app/platform_services.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QWidget;
+class QToolButton;
+
+namespace mireto {
+class CMainFrame;
+class CMiretoApp;
+class CMiretoDoc;
+class CMiretoView;
+class ControlPanel;
+} // namespace mireto
+
+namespace mireto::test {
+
+inline constexpr std::time_t kMoment = 1031227620;
+
+// Types `text` into `widget` key by key, as a keyboard with an input method would.
+void typeInto(QWidget* widget, const QString& text);
+
+struct ShownMessage {
+    MessageRequest request;
+    bool windowVisible = false; // whether the main window was showing at that moment
+};
+
+class AppHarness {
+public:
+    AppHarness();
+    ~AppHarness();
+    AppHarness(const AppHarness&) = delete;
+    AppHarness& operator=(const AppHarness&) = delete;
+
+    std::filesystem::path folder() const;
+    std::filesystem::path settingsFile() const { return services.paths.settingsFile; }
+    std::filesystem::path pageFile() const { return services.paths.pageFile; }
+
+    // Starts the program as main does and waits for the window's first paint. False
+    // when start-up ended the program.
+    bool start(const QStringList& arguments = {});
+    // Closes the main window as the user would; true when it closed.
+    bool close();
+
+    CMiretoApp& app() const { return *m_app; }
+    CMainFrame& frame() const;
+    CMiretoView& view() const;
+    CMiretoDoc& document() const;
+    ControlPanel& panel() const;
+    QComboBox& combo(int id) const;
+    QToolButton& button(int id) const;
+    QStringList items(int comboId) const;
+
+    // Picks an item of a panel list as the user does, through its drop-down list.
+    void choose(int comboId, const QString& text);
+    // Clicks a panel button.
+    void click(int buttonId);
+
+    PlatformServices services;
+    std::vector<ShownMessage> messages;
+    // Answers for the coming questions, in order; without one a question gets No (or
+    // Cancel where it offers that).
+    std::deque<MessageAnswer> answers;
+    // What the file choosers answer next; empty means cancel.
+    QString nextFileChoice;
+    std::vector<std::filesystem::path> opened;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMiretoApp> m_app;
+};
+
+} // namespace mireto::test

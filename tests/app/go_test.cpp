@@ -1,0 +1,152 @@
+// GO!!: every page style from the panel, the page's exact bytes, one opening per press,
+// and the cases where nothing may happen.
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/mireto_view.h"
+#include "convert/converter_factory.h"
+#include "tests/app/app_harness.h"
+#include "tests/app/settings_files.h"
+#include "tests/support/temp_dir.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QtTest>
+
+using namespace mireto;
+using namespace mireto::test;
+
+namespace {
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The page the view should have written for `text` (Shift_JIS, CR LF) with its
+// current state.
+std::string expectedPage(const CMiretoView& view, OutputFormat format, const std::string& text) {
+    std::unique_ptr<Converter> converter = createConverter(format, view.formatSettings());
+    if (!converter)
+        return {};
+    converter->setInputs(view.currentEndingSet(), view.currentReplacementSet(), text);
+    converter->setClock([] { return kMoment; });
+    return converter->buildPage();
+}
+
+void typeText(CMiretoView& view) {
+    view.setFocus();
+    typeInto(&view, u("なぜなら今日は晴れ。\n寿司"));
+    view.insertPlainText(u("🍣"));
+    typeInto(&view, u("です、うまい。"));
+}
+
+const std::string kTypedText =
+    sjis("なぜなら今日は晴れ。\r\n寿司") + "&#x1F363;" + sjis("です、うまい。");
+
+} // namespace
+
+class GoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void everyStyleWritesItsPageAndOpensItOnce() {
+        AppHarness harness;
+        FormatSettings settings;
+        settings.standardColours = {"#102030", "#405060"};
+        settings.thread.title = sjis("テストスレ");
+        settings.deleteCommas = 1;
+        settings.lineBreakDegree = 9;
+        writeSettings(harness.settingsFile(),
+                      {overallTemplate("", "だぴょん", "猫語", "フォント弄り"),
+                       endingSet("だぴょん", "だぴょん", 100),
+                       replacementSet("猫語", "な", "にゃ")},
+                      settings);
+        QVERIFY(harness.start());
+        typeText(harness.view());
+        QCOMPARE(harness.view().formatSettings(), settings);
+
+        for (std::size_t position = 0; position < kFormatCount; ++position) {
+            const auto format = static_cast<OutputFormat>(position);
+            const QString name = QString::fromUtf8(utf8(kFormatNames[position]).c_str());
+            std::filesystem::remove(harness.pageFile());
+            harness.opened.clear();
+            harness.choose(cmd::kComboFormat, name);
+            harness.click(cmd::kPanelGo);
+
+            const std::string expected = expectedPage(harness.view(), format, kTypedText);
+            if (expected.empty()) {
+                // A style this build has no page builder for writes nothing.
+                QVERIFY2(!std::filesystem::exists(harness.pageFile()), qPrintable(name));
+                QVERIFY(harness.opened.empty());
+                continue;
+            }
+            QVERIFY2(readFile(harness.pageFile()) == expected, qPrintable(name));
+            QCOMPARE(harness.opened, std::vector<std::filesystem::path>{harness.pageFile()});
+        }
+    }
+
+    void pageCarriesTheCurrentSetsAndSettings() {
+        AppHarness harness;
+        FormatSettings settings;
+        settings.standardColours = {"#102030", "#405060"};
+        writeSettings(harness.settingsFile(),
+                      {overallTemplate("", "だぴょん", "猫語", "標準的(枠無し)"),
+                       endingSet("だぴょん", "だぴょん", 100),
+                       replacementSet("猫語", "な", "にゃ")},
+                      settings);
+        QVERIFY(harness.start());
+        typeText(harness.view());
+        harness.frame().action(cmd::kGo)->trigger();
+        const std::string page = readFile(harness.pageFile());
+        QVERIFY(page.find("#102030") != std::string::npos);
+        QVERIFY(page.find("#405060") != std::string::npos);
+        // The replacement rule な -> にゃ and the ending だぴょん in place of "。".
+        QVERIFY(page.find(sjis("にゃぜにゃら今日は晴れだぴょん")) != std::string::npos);
+        // The character Shift_JIS cannot hold reaches the page as a reference.
+        QVERIFY(page.find("&#x1F363;") != std::string::npos);
+        QCOMPARE(harness.opened.size(), std::size_t{1});
+    }
+
+    void pressingTwiceWritesAndOpensTwice() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        harness.click(cmd::kPanelGo);
+        harness.frame().action(cmd::kGo)->trigger();
+        QCOMPARE(harness.opened.size(), std::size_t{2});
+        // An empty editor still gives a page.
+        QCOMPARE(readFile(harness.pageFile()),
+                 expectedPage(harness.view(), OutputFormat::HouseStyle, ""));
+    }
+
+    void unknownStyleDoesNothing() {
+        AppHarness harness;
+        writeSettings(harness.settingsFile(), {});
+        QVERIFY(harness.start());
+        typeText(harness.view());
+        harness.choose(cmd::kComboTemplate, u("謎"));
+        harness.messages.clear();
+        harness.click(cmd::kPanelGo);
+        harness.frame().action(cmd::kGo)->trigger();
+        QVERIFY(!std::filesystem::exists(harness.pageFile()));
+        QVERIFY(harness.opened.empty());
+        QVERIFY(harness.messages.empty());
+    }
+
+    void pageThatCannotBeWrittenIsReported() {
+        AppHarness harness;
+        writeFile(harness.folder() / "not-a-folder", "x");
+        harness.services.paths.pageFile = harness.folder() / "not-a-folder" / "tmp.html";
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        harness.messages.clear();
+        harness.click(cmd::kPanelGo);
+        QVERIFY(harness.opened.empty());
+        QCOMPARE(harness.messages.size(), std::size_t{1});
+        QVERIFY(harness.messages[0].request.icon == MessageIcon::Warning);
+        QVERIFY(harness.messages[0].request.text.contains(u("tmp.html")));
+    }
+};
+
+QTEST_MAIN(GoTest)
+#include "go_test.moc"

@@ -1,0 +1,114 @@
+// One program at a time: the lock, a second start that ends at once, and a lock left
+// by a process that crashed.
+#include "app/platform_services.h"
+#include "app/single_instance.h"
+#include "tests/support/temp_dir.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mireto;
+
+namespace {
+
+// The real program, with every per-user folder inside `home`.
+void prepare(QProcess& program, const QTemporaryDir& home) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.setProgram(QStringLiteral(MIRETO_EXECUTABLE));
+}
+
+QString runtimeFolder(const QTemporaryDir& home) {
+    const QString folder = home.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
+}
+
+} // namespace
+
+class InstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void oneGuardHoldsTheLock() {
+        QTemporaryDir folder;
+        SingleInstanceGuard first(folder.path());
+        QVERIFY(first.tryAcquire());
+        SingleInstanceGuard second(folder.path());
+        QVERIFY(!second.tryAcquire());
+        QVERIFY(
+            QFileInfo(first.lockFilePath()).fileName().startsWith(QStringLiteral("ソルネ壱号")));
+    }
+
+    void secondStartEndsAtOnceWithStatusZero() {
+        QTemporaryDir home;
+        SingleInstanceGuard running(runtimeFolder(home));
+        QVERIFY(running.tryAcquire());
+        QProcess second;
+        prepare(second, home);
+        second.start();
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(second.readAllStandardOutput().isEmpty());
+    }
+
+    void lockOfACrashedProgramDoesNotBlock() {
+        QTemporaryDir home;
+        const QString folder = runtimeFolder(home);
+        const QString lock = SingleInstanceGuard(folder).lockFilePath();
+        QProcess crashing;
+        prepare(crashing, home);
+        crashing.start();
+        QVERIFY(crashing.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 15000);
+        crashing.kill();
+        QVERIFY(crashing.waitForFinished());
+        QVERIFY(QFileInfo::exists(lock));
+
+        QProcess next;
+        prepare(next, home);
+        next.start();
+        QVERIFY(next.waitForStarted());
+        // It keeps running instead of ending as a second instance would.
+        QVERIFY(!next.waitForFinished(2000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 15000);
+        SingleInstanceGuard meanwhile(folder);
+        QVERIFY(!meanwhile.tryAcquire());
+        next.kill();
+        QVERIFY(next.waitForFinished());
+    }
+
+    void settingsLiveBesideAWritableProgram() {
+        mireto::test::TempDir dir;
+        const AppPaths paths = resolveAppPaths(dir / "program", dir / "user");
+        std::filesystem::create_directories(dir / "program");
+        const AppPaths portable = resolveAppPaths(dir / "program", dir / "user");
+        QVERIFY(portable.settingsFile == dir / "program" / "Mireto.ini");
+        QVERIFY(portable.pageFile == dir / "program" / "tmp.html");
+        QVERIFY(portable.startingSettingsFile.empty());
+        // A folder that does not exist cannot take the files either.
+        QVERIFY(paths.settingsFile == dir / "user" / "Mireto.ini");
+    }
+
+    void settingsMoveToTheUserWhenTheProgramsFolderIsNotWritable() {
+        mireto::test::TempDir dir;
+        // Root may write anywhere; a path under a regular file is refused to everyone.
+        mireto::test::writeFile(dir / "program", "not a folder");
+        const AppPaths installed =
+            resolveAppPaths(dir / "program" / "bin", dir / "user" / "mireto");
+        QVERIFY(installed.settingsFile == dir / "user" / "mireto" / "Mireto.ini");
+        QVERIFY(installed.pageFile == dir / "user" / "mireto" / "tmp.html");
+        QVERIFY(std::filesystem::is_directory(dir / "user" / "mireto"));
+        QVERIFY(installed.startingSettingsFile.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(InstanceTest)
+#include "instance_test.moc"
