@@ -27,13 +27,7 @@ namespace {
 constexpr int kCommandsAwaitingDialogs[] = {
     cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
     cmd::kCurrentTemplate,     cmd::kCurrentReplacement,      cmd::kCurrentEnding,
-    cmd::kHtmlSettings,
 };
-
-bool awaitsDialog(int id) {
-    return std::find(std::begin(kCommandsAwaitingDialogs), std::end(kCommandsAwaitingDialogs),
-                     id) != std::end(kCommandsAwaitingDialogs);
-}
 
 // The status-bar indicators, in order.
 constexpr int kKanaIndicator = 59142;
@@ -367,10 +361,7 @@ QString CMainFrame::ToolTipText(int controlId) const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    QAction* settings = action(cmd::kHtmlSettings);
-    m_view->OnUpdateHtmlSettings(settings);
-    if (awaitsDialog(cmd::kHtmlSettings))
-        settings->setEnabled(false);
+    m_view->OnUpdateHtmlSettings(action(cmd::kHtmlSettings));
 }
 
 void CMainFrame::paintEvent(QPaintEvent* event) {

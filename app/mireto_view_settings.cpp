@@ -8,6 +8,10 @@
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "app/sjis_qstring.h"
+#include "convert/dialogs/font_play_settings_dlg.h"
+#include "convert/dialogs/idol_news_settings_dlg.h"
+#include "convert/dialogs/standard_colours_dlg.h"
+#include "convert/dialogs/thread_settings_dlg.h"
 #include "settings/settings_file.h"
 
 #include <QAction>
@@ -41,6 +45,17 @@ template <typename NameAt> void fillCombo(QComboBox* combo, NameAt nameAt) {
             break;
         combo->insertItem(static_cast<int>(position), fromSjis(name));
     }
+}
+
+// Shows a page style's settings dialog over the main window with a copy of `settings`;
+// only OK puts the edited record back.
+template <typename Dialog, typename Record> bool editSettings(QWidget* owner, Record& settings) {
+    Dialog dialog(owner);
+    dialog.setSettings(settings);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings = dialog.getSettings();
+    return true;
 }
 
 } // namespace
@@ -236,11 +251,22 @@ void CMiretoView::OnHtmlSettings() {
     }
 }
 
-// The page-style settings dialogs come with their own work; until then command 1101
-// stays disabled and these do nothing.
-void CMiretoView::OnFontPlaySettings() {}
-void CMiretoView::OnIdolNewsSettings() {}
-void CMiretoView::OnThreadSettings() {}
-void CMiretoView::OnStandardColours() {}
+void CMiretoView::OnFontPlaySettings() {
+    FontPlaySettings values = m_formatSettings.fontPlay();
+    if (editSettings<CFontPlaySettingsDlg>(window(), values))
+        m_formatSettings.setFontPlay(values);
+}
+
+void CMiretoView::OnIdolNewsSettings() {
+    editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews);
+}
+
+void CMiretoView::OnThreadSettings() {
+    editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread);
+}
+
+void CMiretoView::OnStandardColours() {
+    editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours);
+}
 
 } // namespace mireto

@@ -1,0 +1,248 @@
+// Command 1101 (menu "HTML設定" and the panel's settings button): which dialog it opens
+// for each page style, when it is disabled, and what the view takes back from it.
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/mireto_view.h"
+#include "convert/dialogs/colour_swatch.h"
+#include "tests/app/app_harness.h"
+#include "tests/app/settings_files.h"
+#include "tests/convert/dialogs/dialog_driver.h"
+#include "tests/support/temp_dir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+using namespace mireto;
+using namespace mireto::test;
+
+namespace {
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+using DialogAction = std::function<void(QDialog&)>;
+
+// Gives the command (`command`, e.g. a click on the panel button) and, once the dialog
+// it opens shows, runs `act` on it; a dialog `act` leaves open is cancelled. Returns the
+// class of the dialog that opened, or an empty string when none did.
+QString openSettings(const std::function<void()>& command, const DialogAction& act = {}) {
+    QString opened;
+    QTimer watch;
+    watch.setSingleShot(true);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        if (act)
+            act(*dialog);
+        if (dialog->isVisible())
+            clickCancel(*dialog);
+    });
+    watch.start(0);
+    command();
+    watch.stop();
+    return opened;
+}
+
+QString openFromPanel(AppHarness& harness, const DialogAction& act = {}) {
+    return openSettings([&] { harness.click(cmd::kHtmlSettings); }, act);
+}
+
+QString openFromMenu(AppHarness& harness, const DialogAction& act = {}) {
+    return openSettings([&] { harness.frame().action(cmd::kHtmlSettings)->trigger(); }, act);
+}
+
+// GO!! on `text` typed into the editor; the page written.
+std::string pageFor(AppHarness& harness, const char* text) {
+    harness.view().SetEditorText(u(text));
+    harness.click(cmd::kPanelGo);
+    return readFile(harness.pageFile());
+}
+
+bool contains(const std::string& page, const std::string& part) {
+    return page.find(part) != std::string::npos;
+}
+
+} // namespace
+
+class HtmlSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void opensTheDialogOfTheCurrentStyle() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        const std::pair<const char*, const char*> styles[] = {
+            {"フォント弄り", "mireto::CFontPlaySettingsDlg"},
+            {"フォント弄り(背景白)", "mireto::CFontPlaySettingsDlg"},
+            {"某バーチャルネットアイドル", "mireto::CIdolNewsSettingsDlg"},
+            {"某巨大掲示板群", "mireto::CThreadSettingsDlg"},
+            {"標準的", "mireto::CStandardColoursDlg"},
+            {"標準的(枠無し)", "mireto::CStandardColoursDlg"},
+        };
+        for (const auto& [style, dialog] : styles) {
+            harness.choose(cmd::kComboFormat, u(style));
+            QVERIFY2(harness.frame().action(cmd::kHtmlSettings)->isEnabled(), style);
+            QVERIFY2(harness.button(cmd::kHtmlSettings).isEnabled(), style);
+            QCOMPARE(openFromPanel(harness), u(dialog));
+            QCOMPARE(openFromMenu(harness), u(dialog));
+        }
+    }
+
+    void houseStyleDisablesTheCommand() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        QVERIFY(!harness.frame().action(cmd::kHtmlSettings)->isEnabled());
+        QVERIFY(!harness.button(cmd::kHtmlSettings).isEnabled());
+        QCOMPARE(openFromPanel(harness), QString());
+        QCOMPARE(openFromMenu(harness), QString());
+        // Reached anyway, the command has nothing to open for this style.
+        QCOMPARE(openSettings([&] { harness.view().OnHtmlSettings(); }), QString());
+
+        harness.choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(harness.frame().action(cmd::kHtmlSettings)->isEnabled());
+        QVERIFY(harness.button(cmd::kHtmlSettings).isEnabled());
+    }
+
+    void anUnknownStyleKeepsTheCommandButOpensNothing() {
+        AppHarness harness;
+        writeSettings(harness.settingsFile(), {});
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboTemplate, u("謎"));
+        QVERIFY(harness.frame().action(cmd::kHtmlSettings)->isEnabled());
+        QCOMPARE(openFromPanel(harness), QString());
+        QCOMPARE(harness.view().formatSettings(), FormatSettings{});
+    }
+
+    void theDialogShowsTheViewsSettings() {
+        AppHarness harness;
+        FormatSettings settings;
+        settings.thread = {sjis("雑談スレ"), sjis("名無し"), ThreadSettings::GoodThread};
+        writeSettings(harness.settingsFile(),
+                      {overallTemplate("", "無し", "無し", "某巨大掲示板群"), {}, {}}, settings);
+        QVERIFY(harness.start());
+        openFromPanel(harness, [](QDialog& dialog) {
+            QCOMPARE(child<QLineEdit>(dialog, "title")->text(), u("雑談スレ"));
+            QCOMPARE(child<QLineEdit>(dialog, "name")->text(), u("名無し"));
+            QVERIFY(child<QAbstractButton>(dialog, "mode1")->isChecked());
+        });
+    }
+
+    void okChangesTheColoursAndGoUsesThem() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("標準的"));
+        openFromPanel(harness, [](QDialog& dialog) {
+            retype(child<QLineEdit>(dialog, "textColour"), u("#ABCDEF"));
+            clickOk(dialog);
+        });
+        QCOMPARE(harness.view().formatSettings().standardColours,
+                 (StandardColours{"#ABCDEF", "#66aaFF"}));
+        QVERIFY(contains(pageFor(harness, "晴れ。"), "color : #ABCDEF ;"));
+    }
+
+    void okChangesTheThreadAndGoUsesIt() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("某巨大掲示板群"));
+        openFromMenu(harness, [](QDialog& dialog) {
+            retype(child<QLineEdit>(dialog, "title"), u("新しいスレ"));
+            retype(child<QLineEdit>(dialog, "name"), u("通りすがり"));
+            clickOk(dialog);
+        });
+        QCOMPARE(harness.view().formatSettings().thread,
+                 (ThreadSettings{sjis("新しいスレ"), sjis("通りすがり"), ThreadSettings::None}));
+        const std::string page = pageFor(harness, "晴れ。");
+        QVERIFY(contains(page, sjis("<title>新しいスレ</title>")));
+        QVERIFY(contains(page, sjis("通りすがり")));
+    }
+
+    void okChangesTheIdolNewsAndGoUsesIt() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("某バーチャルネットアイドル"));
+        QVERIFY(!contains(pageFor(harness, "晴れ。"), sjis("を応援しています。")));
+        openFromPanel(harness, [](QDialog& dialog) {
+            clickBox(child<QCheckBox>(dialog, "supportOn"));
+            retype(child<QLineEdit>(dialog, "supportTarget"), u("みんな"));
+            clickOk(dialog);
+        });
+        QCOMPARE(harness.view().formatSettings().idolNews.supportOn, 1);
+        QVERIFY(contains(pageFor(harness, "晴れ。"),
+                         sjis("バーチャルネットアイドル　ぺかりはみんなを応援しています。<BR>")));
+    }
+
+    void okChangesTheFontPlayAndGoUsesIt() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        harness.choose(cmd::kComboFormat, u("フォント弄り(背景白)"));
+        QVERIFY(contains(pageFor(harness, "今日は、晴れ。"), sjis("、")));
+        openFromPanel(harness, [](QDialog& dialog) {
+            clickBox(child<QCheckBox>(dialog, "deleteCommas"));
+            retype(child<QLineEdit>(dialog, "degree"), u("3"));
+            clickOk(dialog);
+        });
+        QCOMPARE(harness.view().formatSettings().fontPlay(), (FontPlaySettings{1, 3}));
+        const std::string page = pageFor(harness, "今日は、晴れ。");
+        QVERIFY(!contains(page, sjis("、")));
+        QVERIFY(contains(page, sjis("晴")));
+    }
+
+    void cancelKeepsTheViewsSettings() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        const FormatSettings before = harness.view().formatSettings();
+        const std::pair<const char*, const char*> edits[] = {
+            {"標準的(枠無し)", "backgroundColour"},
+            {"某巨大掲示板群", "title"},
+            {"某バーチャルネットアイドル", "title"},
+            {"フォント弄り", "degree"},
+        };
+        for (const auto& [style, edit] : edits) {
+            harness.choose(cmd::kComboFormat, u(style));
+            openFromPanel(harness, [edit = edit](QDialog& dialog) {
+                retype(child<QLineEdit>(dialog, edit), u("7"));
+                clickCancel(dialog);
+            });
+            QCOMPARE(harness.view().formatSettings(), before);
+        }
+    }
+
+    void changedSettingsSurviveARestart() {
+        AppHarness first;
+        QVERIFY(first.start());
+        first.choose(cmd::kComboFormat, u("某巨大掲示板群"));
+        openFromPanel(first, [](QDialog& dialog) {
+            retype(child<QLineEdit>(dialog, "title"), u("続きスレ"));
+            clickBox(child<QAbstractButton>(dialog, "mode2"));
+            clickOk(dialog);
+        });
+        first.choose(cmd::kComboFormat, u("フォント弄り"));
+        openFromPanel(first, [](QDialog& dialog) {
+            auto* slider = child<QSlider>(dialog, "degreeSlider");
+            slider->setFocus();
+            QTest::keyClick(slider, Qt::Key_End);
+            clickOk(dialog);
+        });
+        const FormatSettings changed = first.view().formatSettings();
+        QCOMPARE(changed.thread.title, sjis("続きスレ"));
+        QCOMPARE(changed.lineBreakDegree, 9);
+        QVERIFY(first.close());
+
+        AppHarness second;
+        second.services.paths = first.services.paths;
+        QVERIFY(second.start());
+        QCOMPARE(second.view().formatSettings(), changed);
+    }
+};
+
+QTEST_MAIN(HtmlSettingsTest)
+#include "html_settings_test.moc"
