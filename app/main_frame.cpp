@@ -25,8 +25,6 @@ namespace {
 
 // Commands whose dialogs are not part of the program yet: shown, but disabled.
 constexpr int kCommandsAwaitingDialogs[] = {
-    cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
-    cmd::kCurrentTemplate,     cmd::kCurrentReplacement,      cmd::kCurrentEnding,
     cmd::kHtmlSettings,
 };
 

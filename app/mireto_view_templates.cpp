@@ -1,0 +1,59 @@
+// The template editors and the choosers of the current templates. The editors change
+// the store themselves, so the view only lists it again; the choosers hand whole
+// records back, taken only on OK.
+#include "app/mireto_view.h"
+#include "rules/current_ending_dlg.h"
+#include "rules/current_replace_dlg.h"
+#include "rules/ending_template_dlg.h"
+#include "rules/replace_template_dlg.h"
+#include "settings/dialogs/current_template_dlg.h"
+#include "settings/dialogs/template_dlg.h"
+
+namespace mireto {
+
+void CMiretoView::OnSaveOverallTemplate() {
+    CTemplateDlg dialog(m_store, m_template, this);
+    if (dialog.exec() == QDialog::Accepted)
+        RefreshPanel();
+}
+
+void CMiretoView::OnSaveReplacementTemplate() {
+    CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
+    if (dialog.exec() == QDialog::Accepted)
+        RefreshPanel();
+}
+
+void CMiretoView::OnSaveEndingTemplate() {
+    CEndingTemplateDlg dialog(m_store, m_endingSet, this);
+    if (dialog.exec() == QDialog::Accepted)
+        RefreshPanel();
+}
+
+void CMiretoView::OnCurrentTemplate() {
+    CCurrentTemplateDlg dialog(m_store, m_replacementSet, m_endingSet, m_template, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_replacementSet = dialog.replacementSet();
+    m_endingSet = dialog.endingSet();
+    m_template = dialog.overallTemplate();
+    SelectCurrentInPanel();
+    UpdateSettingsButton();
+}
+
+void CMiretoView::OnCurrentReplacement() {
+    CCurrentReplaceDlg dialog(m_store, m_replacementSet, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_replacementSet = dialog.replacementSet();
+    SelectCurrentInPanel();
+}
+
+void CMiretoView::OnCurrentEnding() {
+    CCurrentEndingDlg dialog(m_store, m_endingSet, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_endingSet = dialog.endingSet();
+    SelectCurrentInPanel();
+}
+
+} // namespace mireto
