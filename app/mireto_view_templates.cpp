@@ -1,6 +1,10 @@
 // The template editors and the choosers of the current templates. The editors change
 // the store themselves, so the view only lists it again; the choosers hand whole
 // records back, taken only on OK.
+//
+// The panel is listed again however an editor ends: its saves and deletes are in the
+// store already, and a panel still showing the old lists would map its items to the
+// wrong store positions.
 #include "app/mireto_view.h"
 #include "rules/current_ending_dlg.h"
 #include "rules/current_replace_dlg.h"
@@ -13,20 +17,20 @@ namespace mireto {
 
 void CMiretoView::OnSaveOverallTemplate() {
     CTemplateDlg dialog(m_store, m_template, this);
-    if (dialog.exec() == QDialog::Accepted)
-        RefreshPanel();
+    dialog.exec();
+    RefreshPanel();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
     CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
-    if (dialog.exec() == QDialog::Accepted)
-        RefreshPanel();
+    dialog.exec();
+    RefreshPanel();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
     CEndingTemplateDlg dialog(m_store, m_endingSet, this);
-    if (dialog.exec() == QDialog::Accepted)
-        RefreshPanel();
+    dialog.exec();
+    RefreshPanel();
 }
 
 void CMiretoView::OnCurrentTemplate() {

@@ -175,6 +175,26 @@ private slots:
         QCOMPARE(current, kRabbit);
     }
 
+    void anEditorClosedWithoutOkStillRefreshesThePanel() {
+        AppHarness harness;
+        QVERIFY(startWith(harness, kRabbit));
+        harness.answers = {MessageAnswer::Yes};
+        runDialog(harness, viaMenu(harness, "テンプレート作成", "置換"), [](QDialog* dialog) {
+            pick(templateList(dialog), 0);
+            click(dialog, "deleteButton");
+            dialog->close();
+        });
+
+        QCOMPARE(harness.messages.size(), std::size_t{2});
+        QCOMPARE(harness.messages[0].request.text, u("置換テンプレート「猫語」を削除しますか？"));
+        QCOMPARE(harness.view().store().replacementSetCount(), std::size_t{1});
+        // Without the refresh the panel would still offer 猫語, now past the store's end.
+        QCOMPARE(harness.items(cmd::kComboReplacement), QStringList{u("無し")});
+        QCOMPARE(harness.combo(cmd::kComboReplacement).currentIndex(), -1);
+        // The view goes on converting with its own copy of the deleted set.
+        QCOMPARE(harness.view().currentReplacementSet(), kRabbit.replacementSet);
+    }
+
     void theOverallTemplateEditorStartsFromTheCurrentCombination() {
         AppHarness harness;
         QVERIFY(startWith(harness, kRabbit));
