@@ -29,12 +29,12 @@ QString u(const char* text) {
 // Runs `script` on the modal dialog the coming command opens. A dialog the script leaves
 // open is cancelled, so that the command returns whatever the script did.
 void whenDialogOpens(QObject* context, const std::function<void(QDialog*)>& script,
-                     int attempts = 100) {
-    QTimer::singleShot(attempts == 100 ? 0 : 10, context, [=] {
+                     int attemptsLeft = 100, int delayMs = 0) {
+    QTimer::singleShot(delayMs, context, [=] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog) {
-            if (attempts > 0)
-                whenDialogOpens(context, script, attempts - 1);
+            if (attemptsLeft > 0)
+                whenDialogOpens(context, script, attemptsLeft - 1, 10);
             return;
         }
         QPointer<QDialog> open(dialog);
