@@ -23,12 +23,6 @@ namespace mireto {
 
 namespace {
 
-// Commands whose dialogs are not part of the program yet: shown, but disabled.
-constexpr int kCommandsAwaitingDialogs[] = {
-    cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
-    cmd::kCurrentTemplate,     cmd::kCurrentReplacement,      cmd::kCurrentEnding,
-};
-
 // The status-bar indicators, in order.
 constexpr int kKanaIndicator = 59142;
 constexpr int kCapsIndicator = 59137;
@@ -132,8 +126,6 @@ void CMainFrame::createActions() {
     addCommand(cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"))->setCheckable(true);
     addCommand(cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"))->setCheckable(true);
     addCommand(cmd::kAppAbout, QStringLiteral("Mireto のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-    for (int id : kCommandsAwaitingDialogs)
-        action(id)->setEnabled(false);
 }
 
 void CMainFrame::createMenus() {

@@ -5,7 +5,8 @@
 //
 // Sources: mireto_view.cpp (editor, font, find and replace, printing),
 // mireto_view_go.cpp (GO!!), mireto_view_settings.cpp (Mireto.ini at start and exit,
-// the panel's lists and selections, the dialog commands).
+// the panel's lists and selections, the page styles' settings dialogs),
+// mireto_view_templates.cpp (the template editors and choosers).
 #pragma once
 
 #include "app/platform_services.h"

@@ -1,6 +1,6 @@
 // The view's settings life cycle (Mireto.ini read when the view is created, written at
 // the normal end) and the control panel: its lists, its selections, the settings
-// button, and the commands that open the template and settings dialogs.
+// button, and the commands that open the page styles' settings dialogs.
 #include "app/command_ids.h"
 #include "app/control_panel.h"
 #include "app/icons.h"
@@ -217,15 +217,6 @@ QString CMiretoView::GetSettingsCaption() const {
 void CMiretoView::OnUpdateHtmlSettings(QAction* action) const {
     action->setEnabled(m_template.formatName != m_store.GetFormatName(6));
 }
-
-// The template editors and choosers come with their dialogs; until then their
-// commands stay disabled and these do nothing.
-void CMiretoView::OnSaveOverallTemplate() {}
-void CMiretoView::OnSaveReplacementTemplate() {}
-void CMiretoView::OnSaveEndingTemplate() {}
-void CMiretoView::OnCurrentTemplate() {}
-void CMiretoView::OnCurrentReplacement() {}
-void CMiretoView::OnCurrentEnding() {}
 
 void CMiretoView::OnHtmlSettings() {
     const std::optional<OutputFormat> format = currentFormat();

@@ -99,19 +99,6 @@ private slots:
                  (QList<QKeySequence>{QKeySequence(u("Ctrl+V")), QKeySequence(u("Shift+Ins"))}));
     }
 
-    void dialogCommandsWaitForTheirDialogs() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        for (int id :
-             {cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
-              cmd::kCurrentTemplate, cmd::kCurrentReplacement, cmd::kCurrentEnding})
-            QVERIFY2(!harness.frame().action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (int id : {cmd::kCurrentTemplate, cmd::kCurrentReplacement, cmd::kCurrentEnding})
-            QVERIFY(!harness.button(id).isEnabled());
-        QVERIFY(harness.button(cmd::kPanelGo).isEnabled());
-        QVERIFY(harness.frame().action(cmd::kGo)->isEnabled());
-    }
-
     void toolbarHoldsItsButtonsInOrder() {
         AppHarness harness;
         QVERIFY(harness.start());
