@@ -52,8 +52,8 @@ int Converter::convertEnding(std::string& segment) {
         const std::string& word = set.words[slot];
         if (r < 0 && !word.empty()) {
             if (set.changeLineBreaks == 1)
-                sjis::replaceAll(segment, sjis::kLineBreak, word);
-            sjis::replaceAll(segment, sjis::kFullStop, word);
+                replaceInSegment(segment, sjis::kLineBreak, word);
+            replaceInSegment(segment, sjis::kFullStop, word);
             return 1;
         }
     }
@@ -61,7 +61,12 @@ int Converter::convertEnding(std::string& segment) {
 }
 
 void Converter::applyReplacements(std::string& segment) const {
-    m_replacements.apply(segment);
+    m_replacements.apply(segment, m_replaceBuffer);
+}
+
+std::size_t Converter::replaceInSegment(std::string& segment, std::string_view from,
+                                        std::string_view to) const {
+    return sjis::replaceAll(segment, from, to, m_replaceBuffer);
 }
 
 Converter::Position Converter::earliestPosition(std::vector<Position> found) {

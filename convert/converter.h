@@ -99,6 +99,9 @@ protected:
 
     // A segment that is empty or exactly one line break is never converted.
     static bool isBlank(std::string_view segment) { return segment.empty() || segment == "\r\n"; }
+    // sjis::replaceAll on a segment, with the converter's scratch buffer.
+    std::size_t replaceInSegment(std::string& segment, std::string_view from,
+                                 std::string_view to) const;
     // Ending conversion, then replacements, on a copy of `segment`. The result stays
     // valid until the next call.
     const std::string& convertSegment(std::string_view segment);
@@ -113,6 +116,8 @@ private:
     ReplacementPlan m_replacements;
     std::string m_output;
     std::string m_segmentBuffer;
+    // Scratch space for replacing within segments, kept for the converter's one page.
+    mutable std::string m_replaceBuffer;
 
     PageClock m_clock = systemTimeNow;
     std::time_t m_moment = 0;

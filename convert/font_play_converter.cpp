@@ -66,7 +66,7 @@ void FontPlayConverter::generate() {
 void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSegment) {
     std::string clause(segment);
     if (m_deleteCommas == 1)
-        sjis::replaceAll(clause, sjis::kComma, "");
+        replaceInSegment(clause, sjis::kComma, "");
     // Single-byte white space only: a leading full-width space is kept.
     clause.erase(0, clause.find_first_not_of(" \t\r\n"));
     if (isBlank(clause) || clause == kFullWidthSpaceLine)

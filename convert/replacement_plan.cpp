@@ -48,12 +48,12 @@ std::uint64_t ReplacementPlan::candidates(std::string_view segment) const {
     return found;
 }
 
-void ReplacementPlan::apply(std::string& segment) const {
+void ReplacementPlan::apply(std::string& segment, std::string& buffer) const {
     std::uint64_t possible = candidates(segment);
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
         if (i < 64 && (possible & (std::uint64_t{1} << i)) == 0)
             continue;
-        if (sjis::replaceAll(segment, m_steps[i].source, m_steps[i].target) > 0)
+        if (sjis::replaceAll(segment, m_steps[i].source, m_steps[i].target, buffer) > 0)
             possible |= m_steps[i].enables;
     }
 }

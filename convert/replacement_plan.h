@@ -20,7 +20,8 @@ public:
     // Borrows the set's strings: the set must outlive the plan.
     explicit ReplacementPlan(const ReplacementSet& set);
 
-    void apply(std::string& segment) const;
+    // `buffer` is scratch space the caller keeps between calls.
+    void apply(std::string& segment, std::string& buffer) const;
 
 private:
     struct Step {

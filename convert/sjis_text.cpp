@@ -83,6 +83,12 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
 }
 
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    std::string buffer;
+    return replaceAll(text, from, to, buffer);
+}
+
+std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to,
+                       std::string& buffer) {
     if (from.empty())
         return 0;
     const std::string_view source(text);
@@ -91,9 +97,7 @@ std::size_t replaceAll(std::string& text, std::string_view from, std::string_vie
     if (match == npos)
         return 0;
 
-    // Built in a buffer kept between calls, then swapped in: in steady state no
-    // replacement allocates.
-    thread_local std::string result;
+    std::string& result = buffer;
     result.clear();
     std::size_t copied = 0;
     std::size_t count = 0;
@@ -106,8 +110,6 @@ std::size_t replaceAll(std::string& text, std::string_view from, std::string_vie
     }
     result.append(source, copied);
     text.swap(result);
-    if (result.capacity() > (std::size_t{1} << 20))
-        std::string().swap(result); // don't hold on to a huge segment's buffer
     return count;
 }
 

@@ -44,4 +44,9 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
 // number of replacements.
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to);
 
+// The same, building the result in `buffer` and then swapping it with `text`: a caller
+// that replaces again and again reuses the same two allocations.
+std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to,
+                       std::string& buffer);
+
 } // namespace mireto::sjis

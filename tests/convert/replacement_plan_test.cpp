@@ -43,12 +43,13 @@ ReplacementSet randomSet(CrtRandom& random, int rules) {
 
 TEST(ReplacementPlan, MatchesVisitingEverySourceInOrder) {
     CrtRandom random(2024);
+    std::string buffer;
     for (int round = 0; round < 3000; ++round) {
         const ReplacementSet set = randomSet(random, 1 + random.next() % 6);
         const ReplacementPlan plan(set);
         const std::string segment = randomPiece(random, 12);
         std::string planned = segment;
-        plan.apply(planned);
+        plan.apply(planned, buffer);
         ASSERT_EQ(planned, visitEverySource(set, segment)) << "round " << round;
     }
 }
@@ -60,8 +61,9 @@ TEST(ReplacementPlan, MoreThanSixtyFourSourcesAreAllApplied) {
         set.addRule({"x" + std::to_string(r) + ";", "y" + std::to_string(r) + ";", "", "z"}, "w");
     set.addRule({"w", "", "", ""}, sjis("完"));
     const ReplacementPlan plan(set);
+    std::string buffer;
     std::string segment = "x5; y29; z x29;";
-    plan.apply(segment);
+    plan.apply(segment, buffer);
     EXPECT_EQ(segment, sjis("完 完 完 完"));
     EXPECT_EQ(segment, visitEverySource(set, "x5; y29; z x29;"));
 }
@@ -72,8 +74,9 @@ TEST(ReplacementPlan, EmptyTargetJoiningNeighboursLetsALaterSourceMatch) {
     set.addRule({"-", "", "", ""}, "");
     set.addRule({"ab", "", "", ""}, "X");
     const ReplacementPlan plan(set);
+    std::string buffer;
     std::string segment = "a-b";
-    plan.apply(segment);
+    plan.apply(segment, buffer);
     EXPECT_EQ(segment, "X");
 }
 
