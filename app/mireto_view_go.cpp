@@ -1,8 +1,6 @@
 // GO!!: the page style chosen by position, a converter with copies of the current
 // settings, the current sets and the editor's text, and the page written and opened.
-#include "app/message_box.h"
 #include "app/mireto_view.h"
-#include "app/program_title.h"
 #include "app/sjis_qstring.h"
 #include "convert/converter_factory.h"
 
@@ -31,13 +29,9 @@ void CMiretoView::OnGo() {
         return;
     converter->setInputs(m_endingSet, m_replacementSet, text);
     converter->setClock(m_services.clock);
-    const FileWriteResult result = converter->run(m_services.paths.pageFile, m_services.openPage);
-    if (!result.ok) {
-        showMessage(this, {QStringLiteral("%1 を書き込めません。\n%2")
-                               .arg(QString::fromStdString(m_services.paths.pageFile.string()),
-                                    QString::fromStdString(result.error)),
-                           programTitle(), MessageIcon::Warning, MessageButtons::Ok});
-    }
+    // A page that cannot be written is not opened, and GO!! stays quiet about it, as
+    // it always has; the command-line converter is the one that reports it.
+    converter->run(m_services.paths.pageFile, m_services.openPage);
 }
 
 } // namespace mireto
