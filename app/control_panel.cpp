@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -47,6 +48,10 @@ QWidget* ControlPanel::addGroup(const QString& title, int buttonId, int comboId)
     auto* combo = new QComboBox(group);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // A name typed in the field selects nothing until the user picks it from the list;
+    // Qt would otherwise "activate" it when the field loses the focus or takes Enter.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
     combo->setMinimumContentsLength(10);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     row->addWidget(button);

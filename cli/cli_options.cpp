@@ -149,7 +149,7 @@ Options:
                           4 標準的                    standard page with frame
                           5 標準的(枠無し)            standard page without frame
                           6 ソルネ屋仕様              house style
-  -o, --output PATH     write the page there (default: standard output)
+  -o, --output PATH     write the page there (default, or -: standard output)
       --open            also open the page in the default browser (without
                         --output the page goes to tmp.html beside this program)
       --time SECONDS    the moment (seconds since 1970) that seeds the random

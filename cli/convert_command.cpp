@@ -115,7 +115,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     std::optional<std::filesystem::path> pagePath;
-    if (options.outputPath)
+    if (options.outputPath && *options.outputPath != "-")
         pagePath = *options.outputPath;
     else if (options.open)
         pagePath = executableDirectory() / "tmp.html";

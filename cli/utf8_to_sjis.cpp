@@ -48,7 +48,8 @@ SjisConversion utf8ToSjis(std::string_view utf8) {
 
     SjisConversion result;
     result.text.reserve(utf8.size());
-    std::size_t pos = 0;
+    // A byte-order mark, as Windows editors write, is not part of the text.
+    std::size_t pos = utf8.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (pos < utf8.size()) {
         // Plain ASCII runs are the same bytes in both encodings.
         if (static_cast<unsigned char>(utf8[pos]) < 0x80) {

@@ -20,6 +20,7 @@ const std::string& Converter::buildPage() {
     m_position = 0;
     m_segmentStart = 0;
     m_replacements = ReplacementPlan(*m_replacementSet);
+    m_output.clear();
     m_output.reserve(m_text->size() * 2 + 4096);
     generate();
     return m_output;
@@ -112,7 +113,12 @@ bool Converter::scanStep() {
         }
     }
     m_found = m_next;
-    const Position earliest = earliestPosition(m_found);
+    // The same answer as earliestPosition(m_found), without copying the list each step.
+    Position earliest = kNone;
+    for (Position found : m_found) {
+        if (found >= 0 && (earliest == kNone || found < earliest))
+            earliest = found;
+    }
     if (earliest == kNone) {
         m_position = kNone;
         return false;

@@ -69,7 +69,7 @@ void HouseStyleConverter::emit(std::string_view segment) {
     // The emphasis is drawn for every emission, blank ones included.
     const int emphasis = draw() % 15;
     if (!isBlank(segment)) {
-        const std::string converted = convertSegment(segment);
+        const std::string& converted = convertSegment(segment);
         if (emphasis <= 1) {
             write("<STRONG CLASS = LV1>");
             write(converted);

@@ -100,7 +100,7 @@ void IdolNewsConverter::emitClause(std::string_view segment) {
     const int decoration = draw() % 12;
     if (isBlank(segment))
         return;
-    const std::string clause = convertSegment(segment);
+    const std::string& clause = convertSegment(segment);
     if (decoration <= 2) {
         write("<B>");
         write(clause);

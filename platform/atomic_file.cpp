@@ -39,12 +39,15 @@ void setAtomicWriteHookForTesting(std::function<bool(const std::filesystem::path
 }
 
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    mode_t mode = 0644;
+    // A new file gets the usual permissions under the process's umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode_t mode = 0666 & ~mask;
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if ((existing.st_mode & S_IWUSR) == 0)
             return failure(target, "cannot replace", EACCES);
-        mode = existing.st_mode & 07777;
+        mode = existing.st_mode & 0777;
     }
 
     const std::filesystem::path folder =

@@ -17,7 +17,8 @@ struct FileWriteResult {
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and
 // renames it over `target`. An existing target whose owner-write permission is off
 // is treated as write-protected and left alone. A link at `target` is replaced, not
-// followed. The new file keeps the mode of the file it replaces (0644 otherwise).
+// followed. The new file keeps the permissions of the file it replaces (the usual ones
+// under the umask otherwise).
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 // Test seam: called after the temporary file is complete and before the rename. A

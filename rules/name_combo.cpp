@@ -10,6 +10,11 @@ NameCombo::NameCombo(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     // Completion would rewrite what the user types; the field keeps it as typed.
     setCompleter(nullptr);
+    // Qt also "activates" the item a typed name spells when the field loses the focus or
+    // takes Enter; that would load a stored template over what the user has on screen.
+    // Only a pick from the list is a pick.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     connect(this, &QComboBox::activated, this, &NameCombo::picked);
     connect(lineEdit(), &QLineEdit::textEdited, this, &NameCombo::OnEditChange);
 }

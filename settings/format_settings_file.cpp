@@ -1,19 +1,12 @@
 #include "settings/ini_fields.h"
 #include "settings/settings_file.h"
 
-#include <algorithm>
-
 namespace mireto {
 
 namespace {
 
 // The written value of line 1; read back and ignored.
 constexpr std::int32_t kSectionMark = 100;
-
-// The font-play page writes this many empty lines per clause; the settings dialog
-// keeps it at 0 to 9, and a larger number from a damaged file would make the page
-// enormous.
-constexpr std::int32_t kMaxLineBreakDegree = 9;
 
 void readLine(std::size_t row, std::string_view line, FormatSettings& settings) {
     FieldReader fields(line);
@@ -22,7 +15,8 @@ void readLine(std::size_t row, std::string_view line, FormatSettings& settings) 
         fields.readInt();
         break;
     case 1:
-        settings.lineBreakDegree = std::clamp(fields.readInt(), 0, kMaxLineBreakDegree);
+        // Kept as stored; the font-play page holds it to 0-9 where it counts.
+        settings.lineBreakDegree = fields.readInt();
         settings.deleteCommas = fields.readInt();
         break;
     case 2:

@@ -75,10 +75,6 @@ inline constexpr std::array<std::string_view, kFormatCount> kFormatNames = {
     "d\x97l", // ソルネ屋仕様
 };
 
-inline std::string_view formatName(OutputFormat format) {
-    return kFormatNames[static_cast<std::size_t>(format)];
-}
-
 // One named combination of an ending set, a replacement set and a page style.
 // The sets are referred to by name only.
 struct OverallTemplate {

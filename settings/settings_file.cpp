@@ -18,7 +18,12 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A read that failed part-way is no settings file: starting from half of it would
+    // lose the rest at the next save.
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace

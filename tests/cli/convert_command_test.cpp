@@ -10,7 +10,15 @@
 namespace mireto::test {
 namespace {
 
-ProgramResult convert(const std::vector<std::string>& args, const std::string& input = {}) {
+// Runs with an empty settings file, so that a Mireto.ini left beside the built program
+// cannot change the pages.
+ProgramResult convert(std::vector<std::string> args, const std::string& input = {}) {
+    static const TempDir folder;
+    static const std::string noSettings = [] {
+        writeFile(folder / "empty.ini", "");
+        return (folder / "empty.ini").string();
+    }();
+    args.insert(args.begin(), {"-s", noSettings});
     return runProgram(MIRETO_CONVERT_PATH, args, input);
 }
 
@@ -98,6 +106,16 @@ TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
     EXPECT_NE(badText.err.find("not valid UTF-8"), std::string::npos) << badText.err;
 
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(ConvertCommand, OutputDashIsStandardOutput) {
+    TempDir dir;
+    writeFile(dir / "in.txt", sjis("猫。"));
+    const ProgramResult result =
+        convert({"-f", "4", "--time", "5", "-o", "-", (dir / "in.txt").string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, expectedStandardPage(sjis("猫。"), 5));
+    EXPECT_FALSE(std::filesystem::exists("-")) << "no file named '-' in the working folder";
 }
 
 TEST(ConvertCommand, HelpAndVersion) {

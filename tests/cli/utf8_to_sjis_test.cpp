@@ -19,6 +19,12 @@ TEST(Utf8ToSjis, CharactersShiftJisCannotHoldBecomeReferences) {
     EXPECT_EQ(result.text, test::sjis("寿司") + "&#x1F363;" + test::sjis("です"));
 }
 
+TEST(Utf8ToSjis, ALeadingByteOrderMarkIsNotText) {
+    const SjisConversion result = utf8ToSjis("\xEF\xBB\xBF猫。\xEF\xBB\xBF");
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.text, test::sjis("猫。") + "&#xFEFF;") << "only the leading mark goes";
+}
+
 TEST(Utf8ToSjis, MalformedInputIsAnErrorWithItsOffset) {
     for (const std::string bad : {"ab\xFF", "ab\xE3\x81", "ab\xC0\xAF", "ab\xED\xA0\x80"}) {
         const SjisConversion result = utf8ToSjis(bad);

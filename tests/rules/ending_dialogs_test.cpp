@@ -5,6 +5,7 @@
 #include "tests/rules/ending_test_support.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace mireto;
@@ -110,6 +111,23 @@ private slots:
         QCOMPARE(store.GetEndingSet(1).frequencies, (std::array<std::int32_t, 4>{1, 1, 1, 1}));
         QCOMPARE(store.GetEndingSet(2).frequencies, (std::array<std::int32_t, 4>{50, 1, 1, 1}));
         QCOMPARE(store.GetEndingSet(2).name, std::string("berry"));
+    }
+
+    void typingAListedNameAndLeavingTheFieldKeepsWhatIsOnScreen() {
+        SettingsStore store =
+            storeWithEndings({endingSet("apple", {1, 1, 1, 1}), endingSet("berry", {2, 2, 2, 2})});
+        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
+        dialog.show();
+        retype(percentBox(&dialog, 1), "50");
+        retype(templateList(&dialog), "berry");
+        // The field loses the focus (or takes Enter) on the way to the save button.
+        emit templateList(&dialog)->lineEdit()->editingFinished();
+        emit templateList(&dialog)->lineEdit()->returnPressed();
+        QCOMPARE(percentBox(&dialog, 1)->text(), QString("50"));
+        MessageScript messages;
+        messages.answers = {MessageAnswer::Yes};
+        click(&dialog, "saveButton");
+        QCOMPARE(store.GetEndingSet(2).frequencies, (std::array<std::int32_t, 4>{50, 0, 0, 0}));
     }
 
     void answeringNoStoresNothingButSelectsTheName() {

@@ -246,9 +246,9 @@ TEST(SettingsFile, AShortFormatSectionKeepsTheRestAtTheirDefaults) {
     EXPECT_EQ(extraLines.current.endingSet.name, "next") << "lines after the fifth are skipped";
 }
 
-TEST(SettingsFile, ALineBreakDegreeBeyondNineIsHeldAtNine) {
-    EXPECT_EQ(startFrom("100,\r\n2000000000,0,\r\n----\r\n").settings.lineBreakDegree, 9);
-    EXPECT_EQ(startFrom("100,\r\n-4,0,\r\n----\r\n").settings.lineBreakDegree, 0);
+TEST(SettingsFile, ALineBreakDegreeOutsideTheSliderIsKeptAsStored) {
+    EXPECT_EQ(startFrom("100,\r\n2000000000,0,\r\n----\r\n").settings.lineBreakDegree, 2000000000);
+    EXPECT_EQ(startFrom("100,\r\n-4,0,\r\n----\r\n").settings.lineBreakDegree, -4);
 }
 
 TEST(SettingsFile, EmptyLinesInTemplateSectionsAreEntriesOfEmptyFields) {
