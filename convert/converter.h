@@ -67,6 +67,9 @@ protected:
     const std::string& text() const { return *m_text; }
     const EndingSet& endingSet() const { return *m_endingSet; }
     void write(std::string_view bytes) { m_output.append(bytes); }
+    // Room for a page expected to grow to about `bytes`, so that it is not copied on
+    // the way.
+    void reserveOutput(std::size_t bytes) { m_output.reserve(bytes); }
 
     // Seeds the page's generator with the clock's seconds; call once, after the head.
     void seedRandom();

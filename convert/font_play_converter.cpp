@@ -20,6 +20,8 @@ FontPlayConverter::FontPlayConverter(int deleteCommas, int lineBreakDegree, int 
       m_baseBreaks(std::max(m_lineBreakDegree - 3, 0)) {}
 
 void FontPlayConverter::generate() {
+    // Tags and breaks around every clause make this page about four times its text.
+    reserveOutput(text().size() * 4);
     write(html::kDoctype);
     write(html::kHtmlOpen);
     write(html::kHeadOpen);
