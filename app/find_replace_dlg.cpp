@@ -84,18 +84,6 @@ void CFindReplaceDlg::setFindWhat(const QString& text) {
     m_findWhat->selectAll();
 }
 
-void CFindReplaceDlg::setReplaceWith(const QString& text) {
-    m_replaceWith->setText(text);
-}
-
-void CFindReplaceDlg::setMatchCase(bool on) {
-    m_matchCase->setChecked(on);
-}
-
-void CFindReplaceDlg::setSearchDown(bool down) {
-    (down ? m_down : m_up)->setChecked(true);
-}
-
 QString CFindReplaceDlg::findWhat() const {
     return m_findWhat->text();
 }

@@ -22,9 +22,6 @@ public:
     // Find shows the direction; replace shows the replacement field and its buttons.
     void setReplaceMode(bool replace);
     void setFindWhat(const QString& text);
-    void setReplaceWith(const QString& text);
-    void setMatchCase(bool on);
-    void setSearchDown(bool down);
 
     bool replaceMode() const { return m_replaceMode; }
     QString findWhat() const;

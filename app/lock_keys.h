@@ -1,7 +1,9 @@
 // The lock keys' states for the status bar's indicators. Qt does not report them, so
 // they are learnt from typing: a letter typed in capitals without Shift means Caps
-// Lock is on, a digit from the keypad means Num Lock is on, and so on. A state not
-// yet seen counts as off; pressing a lock key flips a state already known.
+// Lock is on, a digit from the keypad means Num Lock is on. A state not yet seen
+// counts as off; pressing a lock key flips a state already known. Kana and Scroll
+// Lock leave no such trace in typing, so their indicators stay blank until the
+// platform can tell.
 #pragma once
 
 class QKeyEvent;

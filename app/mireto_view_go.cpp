@@ -25,8 +25,6 @@ void CMiretoView::OnGo() {
     if (!format)
         return;
     const std::unique_ptr<Converter> converter = createConverter(*format, m_formatSettings);
-    if (!converter)
-        return;
     converter->setInputs(m_endingSet, m_replacementSet, text);
     converter->setClock(m_services.clock);
     // A page that cannot be written is not opened, and GO!! stays quiet about it, as
