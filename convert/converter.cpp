@@ -1,6 +1,8 @@
 #include "convert/converter.h"
 
+#include "convert/html_head.h"
 #include "convert/sjis_text.h"
+#include "convert/standard_skip.h"
 
 #include <algorithm>
 #include <cassert>
@@ -152,6 +154,25 @@ std::string_view Converter::segment() const {
     if (m_position == kNone)
         return source.substr(start);
     return source.substr(start, static_cast<std::size_t>(m_position) - start);
+}
+
+void Converter::scanSentencesAndLines(const std::function<void(std::string_view, bool)>& emit) {
+    startScan(kSentenceDelimiters);
+    while (scanStep()) {
+        const bool lineEnds = endsHere(sjis::kLineBreak);
+        switch (classifyStandardStep(lineEnds, twoBytesBefore())) {
+        case StandardStep::Skip:
+            break;
+        case StandardStep::EmptyLine:
+            write(html::kBreak);
+            break;
+        case StandardStep::Emit:
+            emit(segment(), lineEnds);
+            break;
+        }
+        finishStep();
+    }
+    emit(segment(), false);
 }
 
 const std::string& Converter::convertSegment(std::string_view segment) {

@@ -105,6 +105,12 @@ protected:
     // sjis::replaceAll on a segment, with the converter's scratch buffer.
     std::size_t replaceInSegment(std::string& segment, std::string_view from,
                                  std::string_view to) const;
+    // The scan of the standard and house pages, over sentences and lines: a line break
+    // after a finished sentence adds nothing, an empty line adds one break, and every
+    // other step hands its segment to `emit` with whether a line break ends it. The
+    // final segment comes last, with false.
+    void scanSentencesAndLines(const std::function<void(std::string_view, bool)>& emit);
+
     // Ending conversion, then replacements, on a copy of `segment`. The result stays
     // valid until the next call.
     const std::string& convertSegment(std::string_view segment);

@@ -1,7 +1,6 @@
 #include "convert/house_style_converter.h"
 
 #include "convert/html_head.h"
-#include "convert/standard_skip.h"
 
 namespace mireto {
 
@@ -42,21 +41,8 @@ void HouseStyleConverter::generate() {
 
     seedRandom();
 
-    startScan(kSentenceDelimiters);
-    while (scanStep()) {
-        switch (classifyStandardStep(endsHere(sjis::kLineBreak), twoBytesBefore())) {
-        case StandardStep::Skip:
-            break;
-        case StandardStep::EmptyLine:
-            write(html::kBreak);
-            break;
-        case StandardStep::Emit:
-            emit(segment());
-            break;
-        }
-        finishStep();
-    }
-    emit(segment());
+    // Every sentence and every line ends with a break of its own (see emit).
+    scanSentencesAndLines([this](std::string_view segment, bool) { emit(segment); });
 
     write("</DIV>");
     write(kTwoBreaks);

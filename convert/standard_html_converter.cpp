@@ -1,7 +1,6 @@
 #include "convert/standard_html_converter.h"
 
 #include "convert/html_head.h"
-#include "convert/standard_skip.h"
 
 namespace mireto {
 
@@ -31,24 +30,12 @@ void StandardHtmlConverter::generate() {
 
     seedRandom();
 
-    startScan(kSentenceDelimiters);
-    while (scanStep()) {
-        const bool lineEnds = endsHere(sjis::kLineBreak);
-        switch (classifyStandardStep(lineEnds, twoBytesBefore())) {
-        case StandardStep::Skip:
-            break;
-        case StandardStep::EmptyLine:
+    // Sentences stay on their line; a line's end becomes one break.
+    scanSentencesAndLines([this](std::string_view segment, bool lineEnds) {
+        emit(segment);
+        if (lineEnds)
             write(html::kBreak);
-            break;
-        case StandardStep::Emit:
-            emit(segment());
-            if (lineEnds)
-                write(html::kBreak);
-            break;
-        }
-        finishStep();
-    }
-    emit(segment());
+    });
 
     write("</DIV></DIV></BODY></HTML>");
 }
