@@ -5,6 +5,8 @@
 #include "convert/converter_factory.h"
 
 #include <benchmark/benchmark.h>
+#include <climits>
+#include <malloc.h>
 #include <map>
 
 namespace mireto::bench {
@@ -90,6 +92,7 @@ void pageArguments(benchmark::internal::Benchmark* b) {
     b->ArgNames({"format", "shape", "bytes"});
     b->Unit(benchmark::kMillisecond);
     b->MinTime(0.5);
+    b->MinWarmUpTime(0.3); // every size starts on warm memory, not only the small ones
 }
 
 BENCHMARK(BM_Page)->Apply(pageArguments);
@@ -97,4 +100,17 @@ BENCHMARK(BM_Page)->Apply(pageArguments);
 } // namespace
 } // namespace mireto::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // Large buffers come from the heap like small ones, and freed memory stays there:
+    // glibc would otherwise map every buffer above 32 MB afresh, so that the larger
+    // sizes would also time the kernel clearing new pages on every iteration while
+    // the smaller ones reuse warm memory.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
