@@ -1,6 +1,7 @@
 #include "bench/text_corpus.h"
 
 #include "convert/crt_random.h"
+#include "convert/sjis_text.h"
 
 #include <array>
 
@@ -45,9 +46,9 @@ constexpr std::array<std::string_view, 28> kWords = {
     "\x82\xE0",
     "\x82\xCC",
 };
-constexpr std::string_view kFullStop = "\x81\x42";
-constexpr std::string_view kComma = "\x81\x41";
-constexpr std::string_view kLineBreak = "\r\n";
+using sjis::kComma;
+using sjis::kFullStop;
+using sjis::kLineBreak;
 
 } // namespace
 
@@ -89,8 +90,7 @@ std::string makeText(TextShape shape, std::size_t bytes) {
     std::size_t cut = 0;
     for (std::size_t pos = 0; pos < text.size() && pos <= bytes;) {
         cut = pos;
-        const auto c = static_cast<unsigned char>(text[pos]);
-        pos += (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
+        pos += sjis::charLength(text, pos);
     }
     text.resize(cut);
     return text;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/message_box.h"
+#include "tests/support/dialog_driver.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,7 +17,7 @@ namespace mireto::test {
 
 // The dialog's child of that object name; fails the test when there is none.
 template <class Widget> Widget* child(const QWidget& parent, const char* name) {
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
+    Widget* widget = child<Widget>(const_cast<QWidget*>(&parent), name);
     if (!widget)
         qFatal("no child widget named %s", name);
     return widget;
@@ -28,28 +29,6 @@ inline QStringList labelTexts(const QWidget& dialog) {
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         texts << label->text();
     return texts;
-}
-
-// Replaces the edit's whole text by typing, as a user would: ASCII on the keyboard,
-// everything else committed by the input method.
-inline void retype(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    for (qsizetype at = 0; at < text.size();) {
-        if (text.at(at).unicode() < 0x80) {
-            QTest::keyClick(edit, text.at(at).toLatin1());
-            ++at;
-            continue;
-        }
-        qsizetype end = at;
-        while (end < text.size() && text.at(end).unicode() >= 0x80)
-            ++end;
-        QInputMethodEvent commit;
-        commit.setCommitString(text.mid(at, end - at));
-        QApplication::sendEvent(edit, &commit);
-        at = end;
-    }
 }
 
 // Clicks a check box or radio button on its indicator, which a click in the middle of
