@@ -49,4 +49,27 @@ std::size_t replaceAll(std::string& text, std::string_view from, std::string_vie
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to,
                        std::string& buffer);
 
+// replaceAll over a text that arrives in pieces, with exactly the result replaceAll
+// gives on the whole text. Append each piece to input(), then drain() into the
+// result: everything already settled moves there, and what a later piece may still
+// change (at most a few bytes) stays behind. The last drain, with `last` set, moves
+// the rest. Replacements can be chained by draining one replacer into the next one's
+// input, so that a long text passes all of them while a piece is still in the cache.
+class StreamReplacer {
+public:
+    StreamReplacer(std::string_view from, std::string_view to) : m_from(from), m_to(to) {}
+
+    std::string& input() { return m_input; }
+    // Returns the number of replacements made by this call.
+    std::size_t drain(std::string& out, bool last);
+
+private:
+    std::string m_from;
+    std::string m_to;
+    // Starts on a character boundary of the whole text.
+    std::string m_input;
+    // How many bytes at the start of m_input a replacement already covered.
+    std::size_t m_covered = 0;
+};
+
 } // namespace mireto::sjis

@@ -50,5 +50,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sjis::replaceAll(replaced, needle, target);
     if (replaced != referenceReplace(text, needle, target))
         std::abort();
+
+    // The same text handed over in pieces of every size from 1 to 7 bytes.
+    for (std::size_t piece = 1; piece <= 7; ++piece) {
+        sjis::StreamReplacer replacer(needle, target);
+        std::string streamed;
+        for (std::size_t at = 0; at < text.size(); at += piece) {
+            replacer.input().append(std::string_view(text).substr(at, piece));
+            replacer.drain(streamed, at + piece >= text.size());
+        }
+        if (text.empty())
+            replacer.drain(streamed, true);
+        if (streamed != replaced)
+            std::abort();
+    }
     return 0;
 }

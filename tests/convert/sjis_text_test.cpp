@@ -1,4 +1,5 @@
 // Character-aware search and replace on Shift_JIS bytes.
+#include "convert/crt_random.h"
 #include "convert/sjis_text.h"
 #include "tests/support/sjis.h"
 
@@ -57,6 +58,60 @@ TEST(SjisReplaceAll, SkipsMatchesInsideDoubleByteCharacters) {
     std::string text = std::string("\x89\x81") + "B" + sjis("。");
     sjis::replaceAll(text, sjis::kFullStop, "!");
     EXPECT_EQ(text, std::string("\x89\x81") + "B!");
+}
+
+// Bytes that make boundaries hard to judge: lead bytes in runs, lone lead bytes before
+// bytes that cannot follow one, and needles that end on a lead byte.
+std::string oddBytes(CrtRandom& random, int maxBytes) {
+    using namespace std::string_view_literals;
+    static constexpr std::string_view kBytes = "\x81\x82\x42\x40"
+                                               "a\r\n\xE0\x7F\x00"sv;
+    std::string bytes;
+    const int count = random.next() % (maxBytes + 1);
+    for (int i = 0; i < count; ++i)
+        bytes += kBytes[static_cast<std::size_t>(random.next()) % kBytes.size()];
+    return bytes;
+}
+
+TEST(SjisStreamReplacer, PiecesOfAnySizeGiveWhatTheWholeTextGives) {
+    CrtRandom random(77);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string from = oddBytes(random, 3);
+        const std::string to = oddBytes(random, 3);
+        const std::string text = oddBytes(random, 30);
+        std::string whole = text;
+        const std::size_t wholeCount = sjis::replaceAll(whole, from, to);
+
+        sjis::StreamReplacer replacer(from, to);
+        std::string streamed;
+        std::size_t count = 0;
+        std::size_t at = 0;
+        do {
+            const std::size_t piece = static_cast<std::size_t>(random.next() % 5);
+            replacer.input().append(std::string_view(text).substr(at, piece));
+            at = std::min(text.size(), at + piece);
+            count += replacer.drain(streamed, at == text.size());
+        } while (at < text.size());
+        ASSERT_EQ(streamed, whole) << "round " << round;
+        ASSERT_EQ(count, wholeCount) << "round " << round;
+    }
+}
+
+TEST(SjisStreamReplacer, MovesSettledTextOnAndHoldsBackAFewBytes) {
+    sjis::StreamReplacer replacer(sjis("猫だ"), "X");
+    std::string out;
+    std::string dogs;
+    for (int i = 0; i < 1000; ++i)
+        dogs += sjis("犬");
+    replacer.input() = dogs + sjis("猫");
+    replacer.drain(out, false);
+    // The last 犬 and 猫 wait: 猫 may begin 猫だ.
+    EXPECT_EQ(out, dogs.substr(2));
+    replacer.input() += sjis("だ。");
+    EXPECT_EQ(replacer.drain(out, false), 1u);
+    EXPECT_EQ(out, dogs + "X");
+    replacer.drain(out, true);
+    EXPECT_EQ(out, dogs + "X" + sjis("。"));
 }
 
 } // namespace
