@@ -41,26 +41,35 @@ void Converter::seedRandom() {
     m_random.seed(static_cast<std::uint32_t>(m_moment));
 }
 
-int Converter::convertEnding(std::string& segment) {
+const std::string* Converter::drawEnding() {
     const EndingSet& set = *m_endingSet;
     if (std::all_of(set.words.begin(), set.words.end(), [](auto& w) { return w.empty(); }))
-        return 0;
+        return nullptr;
     if (std::all_of(set.frequencies.begin(), set.frequencies.end(), [](auto f) { return f == 0; }))
-        return 0;
+        return nullptr;
 
     // 64 bits: a hand-edited file may hold frequencies near the 32-bit limits.
     std::int64_t r = draw() % 100;
     for (std::size_t slot = 0; slot < 4; ++slot) {
         r -= set.frequencies[slot];
-        const std::string& word = set.words[slot];
-        if (r < 0 && !word.empty()) {
-            if (set.changeLineBreaks == 1)
-                replaceInSegment(segment, sjis::kLineBreak, word);
-            replaceInSegment(segment, sjis::kFullStop, word);
-            return 1;
-        }
+        if (r < 0 && !set.words[slot].empty())
+            return &set.words[slot];
     }
-    return 0;
+    return nullptr;
+}
+
+void Converter::applyEnding(std::string& segment, const std::string* word) const {
+    if (!word)
+        return;
+    if (m_endingSet->changeLineBreaks == 1)
+        replaceInSegment(segment, sjis::kLineBreak, *word);
+    replaceInSegment(segment, sjis::kFullStop, *word);
+}
+
+int Converter::convertEnding(std::string& segment) {
+    const std::string* word = drawEnding();
+    applyEnding(segment, word);
+    return word ? 1 : 0;
 }
 
 void Converter::applyReplacements(std::string& segment) const {
@@ -176,10 +185,31 @@ void Converter::scanSentencesAndLines(const std::function<void(std::string_view,
 }
 
 const std::string& Converter::convertSegment(std::string_view segment) {
-    m_segmentBuffer.assign(segment);
-    convertEnding(m_segmentBuffer);
-    applyReplacements(m_segmentBuffer);
+    m_segmentBuffer.clear();
+    appendConverted(segment, true, m_segmentBuffer);
     return m_segmentBuffer;
+}
+
+void Converter::writeConverted(std::string_view segment, bool withEnding) {
+    appendConverted(segment, withEnding, m_output);
+}
+
+void Converter::appendConverted(std::string_view segment, bool withEnding, std::string& out) {
+    const std::string* word = withEnding ? drawEnding() : nullptr;
+    if (m_replacements.feedsInBlocks(segment.size())) {
+        // A long segment goes from the text to `out` in one pass, ending included.
+        std::vector<ReplacementPlan::Replacement> ending;
+        if (word && m_endingSet->changeLineBreaks == 1)
+            ending.push_back({sjis::kLineBreak, *word});
+        if (word)
+            ending.push_back({sjis::kFullStop, *word});
+        m_replacements.appendInBlocks(segment, ending, out);
+        return;
+    }
+    m_workBuffer.assign(segment);
+    applyEnding(m_workBuffer, word);
+    applyReplacements(m_workBuffer);
+    out.append(m_workBuffer);
 }
 
 } // namespace mireto

@@ -51,7 +51,7 @@ public:
     FileWriteResult run(const std::filesystem::path& pagePath, const PageOpener& open = {});
 
     // The sentence-ending conversion of one segment; returns 1 when a word was applied.
-    virtual int convertEnding(std::string& segment);
+    int convertEnding(std::string& segment);
     // Every rule of the replacement set, in order, on one segment.
     void applyReplacements(std::string& segment) const;
 
@@ -114,17 +114,28 @@ protected:
     // Ending conversion, then replacements, on a copy of `segment`. The result stays
     // valid until the next call.
     const std::string& convertSegment(std::string_view segment);
+    // The same (without the ending conversion when `withEnding` is false), written
+    // straight to the page.
+    void writeConverted(std::string_view segment, bool withEnding = true);
 
     Position m_position = 0;
     Position m_segmentStart = 0;
 
 private:
+    // Draws the sentence ending: the word to put in place of "。", or null when the set
+    // has no word or no frequency, in which case nothing is drawn.
+    const std::string* drawEnding();
+    // The ending `word` (may be null) on a segment.
+    void applyEnding(std::string& segment, const std::string* word) const;
+    void appendConverted(std::string_view segment, bool withEnding, std::string& out);
+
     const std::string* m_text = nullptr;
     const EndingSet* m_endingSet = nullptr;
     const ReplacementSet* m_replacementSet = nullptr;
     ReplacementPlan m_replacements;
     std::string m_output;
     std::string m_segmentBuffer;
+    std::string m_workBuffer;
     // Scratch space for replacing within segments, kept for the converter's one page.
     mutable std::string m_replaceBuffer;
 

@@ -66,19 +66,19 @@ void FontPlayConverter::generate() {
 }
 
 void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSegment) {
-    std::string clause(segment);
-    if (m_deleteCommas == 1)
-        replaceInSegment(clause, sjis::kComma, "");
+    std::string_view clause = segment;
+    if (m_deleteCommas == 1) {
+        m_withoutCommas.assign(segment);
+        replaceInSegment(m_withoutCommas, sjis::kComma, "");
+        clause = m_withoutCommas;
+    }
     // Single-byte white space only: a leading full-width space is kept.
-    clause.erase(0, clause.find_first_not_of(" \t\r\n"));
+    clause.remove_prefix(std::min(clause.find_first_not_of(" \t\r\n"), clause.size()));
     if (isBlank(clause) || clause == kFullWidthSpaceLine)
         return;
 
     const bool tagged = openFontTag();
-    if (convertThisSegment)
-        convertEnding(clause);
-    applyReplacements(clause);
-    write(clause);
+    writeConverted(clause, convertThisSegment);
     if (tagged)
         write("</FONT></B>\r\n");
     writeExtraBreaks();

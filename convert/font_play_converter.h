@@ -28,6 +28,7 @@ private:
     int m_deleteCommas;
     int m_lineBreakDegree;
     int m_baseBreaks;
+    std::string m_withoutCommas; // a clause with its "、" deleted
 };
 
 } // namespace mireto

@@ -55,18 +55,11 @@ void HouseStyleConverter::emit(std::string_view segment) {
     // The emphasis is drawn for every emission, blank ones included.
     const int emphasis = draw() % 15;
     if (!isBlank(segment)) {
-        const std::string& converted = convertSegment(segment);
-        if (emphasis <= 1) {
-            write("<STRONG CLASS = LV1>");
-            write(converted);
+        if (emphasis <= 2)
+            write(emphasis <= 1 ? "<STRONG CLASS = LV1>" : "<STRONG CLASS = LV2>");
+        writeConverted(segment);
+        if (emphasis <= 2)
             write("</STRONG>");
-        } else if (emphasis == 2) {
-            write("<STRONG CLASS = LV2>");
-            write(converted);
-            write("</STRONG>");
-        } else {
-            write(converted);
-        }
     }
     write(html::kBreak);
 }

@@ -100,14 +100,10 @@ void IdolNewsConverter::emitClause(std::string_view segment) {
     const int decoration = draw() % 12;
     if (isBlank(segment))
         return;
-    const std::string& clause = convertSegment(segment);
-    if (decoration <= 2) {
-        write("<B>");
-        write(clause);
-        write("</B>");
-    } else if (decoration == 3) {
+    if (decoration == 3) {
         // The clause goes into the address as it is, like the rest of the page, which
         // writes the user's text as HTML on purpose.
+        const std::string& clause = convertSegment(segment);
         write("<A href=\"");
         write(kSearchAddress);
         write("?q=");
@@ -115,9 +111,13 @@ void IdolNewsConverter::emitClause(std::string_view segment) {
         write("\" target=\"_blank\">");
         write(clause);
         write("</A>");
-    } else {
-        write(clause);
+        return;
     }
+    if (decoration <= 2)
+        write("<B>");
+    writeConverted(segment);
+    if (decoration <= 2)
+        write("</B>");
 }
 
 } // namespace mireto

@@ -42,7 +42,7 @@ void StandardHtmlConverter::generate() {
 
 void StandardHtmlConverter::emit(std::string_view segment) {
     if (!isBlank(segment))
-        write(convertSegment(segment));
+        writeConverted(segment);
 }
 
 } // namespace mireto

@@ -93,9 +93,12 @@ void ThreadPageConverter::writeHead() {
 }
 
 void ThreadPageConverter::emitSegment(std::string_view segment) {
-    const std::string written = isBlank(segment) ? std::string(segment) : convertSegment(segment);
-    m_bytesSincePost += static_cast<std::int64_t>(written.size());
-    write(written);
+    const std::size_t before = output().size();
+    if (isBlank(segment))
+        write(segment);
+    else
+        writeConverted(segment);
+    m_bytesSincePost += static_cast<std::int64_t>(output().size() - before);
 }
 
 void ThreadPageConverter::insertReplyBlock() {

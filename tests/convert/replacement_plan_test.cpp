@@ -54,6 +54,30 @@ TEST(ReplacementPlan, MatchesVisitingEverySourceInOrder) {
     }
 }
 
+TEST(ReplacementPlan, LongSegmentsFedInBlocksGiveTheSameResult) {
+    CrtRandom random(4711);
+    std::string buffer;
+    for (int round = 0; round < 3000; ++round) {
+        const ReplacementSet set = randomSet(random, 1 + random.next() % 6);
+        // Blocks of a few bytes put block edges inside sources, targets and characters.
+        const ReplacementPlan plan(set, 1 + static_cast<std::size_t>(random.next() % 6));
+        const std::string segment = randomPiece(random, 40);
+        std::string planned = segment;
+        plan.apply(planned, buffer);
+        ASSERT_EQ(planned, visitEverySource(set, segment)) << "round " << round;
+
+        // Replacements made first (a sentence ending) join the same chain.
+        const std::string source = randomPiece(random, 1);
+        const std::string target = randomPiece(random, 2);
+        const ReplacementPlan::Replacement first[] = {{source, target}};
+        std::string appended = "kept";
+        plan.appendInBlocks(segment, first, appended);
+        std::string expected = segment;
+        sjis::replaceAll(expected, source, target);
+        ASSERT_EQ(appended, "kept" + visitEverySource(set, expected)) << "round " << round;
+    }
+}
+
 TEST(ReplacementPlan, MoreThanSixtyFourSourcesAreAllApplied) {
     ReplacementSet set;
     set.clearRules();

@@ -47,6 +47,24 @@ TEST(StandardPage, LinesEmptyLinesAndConversions) {
     EXPECT_TRUE(samePage(page, framed("#333333", "#66aaFF") + body + kEnd));
 }
 
+TEST(StandardPage, ASentenceLongerThanABlockIsConvertedWhole) {
+    // Long sentences pass the replacements in blocks; the pieces' odd length puts the
+    // block edges inside characters and sources.
+    const int pieces = 20000;
+    std::string sentence;
+    for (int i = 0; i < pieces; ++i)
+        sentence += sjis("猫と三a");
+    ReplacementSet replacements;
+    replacements.clearRules();
+    replacements.addRule({sjis("と三"), "", "", ""}, "");
+    replacements.addRule({sjis("a猫"), "", "", ""}, "X"); // only after the first rule
+    const std::string page =
+        standardPage(sentence + sjis("。\r\nend"), 0, alwaysNari(), replacements);
+    const std::string body =
+        sjis("猫") + std::string(pieces - 1, 'X') + "a" + sjis("ナリ<BR>\r\n") + "end";
+    EXPECT_TRUE(page == framed("#333333", "#66aaFF") + body + kEnd);
+}
+
 TEST(StandardPage, DoubleFullStopBeforeALineBreakWritesNoBreak) {
     EXPECT_TRUE(samePage(standardPage(sjis("あ。。\r\nい"), 0),
                          framed("#333333", "#66aaFF") + sjis("あ。い") + kEnd));
