@@ -8,6 +8,7 @@
 #include <climits>
 #include <malloc.h>
 #include <map>
+#include <vector>
 
 namespace mireto::bench {
 namespace {
@@ -57,7 +58,19 @@ const std::string& cachedText(TextShape shape, std::size_t bytes) {
     return it->second;
 }
 
-void BM_Page(benchmark::State& state) {
+// Pushes the previous page's text and output out of the caches (64 MB is well past
+// them), so that a page starts cold whatever its size.
+void evictCaches() {
+    static std::vector<unsigned char> sweep(64 << 20);
+    for (std::size_t i = 0; i < sweep.size(); i += 64)
+        ++sweep[i];
+    benchmark::DoNotOptimize(sweep.data());
+}
+
+// One page per iteration. Warm: iterations follow each other, so a text and page that
+// fit the cache (1 MB does, 16 MB does not) stay there from one to the next. Cold: the
+// caches are emptied, untimed, before every page, which compares sizes on equal terms.
+template <bool Cold> void pageBenchmark(benchmark::State& state) {
     const auto format = static_cast<OutputFormat>(state.range(0));
     const auto shape = static_cast<TextShape>(state.range(1));
     const auto bytes = static_cast<std::size_t>(state.range(2));
@@ -69,6 +82,11 @@ void BM_Page(benchmark::State& state) {
     std::size_t peak = 0;
     std::size_t pageBytes = 0;
     for (auto _ : state) {
+        if constexpr (Cold) {
+            state.PauseTiming();
+            evictCaches();
+            state.ResumeTiming();
+        }
         resetPeakHeap();
         const std::size_t before = peakHeapBytes();
         std::unique_ptr<Converter> converter = createConverter(format, settings);
@@ -84,10 +102,10 @@ void BM_Page(benchmark::State& state) {
     state.SetLabel("style " + std::to_string(state.range(0)) + " " + std::string(shapeName(shape)));
 }
 
-void pageArguments(benchmark::internal::Benchmark* b) {
+void pageArguments(benchmark::internal::Benchmark* b, std::initializer_list<std::int64_t> sizes) {
     for (int format = 0; format < static_cast<int>(kFormatCount); ++format)
         for (int shape = 0; shape < 3; ++shape)
-            for (std::int64_t size : {64 << 10, 1 << 20, 16 << 20, 64 << 20})
+            for (std::int64_t size : sizes)
                 b->Args({format, shape, size});
     b->ArgNames({"format", "shape", "bytes"});
     b->Unit(benchmark::kMillisecond);
@@ -95,7 +113,13 @@ void pageArguments(benchmark::internal::Benchmark* b) {
     b->MinWarmUpTime(0.3); // every size starts on warm memory, not only the small ones
 }
 
-BENCHMARK(BM_Page)->Apply(pageArguments);
+BENCHMARK(pageBenchmark<false>)->Name("BM_Page")->Apply([](auto* b) {
+    pageArguments(b, {64 << 10, 1 << 20, 16 << 20, 64 << 20});
+});
+// The sizes the linear-growth check compares.
+BENCHMARK(pageBenchmark<true>)->Name("BM_PageCold")->Apply([](auto* b) {
+    pageArguments(b, {1 << 20, 16 << 20});
+});
 
 } // namespace
 } // namespace mireto::bench

@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Turns the page benchmarks' JSON into one table, times GNU sed on the same texts,
-and checks that the cost grows linearly (16 MB at most 17 times 1 MB)."""
+and checks that the cost grows linearly: a page of 16 MB, started with cold caches,
+takes at most 17 times as long as one of 1 MB.
+
+Each benchmark runs several times, interleaved with the others; the fastest run counts,
+since whatever else the machine does can only add time."""
 import json
 import os
 import subprocess
@@ -26,16 +30,36 @@ def sed_mb_per_s(path):
     return size / best / 1e6
 
 
+def pages(fastest, benchmark):
+    """The runs of one page benchmark, by (style, shape, size)."""
+    rows = {}
+    for name, run in fastest.items():
+        if name.split("/")[0] != benchmark:
+            continue
+        parts = dict(p.split(":") for p in name.split("/")[1:4])
+        rows[(int(parts["format"]), int(parts["shape"]), int(parts["bytes"]))] = run
+    return rows
+
+
+def growth(rows):
+    """16 MB time over 1 MB time, by (style, shape)."""
+    return {(style, shape): run["real_time"] / rows[(style, shape, 1 << 20)]["real_time"]
+            for (style, shape, size), run in rows.items()
+            if size == 16 << 20 and (style, shape, 1 << 20) in rows}
+
+
 def main(folder):
     with open(os.path.join(folder, "pages.json"), encoding="utf-8", errors="replace") as f:
         runs = json.load(f)["benchmarks"]
-    rows = {}
+    runs = [run for run in runs
+            if run.get("run_type", "iteration") == "iteration" and not run.get("error_occurred")]
+    fastest = {}
     for run in runs:
-        if run.get("error_occurred") or not run["name"].startswith("BM_Page"):
-            continue
-        parts = dict(p.split(":") for p in run["name"].split("/")[1:4])
-        key = (int(parts["format"]), int(parts["shape"]), int(parts["bytes"]))
-        rows[key] = run
+        name = run.get("run_name", run["name"])
+        if name not in fastest or run["real_time"] < fastest[name]["real_time"]:
+            fastest[name] = run
+    rows = pages(fastest, "BM_Page")
+    cold = pages(fastest, "BM_PageCold")
     sed = {}
     print(f"{'style':<28} {'shape':<10} {'size':>6} {'MB/s':>8} {'sed MB/s':>9} {'peak heap MB':>13}")
     for (style, shape, size), run in sorted(rows.items()):
@@ -45,19 +69,22 @@ def main(folder):
         label = f"{size >> 20} MB" if size >= 1 << 20 else f"{size >> 10} KB"
         print(f"{STYLES[style]:<24} {SHAPES[shape]:<10} {label:>6} {mbps:8.1f} "
               f"{sed[(shape, size)]:9.1f} {run['peak_heap_MB']:13.1f}")
-    for run in runs:
-        if run["name"].startswith("BM_Settings"):
-            what = "write" if "Write" in run["name"] else "read"
+    for name, run in sorted(fastest.items()):
+        if name.startswith("BM_Settings"):
+            what = "write" if "Write" in name else "read"
             print(f"settings file, 1,000 sets of each kind: {what} {run['real_time']:.2f} ms")
-    failures = []
-    for (style, shape, size), run in rows.items():
-        if size != 16 << 20 or (style, shape, 1 << 20) not in rows:
-            continue
-        ratio = run["real_time"] / rows[(style, shape, 1 << 20)]["real_time"]
-        if ratio > 17:
-            failures.append(f"{STYLES[style]} {SHAPES[shape]}: 16 MB takes {ratio:.1f}x 1 MB")
     print()
-    print("linear growth (16 MB <= 17 x 1 MB): " + ("yes" if not failures else "NO"))
+    warm = growth(rows)
+    if warm:
+        print(f"warm caches: 16 MB takes {min(warm.values()):.1f}-{max(warm.values()):.1f}x "
+              "1 MB (1 MB of text and page stay cached between pages)")
+    ratios = growth(cold)
+    failures = [f"{STYLES[style]} {SHAPES[shape]}: 16 MB takes {ratio:.1f}x 1 MB"
+                for (style, shape), ratio in sorted(ratios.items()) if ratio > 17]
+    span = f" (16 MB takes {min(ratios.values()):.1f}-{max(ratios.values()):.1f}x 1 MB)" \
+        if ratios else ""
+    print("linear growth, cold caches (16 MB <= 17 x 1 MB): " +
+          ("yes" if not failures else "NO") + span)
     for failure in failures:
         print("  " + failure)
     return 1 if failures else 0
