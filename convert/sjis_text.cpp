@@ -8,9 +8,9 @@ namespace mireto::sjis {
 namespace {
 
 // Tells whether a byte offset starts a character, given one offset already known to.
-// Candidates come from a fast byte search (memmem); only at a candidate does it look
-// back over the run of bytes that could be lead bytes just before it: the run starts
-// on a boundary and its bytes pair up from there, so its length's parity decides.
+// Candidates come from a fast byte search (byteSearch below); only at a candidate does
+// it look back over the run of bytes that could be lead bytes just before it: the run
+// starts on a boundary and its bytes pair up from there, so its length's parity decides.
 // The known boundary moves forward with every answer, which keeps the work linear.
 class BoundaryCursor {
 public:
