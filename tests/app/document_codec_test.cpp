@@ -75,14 +75,6 @@ private slots:
         QVERIFY(!mixed.exact);
         QCOMPARE(saved(mixed), std::string("a\r\nb\r\nc"));
     }
-
-    void shiftJisCannotHoldEverything() {
-        QVERIFY(!encodeDocument(QString::fromUtf8("寿司🍣"), DocumentFormat{}));
-        DocumentFormat utf8;
-        utf8.encoding = TextEncoding::Utf8;
-        QCOMPARE(encodeDocument(QString::fromUtf8("寿司🍣\n"), utf8).value(),
-                 std::string("寿司🍣\r\n"));
-    }
 };
 
 QTEST_GUILESS_MAIN(DocumentCodecTest)

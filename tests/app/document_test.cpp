@@ -55,27 +55,6 @@ private slots:
         QCOMPARE(readFile(file), bytes);
     }
 
-    void lineFeedFilesKeepTheirLineEnds() {
-        AppHarness harness;
-        const auto file = harness.folder() / "unix.txt";
-        writeFile(file, sjis("一\n二\n"));
-        QVERIFY(harness.start({qtPath(file)}));
-        harness.view().moveCursor(QTextCursor::End);
-        typeInto(&harness.view(), u("三\n"));
-        trigger(harness, cmd::kFileSave);
-        QCOMPARE(readFile(file), sjis("一\n二\n三\n"));
-    }
-
-    void newDocumentsSaveWithCrLf() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        typeInto(&harness.view(), u("あ\nい"));
-        harness.nextFileChoice = qtPath(harness.folder() / "new.txt");
-        trigger(harness, cmd::kFileSave);
-        QCOMPARE(readFile(harness.folder() / "new.txt"), sjis("あ\r\nい"));
-        QCOMPARE(harness.frame().windowTitle(), u("new.txt - ソルネ壱号"));
-    }
-
     void utf8FilesStayUtf8() {
         AppHarness harness;
         const auto file = harness.folder() / "utf8.txt";

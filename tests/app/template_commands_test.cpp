@@ -122,17 +122,6 @@ class TemplateCommandsTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void theCommandsAndPanelButtonsAreEnabled() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        for (int id :
-             {cmd::kSaveOverallTemplate, cmd::kSaveReplacementTemplate, cmd::kSaveEndingTemplate,
-              cmd::kCurrentTemplate, cmd::kCurrentReplacement, cmd::kCurrentEnding})
-            QVERIFY2(harness.frame().action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (int id : {cmd::kCurrentTemplate, cmd::kCurrentReplacement, cmd::kCurrentEnding})
-            QVERIFY2(harness.button(id).isEnabled(), qPrintable(QString::number(id)));
-    }
-
     void anEndingSetSavedInTheEditorIsListedAfterOk() {
         AppHarness harness;
         QVERIFY(startWith(harness, kRabbit));
@@ -215,18 +204,6 @@ private slots:
                  overallTemplate("いぬ", "だぴょん", "無し", "某巨大掲示板群"));
         QCOMPARE(harness.combo(cmd::kComboTemplate).currentText(), u("うさぎ"));
         QCOMPARE(harness.view().currentTemplate().name, sjis("うさぎ"));
-    }
-
-    void theReplacementChooserChangesOnlyTheCurrentSet() {
-        AppHarness harness;
-        QVERIFY(startWith(harness, kNothing));
-        QCOMPARE(runDialog(harness, viaPanel(harness, cmd::kCurrentReplacement), pickAndAccept(1)),
-                 u("現在の置換設定"));
-
-        QCOMPARE(harness.view().currentReplacementSet(), kRabbit.replacementSet);
-        QCOMPARE(harness.combo(cmd::kComboReplacement).currentText(), u("猫語"));
-        QCOMPARE(harness.view().currentTemplate(), kNothing.overallTemplate);
-        QCOMPARE(harness.view().store().replacementSetCount(), std::size_t{2});
     }
 
     void theEndingChooserHandsBackTheSetAsEdited() {

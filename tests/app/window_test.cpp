@@ -1,7 +1,6 @@
 // The main window through its widgets: start-up with and without Mireto.ini, the
 // control panel's lists and selections, the settings button, settings written at exit.
 #include "app/command_ids.h"
-#include "app/control_panel.h"
 #include "app/icons.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
@@ -11,10 +10,8 @@
 #include "tests/support/first_run_settings.h"
 #include "tests/support/temp_dir.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QToolButton>
-#include <QToolTip>
 #include <QtTest>
 
 using namespace mireto;
@@ -71,27 +68,6 @@ private slots:
         QCOMPARE(harness.frame().windowTitle(), u("無題 - ソルネ壱号"));
     }
 
-    void startWithSettingsFileRestoresSelections() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(),
-                      {overallTemplate("うさぎ", "だぴょん", "猫語", "標準的(枠無し)"),
-                       endingSet("だぴょん", "だぴょん", 100),
-                       replacementSet("猫語", "な", "にゃ")});
-        QVERIFY(harness.start());
-        QVERIFY(harness.messages.empty());
-        QCOMPARE(harness.items(cmd::kComboTemplate),
-                 (QStringList{u("うさぎ"), u("ねこ"), u("謎")}));
-        QCOMPARE(harness.items(cmd::kComboReplacement), (QStringList{u("無し"), u("猫語")}));
-        QCOMPARE(harness.items(cmd::kComboEnding), (QStringList{u("無し"), u("だぴょん")}));
-        QCOMPARE(harness.combo(cmd::kComboTemplate).currentText(), u("うさぎ"));
-        QCOMPARE(harness.combo(cmd::kComboReplacement).currentText(), u("猫語"));
-        QCOMPARE(harness.combo(cmd::kComboEnding).currentText(), u("だぴょん"));
-        QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), u("標準的(枠無し)"));
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kNoSettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("標準的HTML設定"));
-        QCOMPARE(harness.view().currentEndingSet(), endingSet("だぴょん", "だぴょん", 100));
-    }
-
     void choosingATemplateSelectsItsSetsAndStyle() {
         AppHarness harness;
         writeSettings(harness.settingsFile(), {});
@@ -114,13 +90,8 @@ private slots:
                  overallTemplate("ねこ", "無し", "無し", "フォント弄り(背景白)"));
         QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kFontPlayWhiteSettings));
         QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("フォント弄り設定"));
-    }
 
-    void choosingASetKeepsTheTemplateName() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(), {});
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboTemplate, u("ねこ"));
+        // Choosing a set or a style keeps the template's name.
         harness.choose(cmd::kComboReplacement, u("猫語"));
         harness.choose(cmd::kComboEnding, u("だぴょん"));
         harness.choose(cmd::kComboFormat, u("某バーチャルネットアイドル"));
@@ -130,65 +101,14 @@ private slots:
         QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kIdolNewsSettings));
         QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings),
                  u("某バーチャルネットアイドル設定"));
-    }
 
-    void unknownStyleLeavesNoFormatSelected() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(), {});
-        QVERIFY(harness.start());
+        // A style no one knows leaves no format selected.
         harness.choose(cmd::kComboTemplate, u("謎"));
         QCOMPARE(harness.combo(cmd::kComboFormat).currentIndex(), -1);
         QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), QString());
         QCOMPARE(harness.view().currentTemplate().formatName, std::string());
         QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kNoSettings));
         QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("この形式は設定がありません"));
-    }
-
-    void htmlSettingsCommandFollowsTheStyle() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        QAction probe;
-        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
-        harness.view().OnUpdateHtmlSettings(&probe);
-        QVERIFY(!probe.isEnabled());
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("この形式は設定がありません"));
-        harness.choose(cmd::kComboFormat, u("標準的"));
-        harness.view().OnUpdateHtmlSettings(&probe);
-        QVERIFY(probe.isEnabled());
-    }
-
-    void panelButtonsShowTheirTips() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        const CMainFrame& frame = harness.frame();
-        QCOMPARE(frame.ToolTipText(cmd::kCurrentTemplate), u("現在のテンプレート設定"));
-        QCOMPARE(frame.ToolTipText(cmd::kCurrentEnding), u("現在の語尾変換設定"));
-        QCOMPARE(frame.ToolTipText(cmd::kPanelGo), u("GO!!"));
-        QCOMPARE(frame.ToolTipText(cmd::kCurrentReplacement), u("現在の置換設定"));
-        QCOMPARE(frame.ToolTipText(cmd::kComboFormat), QString());
-        QCOMPARE(harness.button(cmd::kPanelGo).statusTip(), u("変換GO!!"));
-        QCOMPARE(harness.button(cmd::kHtmlSettings).statusTip(),
-                 u("変換時の各HTMLフォーマットの詳細設定"));
-
-        // Hovering asks the frame at that moment.
-        harness.choose(cmd::kComboFormat, u("某巨大掲示板群"));
-        QToolButton& settings = harness.button(cmd::kHtmlSettings);
-        QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), settings.mapToGlobal(QPoint(4, 4)));
-        QApplication::sendEvent(&settings, &hover);
-        QTRY_COMPARE(QToolTip::text(), u("2ch変換設定"));
-    }
-
-    void panelDocksLeftAndFloatsWithItsCaption() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        ControlPanel& panel = harness.panel();
-        QCOMPARE(panel.allowedAreas(), Qt::LeftDockWidgetArea);
-        QCOMPARE(harness.frame().dockWidgetArea(&panel), Qt::LeftDockWidgetArea);
-        QCOMPARE(panel.windowTitle(), u("文字列の検索"));
-        panel.setFloating(true);
-        QVERIFY(panel.titleBarWidget() == nullptr);
-        panel.setFloating(false);
-        QVERIFY(panel.titleBarWidget() != nullptr);
     }
 
     void repaintingDoesNotRefillThePanel() {

@@ -32,21 +32,6 @@ TEST(CliOptions, MistakesAreNamed) {
     EXPECT_NE(parseOptions({"--open=yes"}).error.find("takes no value"), std::string::npos);
 }
 
-TEST(CliOptions, SettingsTemplatesAndSetsByName) {
-    const ParsedOptions parsed = parseOptions(
-        {"-s", "my.ini", "-t", "テンプレ", "--ending=無し", "--replacement", "a,b", "--list"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.settingsPath, "my.ini");
-    EXPECT_EQ(parsed.options.templateName, "テンプレ");
-    EXPECT_EQ(parsed.options.endingName, "無し");
-    EXPECT_EQ(parsed.options.replacementName, "a,b");
-    EXPECT_TRUE(parsed.options.list);
-
-    const ParsedOptions none = parseOptions({});
-    EXPECT_FALSE(none.options.settingsPath || none.options.templateName || none.options.list);
-    EXPECT_NE(parseOptions({"--template"}).error.find("needs a value"), std::string::npos);
-}
-
 TEST(CliOptions, DoubleDashEndsOptions) {
     const ParsedOptions parsed = parseOptions({"--", "-odd-name.txt"});
     ASSERT_EQ(parsed.error, "");

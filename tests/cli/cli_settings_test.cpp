@@ -96,34 +96,32 @@ TEST(ConvertWithSettings, TheCurrentSlotChoosesSetsStyleAndColours) {
     EXPECT_NE(result.out.find("#445566"), std::string::npos) << "the file's background";
 }
 
-TEST(ConvertWithSettings, ATemplateByNameBringsItsSetsByNameAndItsStyle) {
+TEST(ConvertWithSettings, ATemplateByNameBringsItsSetsAndStyleAndNamesOverrideIt) {
     const SettingsFixture fixture;
-    const ProgramResult result =
-        convert(withTime({"--settings", fixture.path.string(), "-t", "猫テンプレ"}), kInput);
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
-              fixture.page(alwaysEnding("にゃ", "にゃ。"), replacing("置換,一", "B", "ビー"), 1));
-
-    const ProgramResult gone =
-        convert(withTime({"-s", fixture.path.string(), "--template=消えた"}), kInput);
-    ASSERT_EQ(gone.status, 0) << gone.err;
-    EXPECT_EQ(gone.out, fixture.page(noneEndingSet(), replacing("置換,一", "B", "ビー"), 0))
-        << "a set that is gone resolves to none";
-}
-
-TEST(ConvertWithSettings, SetsAndStyleGivenByNameOverrideTheTemplate) {
-    const SettingsFixture fixture;
-    const ProgramResult result =
-        convert(withTime({"-s", fixture.path.string(), "-t", "猫テンプレ", "--ending", "無し",
-                          "--replacement", "置換,一", "-f", "標準的"}),
-                kInput);
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, fixture.page(noneEndingSet(), replacing("置換,一", "B", "ビー"), 0));
-
-    const ProgramResult styleOnly =
-        convert(withTime({"-s", fixture.path.string(), "-t", "謎", "-f", "4"}), kInput);
-    ASSERT_EQ(styleOnly.status, 0) << styleOnly.err;
-    EXPECT_EQ(styleOnly.out, fixture.page(alwaysEnding("にゃ", "にゃ。"), noneReplacementSet(), 0));
+    const std::string settings = fixture.path.string();
+    const EndingSet nya = alwaysEnding("にゃ", "にゃ。");
+    const ReplacementSet rulesOne = replacing("置換,一", "B", "ビー");
+    const struct {
+        std::vector<std::string> args;
+        EndingSet ending;
+        ReplacementSet replacement;
+        int frameless;
+    } cases[] = {
+        {{"--settings", settings, "-t", "猫テンプレ"}, nya, rulesOne, 1},
+        // A set that is gone resolves to none.
+        {{"-s", settings, "--template=消えた"}, noneEndingSet(), rulesOne, 0},
+        {{"-s", settings, "-t", "猫テンプレ", "--ending", "無し", "--replacement", "置換,一", "-f",
+          "標準的"},
+         noneEndingSet(),
+         rulesOne,
+         0},
+        {{"-s", settings, "-t", "謎", "-f", "4"}, nya, noneReplacementSet(), 0},
+    };
+    for (const auto& c : cases) {
+        const ProgramResult result = convert(withTime(c.args), kInput);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, fixture.page(c.ending, c.replacement, c.frameless)) << c.args.back();
+    }
 }
 
 TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
@@ -154,23 +152,7 @@ TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
     EXPECT_NE(missing.err.find("cannot read the settings file"), std::string::npos);
 }
 
-TEST(ConvertWithSettings, ListShowsTheStoredNamesInUtf8) {
-    const SettingsFixture fixture;
-    const ProgramResult result = convert({"--list", "-s", fixture.path.string()});
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "Overall templates:\n"
-                          "  猫テンプレ\n"
-                          "  消えた\n"
-                          "  謎\n"
-                          "Ending sets:\n"
-                          "  無し\n"
-                          "  にゃ\n"
-                          "Replacement sets:\n"
-                          "  無し\n"
-                          "  置換,一\n");
-}
-
-TEST(ConvertWithSettings, TheSettingsFileIsNeverWritten) {
+TEST(ConvertWithSettings, ListShowsTheStoredNamesInUtf8AndTheFileIsNeverWritten) {
     const SettingsFixture fixture;
     const std::string before = readFile(fixture.path);
     const auto modified = std::filesystem::last_write_time(fixture.path);
@@ -179,10 +161,21 @@ TEST(ConvertWithSettings, TheSettingsFileIsNeverWritten) {
         convert({"-s", fixture.path.string(), "-t", "猫テンプレ", "-o", page.string()}, kInput)
             .status,
         0);
-    ASSERT_EQ(convert({"-s", fixture.path.string(), "--list"}).status, 0);
+    const ProgramResult list = convert({"--list", "-s", fixture.path.string()});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "Overall templates:\n"
+                        "  猫テンプレ\n"
+                        "  消えた\n"
+                        "  謎\n"
+                        "Ending sets:\n"
+                        "  無し\n"
+                        "  にゃ\n"
+                        "Replacement sets:\n"
+                        "  無し\n"
+                        "  置換,一\n");
     EXPECT_EQ(readFile(fixture.path), before);
-    EXPECT_EQ(std::filesystem::last_write_time(fixture.path), modified);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.dir.path()), {}), 2);
+    EXPECT_EQ(std::filesystem::last_write_time(fixture.path), modified);
 }
 
 TEST(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {

@@ -1,6 +1,5 @@
 // mireto-convert end to end: the built program, its output, its errors.
 #include "convert/standard_html_converter.h"
-#include "tests/convert/page_test_support.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
@@ -39,6 +38,12 @@ TEST(ConvertCommand, FormatByNameFromAFileToStandardOutput) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, expectedStandardPage(sjis("一行目。\r\n二行目\r\n"), 1031227620));
     EXPECT_EQ(result.err, "");
+
+    const ProgramResult dash =
+        convert({"-f", "4", "--time", "5", "-o", "-", (dir / "sample.txt").string()});
+    ASSERT_EQ(dash.status, 0) << dash.err;
+    EXPECT_EQ(dash.out, expectedStandardPage(sjis("一行目。\r\n二行目\r\n"), 5));
+    EXPECT_FALSE(std::filesystem::exists("-")) << "no file named '-' in the working folder";
 }
 
 TEST(ConvertCommand, Utf8StandardInputToAnOutputFile) {
@@ -49,37 +54,6 @@ TEST(ConvertCommand, Utf8StandardInputToAnOutputFile) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(readFile(page), expectedStandardPage(sjis("寿司") + "&#x1F363;" + sjis("。"), 5));
-}
-
-TEST(ConvertCommand, EveryPositionGivesItsStyle) {
-    const std::string doctype =
-        "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n";
-    const std::string fontPlayHead =
-        kHeadOpening + sjis("\r\n<TITLE>弄りHTML</TITLE>\r\n</HEAD>\r\n");
-    const std::string standardHead =
-        kHeadOpening + sjis("<TITLE>変換しちゃいました</TITLE>\r\n") +
-        "</HEAD>\r\n<BODY STYLE = \"text-align : center ;font-size : 11pt;color : #333333 ; "
-        "background-color : #66aaFF\">\r\n<DIV align=\"center\"><BR>\r\n";
-    const std::string heads[] = {
-        fontPlayHead + "<BODY bgcolor=\"#000000\"",
-        fontPlayHead + "<BODY bgcolor=\"#ffffff\"",
-        doctype + "<HTML>\r\n<HEAD>\r\n"
-                  "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">",
-        sjis("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-             "charset=Shift_JIS\"><title>一人語りスレ</title>\r\n"),
-        standardHead + "<DIV STYLE = \"border-style : solid",
-        standardHead + "<DIV STYLE = \"width : 80%",
-        kHeadOpening + sjis("<TITLE>ミルテア</TITLE>\r\n<STYLE>"),
-    };
-    for (int position = 0; position < 7; ++position) {
-        const ProgramResult result =
-            convert({"-f", std::to_string(position), "--encoding", "utf-8", "--time", "1031227620"},
-                    "見出し");
-        ASSERT_EQ(result.status, 0) << position << ": " << result.err;
-        EXPECT_EQ(result.out.rfind(heads[position], 0), 0u) << position;
-        EXPECT_NE(result.out.find(sjis("見出し")), std::string::npos) << position;
-        EXPECT_EQ(result.err, "") << position;
-    }
 }
 
 TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
@@ -106,25 +80,6 @@ TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
     EXPECT_NE(badText.err.find("not valid UTF-8"), std::string::npos) << badText.err;
 
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(ConvertCommand, OutputDashIsStandardOutput) {
-    TempDir dir;
-    writeFile(dir / "in.txt", sjis("猫。"));
-    const ProgramResult result =
-        convert({"-f", "4", "--time", "5", "-o", "-", (dir / "in.txt").string()});
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, expectedStandardPage(sjis("猫。"), 5));
-    EXPECT_FALSE(std::filesystem::exists("-")) << "no file named '-' in the working folder";
-}
-
-TEST(ConvertCommand, HelpAndVersion) {
-    const ProgramResult help = convert({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: mireto-convert"), std::string::npos);
-    const ProgramResult version = convert({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("mireto-convert ", 0), 0u);
 }
 
 } // namespace

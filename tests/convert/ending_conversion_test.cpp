@@ -66,14 +66,6 @@ TEST_F(EndingConversion, DrawPicksTheSlotByRunningTotal) {
     EXPECT_EQ(picked, "BCAACAD");
 }
 
-TEST_F(EndingConversion, TotalsOver100NeverReachLaterSlots) {
-    endings.words = {"A", "B", "", ""};
-    endings.frequencies = {100, 100, 0, 0};
-    start();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(convert(sjis("。")), "A");
-}
-
 TEST_F(EndingConversion, LineBreaksChangeOnlyWhenTheFlagIsOne) {
     endings.words = {sjis("ナリ。"), "", "", ""};
     endings.frequencies = {100, 0, 0, 0};
@@ -103,23 +95,6 @@ TEST_F(Replacements, RulesAndSourcesApplyInOrderOnEarlierResults) {
     std::string segment = sjis("猫と犬。");
     probe.applyReplacements(segment);
     EXPECT_EQ(segment, sjis("魚と魚。"));
-}
-
-TEST_F(Replacements, TargetHoldingALaterSourceOfTheSameRuleIsReplacedAgain) {
-    replacements.clearRules();
-    replacements.addRule({"a", "b", "", ""}, "bb");
-    start();
-    std::string segment = "a";
-    probe.applyReplacements(segment);
-    EXPECT_EQ(segment, "bbbb");
-}
-
-TEST_F(Replacements, DefaultSetHasOneEmptyRuleAndChangesNothing) {
-    EXPECT_EQ(replacements.ruleCount(), 1u);
-    start();
-    std::string segment = sjis("そのまま。");
-    probe.applyReplacements(segment);
-    EXPECT_EQ(segment, sjis("そのまま。"));
 }
 
 } // namespace

@@ -49,7 +49,7 @@ ReplacementSet nariToHiragana() {
     return set;
 }
 
-TEST(FontPlayPage, ClauseAndSentenceOnTheBlackPage) {
+TEST(FontPlayPage, ClauseAndSentenceOnTheBlackPageWithAndWithoutCommas) {
     // Seed 1031227622 draws 20943, 21854, 18841, 28197, 17150. 今日は、: tag 20943
     // (%13 = 0 red, %3 = 0 size +1), no ending draw, 21854 % 5 = 4 breaks. 晴れ。: tag
     // 18841 (%13 = 4 cyan, %3 = 1 size +2), ending 97 (< 100, applied), 17150 % 5 = 0
@@ -62,17 +62,15 @@ TEST(FontPlayPage, ClauseAndSentenceOnTheBlackPage) {
         sjis("<FONT size=\"+2\" color=\"#00ffff\"><B>晴れなり</FONT></B>\r\n") + breaks(1);
     EXPECT_TRUE(samePage(page.build(sjis("今日は、晴れ。"), 1031227622),
                          fontPlayHead(false) + body + kFontPlayEnd));
-}
 
-TEST(FontPlayPage, DeletedCommasStillCutTheClause) {
-    FontPlayPage page;
+    // Deleted commas still cut the clause.
     page.deleteCommas = 1;
-    page.endings = alwaysNari();
-    const std::string body =
+    page.replacements = {};
+    const std::string withoutCommas =
         sjis("<FONT size=\"+1\" color=\"#ff0000\"><B>今日は</FONT></B>\r\n") + breaks(4) +
         sjis("<FONT size=\"+2\" color=\"#00ffff\"><B>晴れナリ</FONT></B>\r\n") + breaks(1);
     EXPECT_TRUE(samePage(page.build(sjis("今日は、晴れ。"), 1031227622),
-                         fontPlayHead(false) + body + kFontPlayEnd));
+                         fontPlayHead(false) + withoutCommas + kFontPlayEnd));
 }
 
 TEST(FontPlayPage, WhitePageConvertsLinesWhenTheEndingSetChangesLineBreaks) {

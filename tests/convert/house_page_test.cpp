@@ -43,15 +43,5 @@ TEST(HousePage, EmphasisDrawComesBeforeTheEndingDraw) {
     EXPECT_TRUE(samePage(page, houseHead() + body + kHouseEnd));
 }
 
-TEST(HousePage, SameSecondSamePage) {
-    const std::string text = sjis("あ。い。う。え。お。か。き。く。け。こ。");
-    auto page = [&](std::time_t moment) {
-        HouseStyleConverter converter;
-        return buildPage(converter, text, moment);
-    };
-    EXPECT_EQ(page(1031227620), page(1031227620));
-    EXPECT_NE(page(1031227620), page(1031227621));
-}
-
 } // namespace
 } // namespace mireto::test

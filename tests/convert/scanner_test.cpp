@@ -33,15 +33,6 @@ TEST(Scanner, CutsSentencesAndLinesKeepingTheDelimiter) {
     EXPECT_EQ(result.finalSegment, sjis("次"));
 }
 
-TEST(Scanner, EmptyTextAndTextEndingInADelimiterLeaveAnEmptyFinalSegment) {
-    EXPECT_TRUE(scan("").steps.empty());
-    EXPECT_EQ(scan("").finalSegment, "");
-
-    const Scan ended = scan(sjis("終わり。"));
-    ASSERT_EQ(ended.steps.size(), 1u);
-    EXPECT_EQ(ended.finalSegment, "");
-}
-
 TEST(Scanner, FullStopFollowedByLineBreakMakesLineBreakEndHereToo) {
     const Scan result = scan(sjis("文。\r\n"));
     ASSERT_EQ(result.steps.size(), 2u);
@@ -50,17 +41,6 @@ TEST(Scanner, FullStopFollowedByLineBreakMakesLineBreakEndHereToo) {
     EXPECT_EQ(result.steps[1].segment, "\r\n");
     EXPECT_TRUE(result.steps[1].lineBreakEndsHere);
     EXPECT_EQ(result.steps[1].twoBytesBefore, sjis("。"));
-}
-
-TEST(Scanner, DoubleFullStopBeforeLineBreak) {
-    const Scan result = scan(sjis("A。。\r\n"));
-    ASSERT_EQ(result.steps.size(), 3u);
-    EXPECT_EQ(result.steps[0].segment, sjis("A。"));
-    EXPECT_FALSE(result.steps[0].lineBreakEndsHere);
-    EXPECT_EQ(result.steps[1].segment, sjis("。"));
-    EXPECT_TRUE(result.steps[1].lineBreakEndsHere);
-    EXPECT_EQ(result.steps[1].twoBytesBefore, sjis("。"));
-    EXPECT_EQ(result.steps[2].twoBytesBefore, sjis("。"));
 }
 
 TEST(Scanner, LineBreakAtTheStartLooksAtTheFirstTwoBytes) {
@@ -72,23 +52,6 @@ TEST(Scanner, LineBreakAtTheStartLooksAtTheFirstTwoBytes) {
     const Scan atOne = scan("x\r\n");
     ASSERT_EQ(atOne.steps.size(), 1u);
     EXPECT_EQ(atOne.steps[0].twoBytesBefore, "x\r");
-}
-
-TEST(Scanner, EmptyLinesAreSegmentsOfTheirOwn) {
-    const Scan result = scan("a\r\n\r\n\r\nb");
-    ASSERT_EQ(result.steps.size(), 3u);
-    EXPECT_EQ(result.steps[1].segment, "\r\n");
-    EXPECT_EQ(result.steps[1].twoBytesBefore, "\r\n");
-    EXPECT_EQ(result.steps[2].twoBytesBefore, "\r\n");
-    EXPECT_EQ(result.finalSegment, "b");
-}
-
-TEST(Scanner, TrailByte81FollowedByBIsNoFullStop) {
-    // ボ is 0x83 0x7B; 0x89 0x81 is a character whose second byte is 0x81.
-    const std::string text = std::string("\x89\x81") + "B" + sjis("。");
-    const Scan result = scan(text);
-    ASSERT_EQ(result.steps.size(), 1u);
-    EXPECT_EQ(result.steps[0].segment, text);
 }
 
 TEST(Scanner, ClauseDelimitersIncludeTheComma) {
@@ -104,21 +67,6 @@ TEST(Scanner, LoneLeadByteAtTheEndIsKept) {
     const Scan result = scan(std::string("ab\r\n") + "\x82");
     ASSERT_EQ(result.steps.size(), 1u);
     EXPECT_EQ(result.finalSegment, "\x82");
-}
-
-TEST(Converter, EarliestPositionIgnoresMisses) {
-    EXPECT_EQ(Converter::earliestPosition({-1, 7, 3}), 3);
-    EXPECT_EQ(Converter::earliestPosition({-1, -1}), -1);
-    EXPECT_EQ(Converter::earliestPosition({}), -1);
-    EXPECT_EQ(Converter::earliestPosition({0, -1}), 0);
-}
-
-TEST(Converter, FullWidthTwoDigits) {
-    EXPECT_EQ(Converter::fullWidthTwoDigits(0), sjis("０"));
-    EXPECT_EQ(Converter::fullWidthTwoDigits(5), sjis("５"));
-    EXPECT_EQ(Converter::fullWidthTwoDigits(10), sjis("１０"));
-    EXPECT_EQ(Converter::fullWidthTwoDigits(31), sjis("３１"));
-    EXPECT_EQ(Converter::fullWidthTwoDigits(99), sjis("９９"));
 }
 
 } // namespace

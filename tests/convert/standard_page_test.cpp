@@ -29,11 +29,6 @@ std::string standardPage(const std::string& text, int frameless, const EndingSet
     return buildPage(converter, text, 1031227620, endings, replacements);
 }
 
-TEST(StandardPage, SentencesOnOneLineStayTogether) {
-    EXPECT_TRUE(samePage(standardPage(sjis("今日は晴れ。明日は雨。"), 0),
-                         framed("#333333", "#66aaFF") + sjis("今日は晴れ。明日は雨。") + kEnd));
-}
-
 TEST(StandardPage, LinesEmptyLinesAndConversions) {
     ReplacementSet replacements;
     replacements.clearRules();

@@ -57,26 +57,6 @@ TEST(ThreadCannedTexts, FirstWordsSizesAndEncoding) {
         EXPECT_EQ(text.text.find("href"), std::string_view::npos);
         EXPECT_NE(text.text.find("<br>"), std::string_view::npos) << "lines are separated";
     }
-}
-
-TEST(ThreadCannedTexts, PicturesCarryTheirWords) {
-    auto holds = [](std::string_view text, const char* words) {
-        return text.find(sjis(words)) != std::string_view::npos;
-    };
-    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "優　良　ス　レ　認　定　証"));
-    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "認定番号 第911号"));
-    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "やるじゃねーか"));
-    EXPECT_TRUE(holds(texts::kGoodCertificateTop, "基準（第9項）"));
-    EXPECT_TRUE(holds(texts::kBadCertificateTop, "ク　ソ　ス　レ　認　定　証"));
-    EXPECT_TRUE(holds(texts::kBadCertificateTop, "認定番号 第911号"));
-    EXPECT_TRUE(holds(texts::kBadCertificateTop, "ダメだこりゃ！"));
-    EXPECT_TRUE(holds(texts::kCertificateBottom, "認定委員　名無しさん"));
-    for (const char* words : {"１", "の", "墓", "ﾁｰｰﾝ､､､"})
-        EXPECT_TRUE(holds(texts::kGravestone, words)) << words;
-    EXPECT_TRUE(holds(texts::kTwoGossips, "１ってうざいよね～"));
-    for (const char* words :
-         {"このスレは無事に", "終了いたしました", "ありがとうございました", "モナーより"})
-        EXPECT_TRUE(holds(texts::kThreadEndedSign, words)) << words;
     // The certificates' upper parts end a line, for the date line that follows.
     EXPECT_TRUE(texts::kGoodCertificateTop.ends_with("<br>"));
     EXPECT_TRUE(texts::kBadCertificateTop.ends_with("<br>"));

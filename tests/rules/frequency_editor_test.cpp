@@ -1,20 +1,12 @@
 // The four frequency rows of the ending-set dialogs: sliders and percent boxes in step, and
 // the rebalancing that keeps the total at most 100.
 #include "rules/current_ending_dlg.h"
-#include "rules/ending_template_dlg.h"
 #include "tests/rules/ending_test_support.h"
 
-#include <QCheckBox>
 #include <QtTest>
 
 using namespace mireto;
 using namespace mireto::test;
-
-namespace {
-
-const QList<int> kOpening{30, 30, 20, 10};
-
-} // namespace
 
 class FrequencyEditorTest : public QObject {
     Q_OBJECT
@@ -24,7 +16,7 @@ private slots:
         CCurrentEndingDlg dialog(store, endingSet("a", {30, 30, 20, 10}, {"w", "x", "y", "z"}));
         dialog.show();
         QCOMPARE(percentTexts(&dialog), (QStringList{"30", "30", "20", "10"}));
-        QCOMPARE(sliderValues(&dialog), kOpening);
+        QCOMPARE(sliderValues(&dialog), (QList<int>{30, 30, 20, 10}));
         QCOMPARE(wordBox(&dialog, 3)->text(), QStringLiteral("y"));
         QCOMPARE(slider(&dialog, 1)->maximum(), 100);
         QCOMPARE(slider(&dialog, 1)->tickInterval(), 10);
@@ -41,18 +33,6 @@ private slots:
         // The cursor was left at row 3: one more point comes from row 3, not row 1.
         QTest::keyClick(slider(&dialog, 4), Qt::Key_Right);
         QCOMPARE(sliderValues(&dialog), (QList<int>{50, 26, 16, 8}));
-    }
-
-    void aJumpOfTheSliderRebalancesLikeADrag() {
-        const SettingsStore store = storeWithEndings({});
-        CCurrentEndingDlg dialog(store, endingSet("a", {30, 30, 20, 10}));
-        dialog.show();
-        slider(&dialog, 1)->setFocus();
-        QTest::keyClick(slider(&dialog, 1), Qt::Key_PageUp);
-        QTest::keyClick(slider(&dialog, 1), Qt::Key_PageUp);
-        QCOMPARE(sliderValues(&dialog), (QList<int>{50, 26, 17, 7}));
-        QTest::keyClick(slider(&dialog, 2), Qt::Key_Right);
-        QCOMPARE(sliderValues(&dialog), (QList<int>{50, 27, 16, 7}));
     }
 
     void pointsTakenAreNeverGivenBack() {
@@ -99,15 +79,6 @@ private slots:
         QCOMPARE(dialog.endingSet().frequencies, (std::array<std::int32_t, 4>{30, 30, 0, 10}));
     }
 
-    void typingBelowTheTotalMovesOnlyThatSlider() {
-        const SettingsStore store = storeWithEndings({});
-        CCurrentEndingDlg dialog(store, endingSet("a", {30, 30, 20, 10}));
-        dialog.show();
-        retype(percentBox(&dialog, 4), QStringLiteral("20"));
-        QCOMPARE(sliderValues(&dialog), (QList<int>{30, 30, 20, 20}));
-        QCOMPARE(percentTexts(&dialog), (QStringList{"30", "30", "20", "20"}));
-    }
-
     void percentBoxesTakeDigitsOnly() {
         const SettingsStore store = storeWithEndings({});
         CCurrentEndingDlg dialog(store, endingSet("a", {30, 30, 20, 10}));
@@ -136,14 +107,6 @@ private slots:
         pick(child<QComboBox>(&dialog, "templateList"), 1);
         pick(child<QComboBox>(&dialog, "templateList"), 2);
         QCOMPARE(sliderValues(&dialog), (QList<int>{60, 17, 17, 6}));
-    }
-
-    void theEditorSharesTheRows() {
-        SettingsStore store = storeWithEndings({});
-        CEndingTemplateDlg dialog(store, endingSet("a", {30, 30, 20, 10}));
-        dialog.show();
-        drag(slider(&dialog, 1), 50);
-        QCOMPARE(percentTexts(&dialog), (QStringList{"50", "26", "17", "7"}));
     }
 };
 

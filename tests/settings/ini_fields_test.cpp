@@ -70,21 +70,5 @@ TEST(FieldReader, NeverReadsPastTheLine) {
     EXPECT_TRUE(negative.hasField());
 }
 
-TEST(FieldWriter, WritesTheDecimalFormsWithTheirCommas) {
-    std::string out;
-    writeIntField(out, 0);
-    writeIntField(out, -15);
-    writeStringField(out, "");
-    writeStringField(out, "a,b");
-    EXPECT_EQ(out, "0,-15,0,,3,a,b,");
-
-    FieldReader back(out);
-    EXPECT_EQ(back.readInt(), 0);
-    EXPECT_EQ(back.readInt(), -15);
-    EXPECT_EQ(back.readString(), "");
-    EXPECT_EQ(back.readString(), "a,b");
-    EXPECT_FALSE(back.hasField());
-}
-
 } // namespace
 } // namespace mireto::test

@@ -215,16 +215,14 @@ TEST(SettingsFile, StartupMakesEachFirstLineCurrentAndPutsTheNoneSetsInItsPlace)
     EXPECT_EQ(session.store.FindEndingSetIndex(0), 0u) << "an empty set name resolves to none";
 }
 
-TEST(SettingsFile, AFileOfZeroBytesGivesDefaultsAndOnlyTheNoneSets) {
-    const Session session = startFrom("");
-    EXPECT_EQ(session.settings, FormatSettings{});
-    EXPECT_EQ(session.current, CurrentSelection{});
-    EXPECT_EQ(endingSets(session.store), std::vector<EndingSet>{noneEndingSet()});
-    EXPECT_EQ(replacementSets(session.store), std::vector<ReplacementSet>{noneReplacementSet()});
-    EXPECT_EQ(session.store.overallTemplateCount(), 0u);
-}
+TEST(SettingsFile, AnEmptyOrShortFormatSectionKeepsTheRestAtTheirDefaults) {
+    const Session empty = startFrom("");
+    EXPECT_EQ(empty.settings, FormatSettings{});
+    EXPECT_EQ(empty.current, CurrentSelection{});
+    EXPECT_EQ(endingSets(empty.store), std::vector<EndingSet>{noneEndingSet()});
+    EXPECT_EQ(replacementSets(empty.store), std::vector<ReplacementSet>{noneReplacementSet()});
+    EXPECT_EQ(empty.store.overallTemplateCount(), 0u);
 
-TEST(SettingsFile, AShortFormatSectionKeepsTheRestAtTheirDefaults) {
     const Session firstLineOnly = startFrom("99,\r\n----\r\n");
     EXPECT_EQ(firstLineOnly.settings, FormatSettings{}) << "the first line changes nothing";
 
@@ -244,9 +242,8 @@ TEST(SettingsFile, AShortFormatSectionKeepsTheRestAtTheirDefaults) {
     EXPECT_EQ(extraLines.settings.standardColours.textColour, "") << "a field without its comma";
     EXPECT_EQ(extraLines.settings.thread.mode, 2);
     EXPECT_EQ(extraLines.current.endingSet.name, "next") << "lines after the fifth are skipped";
-}
 
-TEST(SettingsFile, ALineBreakDegreeOutsideTheSliderIsKeptAsStored) {
+    // A line-break degree outside the slider is kept as stored.
     EXPECT_EQ(startFrom("100,\r\n2000000000,0,\r\n----\r\n").settings.lineBreakDegree, 2000000000);
     EXPECT_EQ(startFrom("100,\r\n-4,0,\r\n----\r\n").settings.lineBreakDegree, -4);
 }
@@ -315,12 +312,6 @@ TEST(SettingsFile, AFolderInPlaceOfTheFileCountsAsMissing) {
     Session session;
     EXPECT_EQ(session.start(dir / "Mireto.ini"), StartupOutcome::FileMissing);
     EXPECT_EQ(session.store.endingSetCount(), 1u);
-}
-
-TEST(SettingsFile, TheFileSitsBesideTheExecutable) {
-    const std::filesystem::path path = settingsFilePath();
-    EXPECT_EQ(path.filename(), "Mireto.ini");
-    EXPECT_TRUE(std::filesystem::exists(path.parent_path() / "settings_tests"));
 }
 
 // The old file, for the failed saves below.

@@ -38,16 +38,6 @@ TEST(SettingsStore, QueriesBeyondTheEndGiveTheDefaults) {
     EXPECT_EQ(t.name, "");
 }
 
-TEST(SettingsStore, FormatNamesInTheirFixedOrder) {
-    SettingsStore store;
-    EXPECT_EQ(store.GetFormatName(0), "");
-    store.BuildFormatNames();
-    EXPECT_EQ(store.GetFormatName(0), sjis("フォント弄り"));
-    EXPECT_EQ(store.GetFormatName(3), sjis("某巨大掲示板群"));
-    EXPECT_EQ(store.GetFormatName(6), sjis("ソルネ屋仕様"));
-    EXPECT_EQ(store.GetFormatName(7), "");
-}
-
 TEST(SettingsStore, InsertShiftsAndAppends) {
     SettingsStore store;
     store.InsertEndingSet(namedEnding("b"), 0);
@@ -57,21 +47,6 @@ TEST(SettingsStore, InsertShiftsAndAppends) {
     EXPECT_EQ(store.GetEndingSet(1).name, "b");
     EXPECT_EQ(store.GetEndingSet(2).name, "c");
     EXPECT_EQ(store.endingSetCount(), 3u);
-}
-
-TEST(SettingsStore, OverwriteReplacesEveryFieldAndCopiesAreIndependent) {
-    SettingsStore store;
-    store.InsertEndingSet(namedEnding("a"), 0);
-    EndingSet replacement = namedEnding("z");
-    replacement.frequencies = {10, 20, 30, 40};
-    store.OverwriteEndingSet(replacement, 0);
-    replacement.name = "changed after the call";
-    EXPECT_EQ(store.GetEndingSet(0).name, "z");
-    EXPECT_EQ(store.GetEndingSet(0).frequencies[3], 40);
-
-    EndingSet copy = store.GetEndingSet(0);
-    copy.words[0] = "changed copy";
-    EXPECT_EQ(store.GetEndingSet(0).words[0], "z!");
 }
 
 TEST(SettingsStore, DeletesRefuseEmptyListsAndOutOfRangePositions) {
@@ -121,18 +96,6 @@ TEST(SettingsStore, PositionsBeyondTheCountNeverLoseARecord) {
     EXPECT_FALSE(store.DeleteReplacementSet(noSelection));
     EXPECT_FALSE(store.DeleteEndingSet(0));
     EXPECT_EQ(store.replacementSetCount(), 1u);
-}
-
-TEST(SettingsStore, AnEmptyNameEndsAListingThoughLaterEntriesRemain) {
-    SettingsStore store;
-    store.InsertEndingSet(namedEnding("a"), 0);
-    store.InsertEndingSet(namedEnding(""), 1);
-    store.InsertEndingSet(namedEnding("c"), 2);
-    std::vector<std::string> listed;
-    for (SettingsStore::Position i = 0; !store.GetEndingSet(i).name.empty(); ++i)
-        listed.push_back(store.GetEndingSet(i).name);
-    EXPECT_EQ(listed, std::vector<std::string>{"a"});
-    EXPECT_EQ(store.GetEndingSet(2).name, "c");
 }
 
 } // namespace

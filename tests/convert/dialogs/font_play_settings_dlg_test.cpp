@@ -31,15 +31,6 @@ private slots:
         QVERIFY(child<QCheckBox>(dialog, "deleteCommas")->isChecked());
     }
 
-    void typingADigitMovesTheSlider() {
-        CFontPlaySettingsDlg dialog;
-        dialog.show();
-        retype(child<QLineEdit>(dialog, "degree"), QStringLiteral("7"));
-        QCOMPARE(child<QSlider>(dialog, "degreeSlider")->value(), 7);
-        clickOk(dialog);
-        QCOMPARE(dialog.getSettings(), (FontPlaySettings{0, 7}));
-    }
-
     void movingTheSliderShowsItsPositionInTheBox() {
         CFontPlaySettingsDlg dialog;
         dialog.setSettings({0, 8});
