@@ -49,21 +49,25 @@ OverallTemplate overall(const std::string& name, const std::string& ending,
 // A settings file as the editor leaves it: current page style 標準的 in its own
 // colours, a current ending set and replacement set that are stored under no name,
 // and named sets and templates.
-struct SettingsFixture {
+class ConvertWithSettings : public ::testing::Test {
+protected:
     TempDir dir;
-    std::filesystem::path path = dir / "Mireto.ini";
+    const std::filesystem::path path = dir / "Mireto.ini";
+    const std::string file = path.string();
+    const EndingSet nya = alwaysEnding("にゃ", "にゃ。");
+    const ReplacementSet rulesOne = replacing("置換,一", "B", "ビー");
     FormatSettings settings;
     CurrentSelection current;
 
-    SettingsFixture() {
+    ConvertWithSettings() {
         SettingsStore store;
         LoadSettingsAtStartup(path, store, settings, current);
         settings.standardColours = {"#112233", "#445566"};
         current.endingSet = alwaysEnding("今の語尾", "だよ");
         current.replacementSet = replacing("今の置換", "A", "エー");
         current.overallTemplate = overall("今", "無し", "無し", "標準的");
-        store.InsertEndingSet(alwaysEnding("にゃ", "にゃ。"), 1);
-        store.InsertReplacementSet(replacing("置換,一", "B", "ビー"), 1);
+        store.InsertEndingSet(nya, 1);
+        store.InsertReplacementSet(rulesOne, 1);
         store.InsertOverallTemplate(overall("猫テンプレ", "にゃ", "置換,一", "標準的(枠無し)"), 0);
         store.InsertOverallTemplate(overall("消えた", "gone", "置換,一", "標準的"), 1);
         store.InsertOverallTemplate(overall("謎", "にゃ", "無し", "謎の様式"), 2);
@@ -79,54 +83,44 @@ struct SettingsFixture {
     }
 };
 
-const std::vector<std::string> kFixedTime = {"--time", std::to_string(kMoment)};
-
 std::vector<std::string> withTime(std::vector<std::string> args) {
-    args.insert(args.end(), kFixedTime.begin(), kFixedTime.end());
+    args.insert(args.end(), {"--time", std::to_string(kMoment)});
     return args;
 }
 
-TEST(ConvertWithSettings, TheCurrentSlotChoosesSetsStyleAndColours) {
-    const SettingsFixture fixture;
-    const ProgramResult result = convert(withTime({"-s", fixture.path.string()}), kInput);
+TEST_F(ConvertWithSettings, TheCurrentSlotChoosesSetsStyleAndColours) {
+    const ProgramResult result = convert(withTime({"-s", file}), kInput);
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
-              fixture.page(fixture.current.endingSet, fixture.current.replacementSet, 0));
+    EXPECT_EQ(result.out, page(current.endingSet, current.replacementSet, 0));
     EXPECT_NE(result.out.find(sjis("エーだよ")), std::string::npos);
     EXPECT_NE(result.out.find("#445566"), std::string::npos) << "the file's background";
 }
 
-TEST(ConvertWithSettings, ATemplateByNameBringsItsSetsAndStyleAndNamesOverrideIt) {
-    const SettingsFixture fixture;
-    const std::string settings = fixture.path.string();
-    const EndingSet nya = alwaysEnding("にゃ", "にゃ。");
-    const ReplacementSet rulesOne = replacing("置換,一", "B", "ビー");
+TEST_F(ConvertWithSettings, ATemplateByNameBringsItsSetsAndStyleAndNamesOverrideIt) {
     const struct {
         std::vector<std::string> args;
         EndingSet ending;
         ReplacementSet replacement;
         int frameless;
     } cases[] = {
-        {{"--settings", settings, "-t", "猫テンプレ"}, nya, rulesOne, 1},
+        {{"--settings", file, "-t", "猫テンプレ"}, nya, rulesOne, 1},
         // A set that is gone resolves to none.
-        {{"-s", settings, "--template=消えた"}, noneEndingSet(), rulesOne, 0},
-        {{"-s", settings, "-t", "猫テンプレ", "--ending", "無し", "--replacement", "置換,一", "-f",
+        {{"-s", file, "--template=消えた"}, noneEndingSet(), rulesOne, 0},
+        {{"-s", file, "-t", "猫テンプレ", "--ending", "無し", "--replacement", "置換,一", "-f",
           "標準的"},
          noneEndingSet(),
          rulesOne,
          0},
-        {{"-s", settings, "-t", "謎", "-f", "4"}, nya, noneReplacementSet(), 0},
+        {{"-s", file, "-t", "謎", "-f", "4"}, nya, noneReplacementSet(), 0},
     };
     for (const auto& c : cases) {
         const ProgramResult result = convert(withTime(c.args), kInput);
         ASSERT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.out, fixture.page(c.ending, c.replacement, c.frameless)) << c.args.back();
+        EXPECT_EQ(result.out, page(c.ending, c.replacement, c.frameless)) << c.args.back();
     }
 }
 
-TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
-    const SettingsFixture fixture;
-    const std::string settings = fixture.path.string();
+TEST_F(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
     const struct {
         std::vector<std::string> args;
         int status;
@@ -139,7 +133,7 @@ TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
         {{"-t", "謎"}, 1, "page style '謎の様式', which is none of the seven"},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args = {"-s", settings};
+        std::vector<std::string> args = {"-s", file};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const ProgramResult result = convert(args, kInput);
         EXPECT_EQ(result.status, c.status) << c.message;
@@ -147,21 +141,17 @@ TEST(ConvertWithSettings, NamesThatNameNothingAreClearErrors) {
         EXPECT_EQ(result.out, "");
     }
 
-    const ProgramResult missing = convert({"-s", (fixture.dir / "absent.ini").string()}, kInput);
+    const ProgramResult missing = convert({"-s", (dir / "absent.ini").string()}, kInput);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot read the settings file"), std::string::npos);
 }
 
-TEST(ConvertWithSettings, ListShowsTheStoredNamesInUtf8AndTheFileIsNeverWritten) {
-    const SettingsFixture fixture;
-    const std::string before = readFile(fixture.path);
-    const auto modified = std::filesystem::last_write_time(fixture.path);
-    const auto page = fixture.dir / "page.html";
-    ASSERT_EQ(
-        convert({"-s", fixture.path.string(), "-t", "猫テンプレ", "-o", page.string()}, kInput)
-            .status,
-        0);
-    const ProgramResult list = convert({"--list", "-s", fixture.path.string()});
+TEST_F(ConvertWithSettings, ListShowsTheStoredNamesInUtf8AndTheFileIsNeverWritten) {
+    const std::string before = readFile(path);
+    const auto modified = std::filesystem::last_write_time(path);
+    const std::string out = (dir / "page.html").string();
+    ASSERT_EQ(convert({"-s", file, "-t", "猫テンプレ", "-o", out}, kInput).status, 0);
+    const ProgramResult list = convert({"--list", "-s", file});
     ASSERT_EQ(list.status, 0) << list.err;
     EXPECT_EQ(list.out, "Overall templates:\n"
                         "  猫テンプレ\n"
@@ -173,21 +163,20 @@ TEST(ConvertWithSettings, ListShowsTheStoredNamesInUtf8AndTheFileIsNeverWritten)
                         "Replacement sets:\n"
                         "  無し\n"
                         "  置換,一\n");
-    EXPECT_EQ(readFile(fixture.path), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.dir.path()), {}), 2);
-    EXPECT_EQ(std::filesystem::last_write_time(fixture.path), modified);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(std::filesystem::last_write_time(path), modified);
 }
 
-TEST(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
-    const SettingsFixture fixture;
+TEST_F(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
     // Deeper than any fixed-size path buffer would hold.
-    std::filesystem::path deep = fixture.dir.path();
+    std::filesystem::path deep = dir.path();
     for (int i = 0; i < 6; ++i)
         deep /= std::string(40, static_cast<char>('a' + i));
     std::filesystem::create_directories(deep);
     ASSERT_GT(deep.string().size(), 260u);
     std::filesystem::copy_file(MIRETO_CONVERT_PATH, deep / "mireto-convert");
-    std::filesystem::copy_file(fixture.path, deep / "Mireto.ini");
+    std::filesystem::copy_file(path, deep / "Mireto.ini");
 
     const ProgramResult result = runProgram((deep / "mireto-convert").string(), {"--list"});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -201,11 +190,9 @@ TEST(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
 
 TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
     EXPECT_EQ(cli::sjisToUtf8(sjis("abc 置換,一")), "abc 置換,一");
-    EXPECT_EQ(cli::sjisToUtf8("a\x85\x40"
-                              "b"),
-              "a\xEF\xBF\xBD"
-              "b");
-    EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無\xEF\xBF\xBD");
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(cli::sjisToUtf8("a\x85@b"), "a" + replacement + "b");
+    EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無" + replacement);
 }
 
 } // namespace

@@ -11,29 +11,33 @@ namespace mireto::test {
 namespace {
 
 std::string fontPlayHead(bool white) {
-    return kHeadOpening + sjis("\r\n<TITLE>弄りHTML</TITLE>\r\n") + "</HEAD>\r\n" +
-           (white ? "<BODY bgcolor=\"#ffffff\" text=\"#000000\" link=\"#00cccc\" "
-                    "vlink=\"#999999\">\r\n"
-                  : "<BODY bgcolor=\"#000000\" text=\"#ffffff\" link=\"#00cccc\" "
-                    "vlink=\"#999999\">\r\n") +
-           "<P align=\"center\">\r\n";
+    return kHeadOpening + sjis("\r\n<TITLE>弄りHTML</TITLE>\r\n") + "</HEAD>\r\n<BODY bgcolor=\"" +
+           (white ? "#ffffff\" text=\"#000000" : "#000000\" text=\"#ffffff") +
+           "\" link=\"#00cccc\" vlink=\"#999999\">\r\n<P align=\"center\">\r\n";
 }
 
 const std::string kFontPlayEnd = "</P>\r\n</BODY>\r\n</HTML>";
 
-std::string breaks(int count) {
+std::string repeated(const std::string& piece, int count) {
     std::string result;
     for (int i = 0; i < count; ++i)
-        result += "<BR>\r\n";
+        result += piece;
     return result;
 }
+
+std::string breaks(int count) {
+    return repeated("<BR>\r\n", count);
+}
+
+// Forty clauses "x、", which add no break of their own.
+const std::string kClauses = repeated(sjis("x、"), 40);
 
 struct FontPlayPage {
     int deleteCommas = 0;
     int degree = 0;
     bool white = false;
-    EndingSet endings;
-    ReplacementSet replacements;
+    EndingSet endings{};
+    ReplacementSet replacements{};
 
     std::string build(const std::string& text, std::time_t moment) const {
         FontPlayConverter converter(deleteCommas, degree, white ? 1 : 0);
@@ -54,9 +58,7 @@ TEST(FontPlayPage, ClauseAndSentenceOnTheBlackPageWithAndWithoutCommas) {
     // (%13 = 0 red, %3 = 0 size +1), no ending draw, 21854 % 5 = 4 breaks. 晴れ。: tag
     // 18841 (%13 = 4 cyan, %3 = 1 size +2), ending 97 (< 100, applied), 17150 % 5 = 0
     // breaks, then the sentence's own break.
-    FontPlayPage page;
-    page.endings = alwaysNari();
-    page.replacements = nariToHiragana();
+    FontPlayPage page{.endings = alwaysNari(), .replacements = nariToHiragana()};
     const std::string body =
         sjis("<FONT size=\"+1\" color=\"#ff0000\"><B>今日は、</FONT></B>\r\n") + breaks(4) +
         sjis("<FONT size=\"+2\" color=\"#00ffff\"><B>晴れなり</FONT></B>\r\n") + breaks(1);
@@ -78,11 +80,8 @@ TEST(FontPlayPage, WhitePageConvertsLinesWhenTheEndingSetChangesLineBreaks) {
     // uncoloured, %3 = 1 size +2), ending 2 (applied, in place of the line break), 3937
     // % 5 = 2 breaks, then the line's own break. 二行目 (final, never converted): tag
     // 19492 (%13 = 5: none on the white page), 27464 % 5 = 4 breaks.
-    EndingSet endings = alwaysNari();
-    endings.changeLineBreaks = 1;
-    FontPlayPage page;
-    page.white = true;
-    page.endings = endings;
+    FontPlayPage page{.white = true, .endings = alwaysNari()};
+    page.endings.changeLineBreaks = 1;
     const std::string body = sjis("<FONT size=\"+2\"><B>一行目ナリ</FONT></B>\r\n") + breaks(2) +
                              breaks(1) + sjis("二行目") + breaks(4);
     EXPECT_TRUE(samePage(page.build(sjis("一行目\r\n二行目"), 1031227623),
@@ -99,9 +98,7 @@ TEST(FontPlayPage, DegreeNineLinesBlankLinesAndTheFinalClause) {
     //     (applied), 6 + 5 breaks, then the sentence's break;
     //   the line break after the sentence and the empty line: one break each;
     //   おわり: tag 17630 (%13 = 2 red, %3 = 2 size +3), no ending, 6 + 6 breaks.
-    FontPlayPage page;
-    page.degree = 9;
-    page.endings = alwaysNari();
+    const FontPlayPage page{.degree = 9, .endings = alwaysNari()};
     const std::string body =
         sjis("<FONT size=\"+2\" color=\"#ff00ff\"><B>一行目\r\n</FONT></B>\r\n") + breaks(14) +
         breaks(1) + breaks(1) + sjis("二行目ナリ") + breaks(11) + breaks(1) + breaks(1) +
@@ -126,8 +123,7 @@ TEST(FontPlayPage, BlankClausesDrawNothingAndLeadingSpaceGoes) {
     EXPECT_NE(page.build(sjis("　あ"), 1031227620).find(sjis("　あ")), std::string::npos);
 }
 
-// Per clause, the number of breaks written after it, for clauses "x、" (which add no
-// break of their own).
+// Per clause "x、", the number of breaks written after it.
 std::vector<int> breaksPerClause(const std::string& page) {
     std::vector<int> counts;
     const std::string clauseEnd = sjis("、");
@@ -147,9 +143,6 @@ std::vector<int> breaksPerClause(const std::string& page) {
 }
 
 TEST(FontPlayPage, BreaksPerClauseSpanTheDegreesRange) {
-    std::string text;
-    for (int i = 0; i < 40; ++i)
-        text += sjis("x、");
     // Degree -> fewest and most breaks after a clause; degrees outside 0-9 (a
     // hand-edited settings file) count as the nearest end of the range.
     const std::map<int, std::pair<int, int>> ranges = {
@@ -158,12 +151,11 @@ TEST(FontPlayPage, BreaksPerClauseSpanTheDegreesRange) {
         {-10, {0, 4}}, {-1, {0, 4}}, {INT_MAX, {6, 14}}, {10, {6, 14}},
     };
     for (const auto& [degree, range] : ranges) {
-        FontPlayPage page;
-        page.degree = degree;
+        const FontPlayPage page{.degree = degree};
         int fewest = INT_MAX;
         int most = INT_MIN;
         for (std::time_t moment = 1031227620; moment < 1031227670; ++moment) {
-            const std::vector<int> counts = breaksPerClause(page.build(text, moment));
+            const std::vector<int> counts = breaksPerClause(page.build(kClauses, moment));
             ASSERT_EQ(counts.size(), 40u);
             fewest = std::min(fewest, *std::min_element(counts.begin(), counts.end()));
             most = std::max(most, *std::max_element(counts.begin(), counts.end()));
@@ -182,30 +174,25 @@ std::set<std::string> openingTags(const std::string& page) {
 }
 
 TEST(FontPlayPage, EmphasisTagsOfEachPage) {
-    std::string text;
-    for (int i = 0; i < 40; ++i)
-        text += sjis("x、");
-    FontPlayPage whitePage;
-    whitePage.white = true;
+    const FontPlayPage whitePage{.white = true};
     std::set<std::string> black;
     std::set<std::string> white;
     for (std::time_t moment = 1031227620; moment < 1031227640; ++moment) {
-        black.merge(openingTags(FontPlayPage{}.build(text, moment)));
-        white.merge(openingTags(whitePage.build(text, moment)));
+        black.merge(openingTags(FontPlayPage{}.build(kClauses, moment)));
+        white.merge(openingTags(whitePage.build(kClauses, moment)));
     }
+    auto tag = [](int size, const std::string& colour) {
+        return "<FONT size=\"+" + std::to_string(size) + "\"" +
+               (colour.empty() ? "" : " color=\"" + colour + "\"") + "><B>";
+    };
     std::set<std::string> expectedBlack;
     for (const char* colour : {"#ff0000", "#ffff00", "#00ffff", "#ff00ff"}) {
         for (int size = 1; size <= 3; ++size)
-            expectedBlack.insert("<FONT size=\"+" + std::to_string(size) + "\" color=\"" + colour +
-                                 "\"><B>");
+            expectedBlack.insert(tag(size, colour));
     }
     EXPECT_EQ(black, expectedBlack);
-    EXPECT_EQ(white, (std::set<std::string>{
-                         "<FONT size=\"+2\" color=\"#ff0000\"><B>",
-                         "<FONT size=\"+3\" color=\"#ff0000\"><B>",
-                         "<FONT size=\"+2\"><B>",
-                         "<FONT size=\"+3\"><B>",
-                     }));
+    EXPECT_EQ(white, (std::set<std::string>{tag(2, "#ff0000"), tag(3, "#ff0000"), tag(2, ""),
+                                            tag(3, "")}));
 }
 
 } // namespace

@@ -27,33 +27,26 @@ std::string threadHead(const std::string& title) {
            title + "</font>";
 }
 
-const std::string kDefaultHead = threadHead(sjis("一人語りスレ"));
-
-std::string firstPost(const std::string& id, const std::string& date = kDate) {
-    return sjis("<dl><dt>1 ：<font color=green><b>名無しさん</b></font> ：") + date + " ID:" + id +
+// The default head and post 1 with its ID.
+std::string opening(const std::string& id) {
+    return threadHead(sjis("一人語りスレ")) +
+           sjis("<dl><dt>1 ：<font color=green><b>名無しさん</b></font> ：") + kDate + " ID:" + id +
            "<dd>";
 }
 
-enum class Kind { Plain, Age, Sage };
-
-std::string header(int number, Kind kind, const std::string& id, const std::string& date = kDate) {
-    const std::string name = sjis("名無しさん");
-    std::string result = "<br><br><dt>" + std::to_string(number) + " ";
-    switch (kind) {
-    case Kind::Plain:
-        result += "<font color=green><b>" + name + "</b></font>";
-        break;
-    case Kind::Age:
-        result += "<a href=\"mailto:age\"><b>" + name + "</b></a>";
-        break;
-    case Kind::Sage:
-        result += "<a href=\"mailto:sage\"><b>" + name + "</b></a>";
-        break;
-    }
-    return result + sjis(" ：") + date + " ID:" + id + "<dd>";
+// A post header after the first; `mail` is empty, "age" or "sage".
+std::string header(int number, const std::string& mail, const std::string& id,
+                   const std::string& date = kDate) {
+    const std::string name = "<b>" + sjis("名無しさん") + "</b>";
+    return "<br><br><dt>" + std::to_string(number) + " " +
+           (mail.empty() ? "<font color=green>" + name + "</font>"
+                         : "<a href=\"mailto:" + mail + "\">" + name + "</a>") +
+           sjis(" ：") + date + " ID:" + id + "<dd>";
 }
 
 const std::string kFooter = std::string(texts::kThreadEnd) + std::string(texts::kReplyForm);
+const std::string kScolding = sjis("<a href=\"./tmp\">>> 1</a><br>クソスレ立てんな　ヴォケ！");
+const std::string kLastTwoLines = "L10\r\n<br>\r\nL11";
 
 std::string threadPage(int mode, const std::string& text, std::time_t moment) {
     ThreadSettings settings;
@@ -62,40 +55,35 @@ std::string threadPage(int mode, const std::string& text, std::time_t moment) {
     return buildPage(converter, text, moment);
 }
 
-// "L01" CR LF ... "L10" CR LF, then "L11" without a line break.
-std::string elevenLines() {
+// letter, two digits and `ending` on each line, each line closed by `lineEnd`.
+std::string numberedLines(char letter, int count, const std::string& ending,
+                          const std::string& lineEnd = "\r\n") {
     std::string text;
-    for (int line = 1; line <= 10; ++line)
-        text += (line < 10 ? "L0" : "L") + std::to_string(line) + "\r\n";
-    return text + "L11";
+    for (int line = 1; line <= count; ++line)
+        text +=
+            letter + std::string(line < 10 ? "0" : "") + std::to_string(line) + ending + lineEnd;
+    return text;
 }
 
-std::string firstNineLines() {
-    std::string written;
-    for (int line = 1; line <= 9; ++line)
-        written += "L0" + std::to_string(line) + "\r\n<br>\r\n";
-    return written;
-}
-
-const std::string kShortText = sjis("今日は晴れ。\r\n明日は雨\r\n\r\n終わり");
-const std::string kShortTextWritten = sjis("今日は晴れ。<br>\r\n" // the sentence closes its line
-                                           "明日は雨\r\n<br>\r\n" // a line keeps its CR LF
-                                           "<br>"                 // the empty line
-                                           "終わり");
+const std::string kElevenLines = numberedLines('L', 10, "") + "L11";
+const std::string kFirstNineWritten = numberedLines('L', 9, "", "\r\n<br>\r\n");
 
 TEST(ThreadPage, ShortBadThreadGetsOpeningRepliesAndTheClosingLetter) {
     // Seed 1031227621: the first ID takes draws 1-8 (0EPz7wi4); draw 9 is 0 mod 3, so
     // post 2 claims the second post (draws 10-17: HJYD+3xN); post 3 scolds poster 1
     // (draws 18-25: VpXnUy3I); draw 26 is 0 mod 3, the mother's letter, whose post
     // takes draws 27-34 (FbnTbTfv).
-    const std::string expected = kDefaultHead + firstPost("0EPz7wi4") + kShortTextWritten +
-                                 header(2, Kind::Sage, "HJYD+3xN") +
-                                 std::string(texts::kClaimSecondPost) +
-                                 header(3, Kind::Sage, "VpXnUy3I") +
-                                 sjis("<a href=\"./tmp\">>> 1</a><br>クソスレ立てんな　ヴォケ！") +
-                                 header(4, Kind::Plain, "FbnTbTfv") +
-                                 std::string(texts::kMotherLetter) + "<br><br><br>" + kFooter;
-    EXPECT_TRUE(samePage(threadPage(2, kShortText, 1031227621), expected));
+    const std::string expected =
+        opening("0EPz7wi4") +
+        sjis("今日は晴れ。<br>\r\n" // the sentence closes its line
+             "明日は雨\r\n<br>\r\n" // a line keeps its CR LF
+             "<br>"                 // the empty line
+             "終わり") +
+        header(2, "sage", "HJYD+3xN") + std::string(texts::kClaimSecondPost) +
+        header(3, "sage", "VpXnUy3I") + kScolding + header(4, "", "FbnTbTfv") +
+        std::string(texts::kMotherLetter) + "<br><br><br>" + kFooter;
+    EXPECT_TRUE(samePage(threadPage(2, sjis("今日は晴れ。\r\n明日は雨\r\n\r\n終わり"), 1031227621),
+                         expected));
 }
 
 TEST(ThreadPage, SentencesAreConvertedAndTheTitleAndNameAreTheSettings) {
@@ -110,71 +98,62 @@ TEST(ThreadPage, SentencesAreConvertedAndTheTitleAndNameAreTheSettings) {
     EXPECT_NE(page.find(sjis("文ナリ<br>\r\n")), std::string::npos);
 }
 
-TEST(ThreadPage, LongTextWithoutModeStartsASagePost) {
-    // Seed 1031227676: first ID 0qYWZG1t. Before line 10 (nine steps since post 1
-    // began) the reply block writes the opening replies (draw 9 is 0 mod 3: post 2
-    // claims the second post, +MdzMwkB), then draws 0 mod 5: a sage header for the
-    // user's post 3 (iQw7kE7p).
-    const std::string expected = kDefaultHead + firstPost("0qYWZG1t") + firstNineLines() +
-                                 header(2, Kind::Sage, "+MdzMwkB") +
-                                 std::string(texts::kClaimSecondPost) +
-                                 header(3, Kind::Sage, "iQw7kE7p") + "L10\r\n<br>\r\nL11" + kFooter;
-    EXPECT_TRUE(samePage(threadPage(0, elevenLines(), 1031227676), expected));
-}
-
-TEST(ThreadPage, LongGoodThreadGetsTheOmenAndAnAgeReply) {
-    // Seed 1031227644: first ID 3fUnepTq; opening replies: the second-post claim
-    // (91xpSX9h) and the omen (BT4K1YZY); then 0 mod 5: an age post (lI5cdABv) with a
-    // good-thread reply drawn 1 mod 3 (良スレage), and the user's plain post 5 (hNi87RPk).
-    const std::string expected =
-        kDefaultHead + firstPost("3fUnepTq") + firstNineLines() +
-        header(2, Kind::Sage, "91xpSX9h") + std::string(texts::kClaimSecondPost) +
-        header(3, Kind::Sage, "BT4K1YZY") + sjis("良 ス レ の 予 感") +
-        header(4, Kind::Age, "lI5cdABv") + sjis("良スレage<br>") +
-        header(5, Kind::Plain, "hNi87RPk") + "L10\r\n<br>\r\nL11" + kFooter;
-    EXPECT_TRUE(samePage(threadPage(1, elevenLines(), 1031227644), expected));
-}
-
-TEST(ThreadPage, LongBadThreadDrawsAgainAndGetsTheCertificate) {
-    // Seed 1031227657: first ID yW31G05I; no second-post claim; the scolding post 2
-    // (TOYGsNQF); then 1 mod 5 and an odd second draw: a sage post 3 (vPrMJXIH) with a
-    // bad-thread reply drawn 1 mod 4 (the certificate), the user's plain post 4
-    // (O3hYSHbj); at the end the physician's letter (2 mod 3) in post 5 (kV34Uawo).
-    const std::string certificate =
-        std::string(texts::kBadCertificateTop) +
-        sjis("│平成14年 9月　 　 　　　２ｃｈ　クソスレ審査委員会. 　 　 　 |<br>") +
-        std::string(texts::kCertificateBottom);
-    const std::string expected = kDefaultHead + firstPost("yW31G05I") + firstNineLines() +
-                                 header(2, Kind::Sage, "TOYGsNQF") +
-                                 sjis("<a href=\"./tmp\">>> 1</a><br>クソスレ立てんな　ヴォケ！") +
-                                 header(3, Kind::Sage, "vPrMJXIH") + certificate +
-                                 header(4, Kind::Plain, "O3hYSHbj") + "L10\r\n<br>\r\nL11" +
-                                 header(5, Kind::Plain, "kV34Uawo") +
-                                 std::string(texts::kPhysicianLetter) + "<br><br><br>" + kFooter;
-    EXPECT_TRUE(samePage(threadPage(2, elevenLines(), 1031227657), expected));
+TEST(ThreadPage, ElevenLinesInEachMode) {
+    const struct {
+        int mode;
+        std::time_t moment;
+        std::string firstId, afterNineLines;
+    } cases[] = {
+        // Seed 1031227676: first ID 0qYWZG1t. Before line 10 (nine steps since post 1
+        // began) the reply block writes the opening replies (draw 9 is 0 mod 3: post 2
+        // claims the second post, +MdzMwkB), then draws 0 mod 5: a sage header for the
+        // user's post 3 (iQw7kE7p).
+        {0, 1031227676, "0qYWZG1t",
+         header(2, "sage", "+MdzMwkB") + std::string(texts::kClaimSecondPost) +
+             header(3, "sage", "iQw7kE7p") + kLastTwoLines},
+        // Seed 1031227644: first ID 3fUnepTq; opening replies: the second-post claim
+        // (91xpSX9h) and the omen (BT4K1YZY); then 0 mod 5: an age post (lI5cdABv) with a
+        // good-thread reply drawn 1 mod 3 (良スレage), and the user's plain post 5 (hNi87RPk).
+        {1, 1031227644, "3fUnepTq",
+         header(2, "sage", "91xpSX9h") + std::string(texts::kClaimSecondPost) +
+             header(3, "sage", "BT4K1YZY") + sjis("良 ス レ の 予 感") +
+             header(4, "age", "lI5cdABv") + sjis("良スレage<br>") + header(5, "", "hNi87RPk") +
+             kLastTwoLines},
+        // Seed 1031227657: first ID yW31G05I; no second-post claim; the scolding post 2
+        // (TOYGsNQF); then 1 mod 5 and an odd second draw: a sage post 3 (vPrMJXIH) with a
+        // bad-thread reply drawn 1 mod 4 (the certificate), the user's plain post 4
+        // (O3hYSHbj); at the end the physician's letter (2 mod 3) in post 5 (kV34Uawo).
+        {2, 1031227657, "yW31G05I",
+         header(2, "sage", "TOYGsNQF") + kScolding + header(3, "sage", "vPrMJXIH") +
+             std::string(texts::kBadCertificateTop) +
+             sjis("│平成14年 9月　 　 　　　２ｃｈ　クソスレ審査委員会. 　 　 　 |<br>") +
+             std::string(texts::kCertificateBottom) + header(4, "", "O3hYSHbj") + kLastTwoLines +
+             header(5, "", "kV34Uawo") + std::string(texts::kPhysicianLetter) + "<br><br><br>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(samePage(threadPage(c.mode, kElevenLines, c.moment),
+                             opening(c.firstId) + kFirstNineWritten + c.afterNineLines + kFooter))
+            << "mode " << c.mode;
 }
 
 TEST(ThreadPage, GoodCertificateIsDatedInTheEraOfThePage) {
-    const std::string goodTail = sjis("　 　　 　 ２ｃｈ　優良スレ審査委員会. 　 　 　 |<br>");
     // 2019-05-01 12:00:00 in Japan: omen post 2, age post 3 (6ca/3gr0) with the
     // certificate (good-thread draw 2 mod 3), user's post 4 (vgEzB56Q).
-    const std::string reiwa = threadPage(1, elevenLines(), 1556679600);
-    EXPECT_NE(reiwa.find(header(3, Kind::Age, "6ca/3gr0", "19/05/1 12:00") +
-                         std::string(texts::kGoodCertificateTop) + sjis("│令和1年 5月") + goodTail +
+    const std::string reiwa = threadPage(1, kElevenLines, 1556679600);
+    EXPECT_NE(reiwa.find(header(3, "age", "6ca/3gr0", "19/05/1 12:00") +
+                         std::string(texts::kGoodCertificateTop) + sjis("│令和1年 5月") +
+                         sjis("　 　　 　 ２ｃｈ　優良スレ審査委員会. 　 　 　 |<br>") +
                          std::string(texts::kCertificateBottom) +
-                         header(4, Kind::Plain, "vgEzB56Q", "19/05/1 12:00")),
+                         header(4, "", "vgEzB56Q", "19/05/1 12:00")),
               std::string::npos);
 }
 
-// The text written right after each post header other than the first: the first
-// `length` bytes of each user post or canned post.
+// The first `length` bytes after each post header other than the first.
 std::vector<std::string> postStarts(const std::string& page, std::size_t length) {
     std::vector<std::string> starts;
     for (std::size_t at = page.find("<br><br><dt>"); at != std::string::npos;
-         at = page.find("<br><br><dt>", at + 1)) {
-        const std::size_t body = page.find("<dd>", at) + 4;
-        starts.push_back(page.substr(body, length));
-    }
+         at = page.find("<br><br><dt>", at + 1))
+        starts.push_back(page.substr(page.find("<dd>", at) + 4, length));
     return starts;
 }
 
@@ -185,15 +164,6 @@ std::vector<std::string> userPostStarts(int mode, const std::string& text, std::
             starts.push_back(start);
     }
     return starts;
-}
-
-std::string numberedLines(char letter, int count, const std::string& ending) {
-    std::string text;
-    for (int line = 1; line <= count; ++line) {
-        text += letter;
-        text += (line < 10 ? "0" : "") + std::to_string(line) + ending + "\r\n";
-    }
-    return text;
 }
 
 TEST(ThreadPage, PostsBeginAfterNineStepsInEveryModeAndMoment) {
@@ -262,14 +232,8 @@ TEST(ThreadPage, PostNumbersRunOnAndIdsAreEightCharacters) {
             EXPECT_GT(expected, 23) << "a post every nine lines, and the canned ones";
         }
     }
-    std::set<char> alphabet = {'+', '/'};
-    for (char c = '0'; c <= '9'; ++c)
-        alphabet.insert(c);
-    for (char c = 'A'; c <= 'Z'; ++c) {
-        alphabet.insert(c);
-        alphabet.insert(static_cast<char>(c - 'A' + 'a'));
-    }
-    EXPECT_EQ(idCharacters, alphabet);
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    EXPECT_EQ(idCharacters, std::set<char>(alphabet.begin(), alphabet.end()));
 }
 
 } // namespace

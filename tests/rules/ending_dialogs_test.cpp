@@ -28,9 +28,26 @@ QComboBox* templateList(QWidget* dialog) {
     return child<QComboBox>(dialog, "templateList");
 }
 
-QPushButton* deleteButton(QWidget* dialog) {
-    return child<QPushButton>(dialog, "deleteButton");
-}
+using Freqs = std::array<std::int32_t, 4>;
+
+// The editor on `mine` over a store holding `sets`, shown, with its message boxes scripted.
+struct Editor {
+    SettingsStore store;
+    CEndingTemplateDlg dialog;
+    MessageScript messages;
+
+    Editor(const std::vector<EndingSet>& sets, const EndingSet& mine)
+        : store(storeWithEndings(sets)), dialog(store, mine) {
+        dialog.show();
+    }
+    QComboBox* list() { return templateList(&dialog); }
+    QPushButton* deleteButton() { return child<QPushButton>(&dialog, "deleteButton"); }
+    // Clicks `button`, answering its questions with `answers`.
+    void press(const char* button, const QList<MessageAnswer>& answers = {}) {
+        messages.answers = answers;
+        click(&dialog, button);
+    }
+};
 
 } // namespace
 
@@ -38,227 +55,179 @@ class EndingDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void theEditorListsTheStoredSetsAndAnEmptyNameOnlyAsksForOne() {
-        SettingsStore store = storeWithEndings({endingSet("apple", {}), endingSet("berry", {})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {10, 20, 30, 40}));
-        dialog.show();
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"apple", "berry"}));
-        QCOMPARE(templateList(&dialog)->currentText(), QString());
-        QVERIFY(!deleteButton(&dialog)->isEnabled());
-        QCOMPARE(child<QPushButton>(&dialog, "saveButton")->text(), u("保存"));
-        QCOMPARE(deleteButton(&dialog)->text(), u("削除"));
-        QVERIFY(!child<QPushButton>(&dialog, "cancelButton"));
-
-        MessageScript messages;
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.texts(), QStringList{u("テンプレート名を入力して下さい。")});
-        QCOMPARE(messages.shown[0].caption, u("テンプレート保存"));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::None);
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "apple", "berry"}));
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"apple", "berry"}));
-        QVERIFY(!deleteButton(&dialog)->isEnabled());
+        Editor e({endingSet("apple", {}), endingSet("berry", {})},
+                 endingSet("mine", {10, 20, 30, 40}));
+        QCOMPARE(child<QPushButton>(&e.dialog, "saveButton")->text(), u("保存"));
+        QCOMPARE(e.deleteButton()->text(), u("削除"));
+        QVERIFY(!child<QPushButton>(&e.dialog, "cancelButton"));
+        e.press("saveButton");
+        QCOMPARE(e.messages.texts(), QStringList{u("テンプレート名を入力して下さい。")});
+        QCOMPARE(e.messages.shown[0].caption, u("テンプレート保存"));
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::None);
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "apple", "berry"}));
+        QCOMPARE(items(e.list()), (QStringList{"apple", "berry"}));
+        QVERIFY(!e.deleteButton()->isEnabled());
     }
 
     void savingUnderANewNameInsertsAtItsSortedPlace() {
-        SettingsStore store = storeWithEndings({endingSet("apple", {}), endingSet("cherry", {})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {10, 20, 30, 40}, {"a", "b", "", ""}));
-        dialog.show();
-        MessageScript messages;
-        retype(templateList(&dialog), u("Berry"));
-        retype(wordBox(&dialog, 3), u("です"));
-        child<QCheckBox>(&dialog, "changeLineBreaks")->click();
-        click(&dialog, "saveButton");
+        Editor e({endingSet("apple", {}), endingSet("cherry", {})},
+                 endingSet("mine", {10, 20, 30, 40}, {"a", "b", "", ""}));
+        retype(e.list(), u("Berry"));
+        retype(wordBox(&e.dialog, 3), u("です"));
+        child<QCheckBox>(&e.dialog, "changeLineBreaks")->click();
+        e.press("saveButton");
 
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "apple", "Berry", "cherry"}));
-        const EndingSet saved = store.GetEndingSet(2);
-        QCOMPARE(saved.frequencies, (std::array<std::int32_t, 4>{10, 20, 30, 40}));
-        QCOMPARE(saved.words[2], sjis("です"));
-        QCOMPARE(saved.changeLineBreaks, 1);
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"apple", "Berry", "cherry"}));
-        QCOMPARE(templateList(&dialog)->currentIndex(), 1);
-        QVERIFY(deleteButton(&dialog)->isEnabled());
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].text, u("テンプレート「Berry」を保存しました"));
-        QCOMPARE(messages.shown[0].caption, u("テンプレート保存完了"));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "apple", "Berry", "cherry"}));
+        EndingSet saved = endingSet("Berry", {10, 20, 30, 40}, {"a", "b", "です", ""});
+        saved.changeLineBreaks = 1;
+        QCOMPARE(e.store.GetEndingSet(2), saved);
+        QCOMPARE(items(e.list()), (QStringList{"apple", "Berry", "cherry"}));
+        QCOMPARE(e.list()->currentIndex(), 1);
+        QVERIFY(e.deleteButton()->isEnabled());
+        QCOMPARE(e.messages.texts(), QStringList{u("テンプレート「Berry」を保存しました")});
+        QCOMPARE(e.messages.shown[0].caption, u("テンプレート保存完了"));
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::Information);
     }
 
     void savingOverAListedNameAsksAndYesOverwritesThatSet() {
-        SettingsStore store =
-            storeWithEndings({endingSet("apple", {1, 1, 1, 1}), endingSet("berry", {2, 2, 2, 2})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
-        dialog.show();
-        pick(templateList(&dialog), 0);
-        retype(percentBox(&dialog, 1), "50");
-        retype(templateList(&dialog), "berry");
-        MessageScript messages;
-        messages.answers = {MessageAnswer::Yes};
-        click(&dialog, "saveButton");
+        Editor e({endingSet("apple", {1, 1, 1, 1}), endingSet("berry", {2, 2, 2, 2})},
+                 endingSet("mine", {}));
+        pick(e.list(), 0);
+        retype(percentBox(&e.dialog, 1), "50");
+        retype(e.list(), "berry");
+        e.press("saveButton", {MessageAnswer::Yes});
 
-        QCOMPARE(messages.texts(),
+        QCOMPARE(e.messages.texts(),
                  (QStringList{u("テンプレート「berry」はすでに存在します。上書きしますか？"),
                               u("上書き保存しました")}));
-        QCOMPARE(messages.shown[0].caption, u("テンプレート保存"));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::Question);
-        QCOMPARE(messages.shown[0].buttons, MessageButtons::YesNo);
-        QCOMPARE(messages.shown[1].caption, u("テンプレート保存完了"));
-        QCOMPARE(messages.shown[1].icon, MessageIcon::None);
-        QCOMPARE(store.GetEndingSet(1).frequencies, (std::array<std::int32_t, 4>{1, 1, 1, 1}));
-        QCOMPARE(store.GetEndingSet(2).frequencies, (std::array<std::int32_t, 4>{50, 1, 1, 1}));
-        QCOMPARE(store.GetEndingSet(2).name, std::string("berry"));
+        QCOMPARE(e.messages.shown[0].caption, u("テンプレート保存"));
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::Question);
+        QCOMPARE(e.messages.shown[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(e.messages.shown[1].caption, u("テンプレート保存完了"));
+        QCOMPARE(e.messages.shown[1].icon, MessageIcon::None);
+        QCOMPARE(e.store.GetEndingSet(1).frequencies, (Freqs{1, 1, 1, 1}));
+        QCOMPARE(e.store.GetEndingSet(2), endingSet("berry", {50, 1, 1, 1}));
     }
 
     void typingAListedNameAndLeavingTheFieldKeepsWhatIsOnScreen() {
-        SettingsStore store =
-            storeWithEndings({endingSet("apple", {1, 1, 1, 1}), endingSet("berry", {2, 2, 2, 2})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
-        dialog.show();
-        retype(percentBox(&dialog, 1), "50");
-        retype(templateList(&dialog), "berry");
+        Editor e({endingSet("apple", {1, 1, 1, 1}), endingSet("berry", {2, 2, 2, 2})},
+                 endingSet("mine", {}));
+        retype(percentBox(&e.dialog, 1), "50");
+        retype(e.list(), "berry");
         // The field loses the focus (or takes Enter) on the way to the save button.
-        emit templateList(&dialog)->lineEdit()->editingFinished();
-        emit templateList(&dialog)->lineEdit()->returnPressed();
-        QCOMPARE(percentBox(&dialog, 1)->text(), QString("50"));
-        MessageScript messages;
-        messages.answers = {MessageAnswer::Yes};
-        click(&dialog, "saveButton");
-        QCOMPARE(store.GetEndingSet(2).frequencies, (std::array<std::int32_t, 4>{50, 0, 0, 0}));
+        emit e.list()->lineEdit()->editingFinished();
+        emit e.list()->lineEdit()->returnPressed();
+        QCOMPARE(percentBox(&e.dialog, 1)->text(), QString("50"));
+        e.press("saveButton", {MessageAnswer::Yes});
+        QCOMPARE(e.store.GetEndingSet(2).frequencies, (Freqs{50, 0, 0, 0}));
     }
 
     void answeringNoStoresNothingButSelectsTheName() {
-        SettingsStore store = storeWithEndings({endingSet("apple", {}), endingSet("berry", {})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {5, 5, 5, 5}));
-        dialog.show();
-        retype(templateList(&dialog), "apple");
-        retype(templateList(&dialog), "appl");
-        QVERIFY(!deleteButton(&dialog)->isEnabled());
-        retype(templateList(&dialog), "apple");
-        MessageScript messages;
-        messages.answers = {MessageAnswer::No};
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(store.GetEndingSet(1), endingSet("apple", {}));
-        QCOMPARE(templateList(&dialog)->currentIndex(), 0);
-        QVERIFY(deleteButton(&dialog)->isEnabled());
+        Editor e({endingSet("apple", {}), endingSet("berry", {})}, endingSet("mine", {5, 5, 5, 5}));
+        retype(e.list(), "apple");
+        retype(e.list(), "appl");
+        QVERIFY(!e.deleteButton()->isEnabled());
+        retype(e.list(), "apple");
+        e.press("saveButton", {MessageAnswer::No});
+        QCOMPARE(e.messages.shown.size(), 1);
+        QCOMPARE(e.store.GetEndingSet(1), endingSet("apple", {}));
+        QCOMPARE(e.list()->currentIndex(), 0);
+        QVERIFY(e.deleteButton()->isEnabled());
     }
 
     void aNameDifferingInLetterCaseOverwritesUnderTheTypedName() {
-        SettingsStore store = storeWithEndings({endingSet("Apple", {1, 0, 0, 0})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {9, 0, 0, 0}));
-        dialog.show();
-        retype(templateList(&dialog), "APPLE");
-        QVERIFY(deleteButton(&dialog)->isEnabled());
-        MessageScript messages;
-        messages.answers = {MessageAnswer::Yes};
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.shown[0].text,
+        Editor e({endingSet("Apple", {1, 0, 0, 0})}, endingSet("mine", {9, 0, 0, 0}));
+        retype(e.list(), "APPLE");
+        QVERIFY(e.deleteButton()->isEnabled());
+        e.press("saveButton", {MessageAnswer::Yes});
+        QCOMPARE(e.messages.shown[0].text,
                  u("テンプレート「Apple」はすでに存在します。上書きしますか？"));
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "APPLE"}));
-        QCOMPARE(store.GetEndingSet(1).frequencies[0], 9);
-        QCOMPARE(items(templateList(&dialog)), QStringList{"Apple"});
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "APPLE"}));
+        QCOMPARE(e.store.GetEndingSet(1).frequencies[0], 9);
+        QCOMPARE(items(e.list()), QStringList{"Apple"});
     }
 
     void savingUnderTheNoneNameMakesAnOrdinarySet() {
-        SettingsStore store = storeWithEndings({});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {1, 2, 3, 4}));
-        dialog.show();
-        MessageScript messages;
-        retype(templateList(&dialog), u("無し"));
-        click(&dialog, "saveButton");
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), u("無し")}));
-        QCOMPARE(store.GetEndingSet(0), noneEndingSet());
-        QCOMPARE(store.GetEndingSet(1).frequencies, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+        Editor e({}, endingSet("mine", {1, 2, 3, 4}));
+        retype(e.list(), u("無し"));
+        e.press("saveButton");
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), u("無し")}));
+        QCOMPARE(e.store.GetEndingSet(0), noneEndingSet());
+        QCOMPARE(e.store.GetEndingSet(1).frequencies, (Freqs{1, 2, 3, 4}));
     }
 
     void loadingASetShowsItAndSavingKeepsItsFlag() {
         EndingSet flagged = endingSet("flagged", {10, 10, 10, 10}, {"w", "", "", ""});
         flagged.changeLineBreaks = 1;
-        SettingsStore store = storeWithEndings({flagged});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
-        dialog.show();
-        pick(templateList(&dialog), 0);
-        QVERIFY(child<QCheckBox>(&dialog, "changeLineBreaks")->isChecked());
-        QCOMPARE(wordBox(&dialog, 1)->text(), QStringLiteral("w"));
-        QVERIFY(deleteButton(&dialog)->isEnabled());
-        MessageScript messages;
-        messages.answers = {MessageAnswer::Yes};
-        click(&dialog, "saveButton");
-        QCOMPARE(store.GetEndingSet(1), flagged);
+        Editor e({flagged}, endingSet("mine", {}));
+        pick(e.list(), 0);
+        QVERIFY(child<QCheckBox>(&e.dialog, "changeLineBreaks")->isChecked());
+        QCOMPARE(wordBox(&e.dialog, 1)->text(), QStringLiteral("w"));
+        QVERIFY(e.deleteButton()->isEnabled());
+        e.press("saveButton", {MessageAnswer::Yes});
+        QCOMPARE(e.store.GetEndingSet(1), flagged);
     }
 
     void deletingAsksAndYesRemovesTheSetButKeepsItOnScreen() {
-        SettingsStore store = storeWithEndings(
-            {endingSet("apple", {}), endingSet("berry", {20, 20, 20, 20}, {"x", "", "", ""})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
-        dialog.show();
-        pick(templateList(&dialog), 1);
-        MessageScript messages;
-        messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-        click(&dialog, "deleteButton");
-        QCOMPARE(store.endingSetCount(), 3u);
-        QVERIFY(!deleteButton(&dialog)->isEnabled());
-        pick(templateList(&dialog), 1);
-        click(&dialog, "deleteButton");
-        QCOMPARE(messages.texts(), (QStringList{u("テンプレート「berry」を削除しますか？"),
-                                                u("テンプレート「berry」を削除しますか？"),
-                                                u("テンプレート「berry」を削除しました。")}));
-        QCOMPARE(messages.shown[0].caption, u("テンプレート削除"));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::Question);
-        QCOMPARE(messages.shown[2].caption, u("テンプレート削除完了"));
-        QCOMPARE(messages.shown[2].icon, MessageIcon::None);
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "apple"}));
-        QCOMPARE(items(templateList(&dialog)), QStringList{"apple"});
-        QCOMPARE(templateList(&dialog)->currentText(), QString());
-        QCOMPARE(templateList(&dialog)->currentIndex(), -1);
-        QVERIFY(!deleteButton(&dialog)->isEnabled());
-        QCOMPARE(percentTexts(&dialog), (QStringList{"20", "20", "20", "20"}));
-        QCOMPARE(wordBox(&dialog, 1)->text(), QStringLiteral("x"));
+        Editor e({endingSet("apple", {}), endingSet("berry", {20, 20, 20, 20}, {"x", "", "", ""})},
+                 endingSet("mine", {}));
+        pick(e.list(), 1);
+        e.press("deleteButton", {MessageAnswer::No});
+        QCOMPARE(e.store.endingSetCount(), 3u);
+        QVERIFY(!e.deleteButton()->isEnabled());
+        pick(e.list(), 1);
+        e.press("deleteButton", {MessageAnswer::Yes});
+        QCOMPARE(e.messages.texts(), (QStringList{u("テンプレート「berry」を削除しますか？"),
+                                                  u("テンプレート「berry」を削除しますか？"),
+                                                  u("テンプレート「berry」を削除しました。")}));
+        QCOMPARE(e.messages.shown[0].caption, u("テンプレート削除"));
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::Question);
+        QCOMPARE(e.messages.shown[2].caption, u("テンプレート削除完了"));
+        QCOMPARE(e.messages.shown[2].icon, MessageIcon::None);
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "apple"}));
+        QCOMPARE(items(e.list()), QStringList{"apple"});
+        QCOMPARE(e.list()->currentText(), QString());
+        QCOMPARE(e.list()->currentIndex(), -1);
+        QVERIFY(!e.deleteButton()->isEnabled());
+        QCOMPARE(percentTexts(&e.dialog), (QStringList{"20", "20", "20", "20"}));
+        QCOMPARE(wordBox(&e.dialog, 1)->text(), QStringLiteral("x"));
     }
 
     void saveAndDeleteReachTheNamedSetWhenTheStoreIsOutOfOrder() {
         // A hand-edited settings file may hold the sets in any order.
-        SettingsStore store = storeWithEndings({endingSet("pear", {}), endingSet("fig", {})});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {7, 0, 0, 0}));
-        dialog.show();
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"pear", "fig"}));
-        MessageScript messages;
-        retype(templateList(&dialog), "kiwi");
-        click(&dialog, "saveButton");
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"kiwi", "pear", "fig"}));
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "kiwi", "pear", "fig"}));
+        Editor e({endingSet("pear", {}), endingSet("fig", {})}, endingSet("mine", {7, 0, 0, 0}));
+        QCOMPARE(items(e.list()), (QStringList{"pear", "fig"}));
+        retype(e.list(), "kiwi");
+        e.press("saveButton");
+        QCOMPARE(items(e.list()), (QStringList{"kiwi", "pear", "fig"}));
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "kiwi", "pear", "fig"}));
 
-        messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-        retype(templateList(&dialog), "fig");
-        click(&dialog, "saveButton");
-        QCOMPARE(store.GetEndingSet(3).frequencies[0], 7);
-        QCOMPARE(store.GetEndingSet(3).name, std::string("fig"));
+        retype(e.list(), "fig");
+        e.press("saveButton", {MessageAnswer::Yes, MessageAnswer::Yes});
+        QCOMPARE(e.store.GetEndingSet(3), endingSet("fig", {7, 0, 0, 0}));
 
-        messages.answers = {MessageAnswer::Yes};
-        retype(templateList(&dialog), "pear");
-        click(&dialog, "deleteButton");
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "kiwi", "fig"}));
-        QCOMPARE(items(templateList(&dialog)), (QStringList{"kiwi", "fig"}));
-        QVERIFY(!messages.unexpectedQuestion);
+        retype(e.list(), "pear");
+        e.press("deleteButton", {MessageAnswer::Yes});
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "kiwi", "fig"}));
+        QCOMPARE(items(e.list()), (QStringList{"kiwi", "fig"}));
+        QVERIFY(!e.messages.unexpectedQuestion);
     }
 
     void aNameShiftJisCannotHoldIsRefused() {
-        SettingsStore store = storeWithEndings({});
-        CEndingTemplateDlg dialog(store, endingSet("mine", {}));
-        dialog.show();
-        MessageScript messages;
-        retype(templateList(&dialog), u("寿司🍣"));
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].text, u("「寿司🍣」にはShift_JISで表せない文字が含まれています。"
-                                           "Shift_JISで表せる文字に直して下さい。"));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::Warning);
-        QCOMPARE(store.endingSetCount(), 1u);
+        Editor e({}, endingSet("mine", {}));
+        retype(e.list(), u("寿司🍣"));
+        e.press("saveButton");
+        QCOMPARE(e.messages.texts(),
+                 QStringList{u("「寿司🍣」にはShift_JISで表せない文字が含まれています。"
+                               "Shift_JISで表せる文字に直して下さい。")});
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::Warning);
 
-        retype(templateList(&dialog), u("寿司"));
-        retype(wordBox(&dialog, 2), u("🍣"));
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.shown.size(), 2);
-        QCOMPARE(store.endingSetCount(), 1u);
-        QCOMPARE(templateList(&dialog)->count(), 0);
+        retype(e.list(), u("寿司"));
+        retype(wordBox(&e.dialog, 2), u("🍣"));
+        e.press("saveButton");
+        QCOMPARE(e.messages.shown.size(), 2);
+        QCOMPARE(e.store.endingSetCount(), 1u);
+        QCOMPARE(e.list()->count(), 0);
     }
 
     void theChooserHandsBackTheEditedSetOnOk() {
@@ -272,8 +241,8 @@ private slots:
         retype(wordBox(&dialog, 2), u("にゃ"));
         click(&dialog, "okButton");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        EndingSet expected = endingSet("apple", {10, 20, 30, 40}, {"a1", "にゃ", "a3", "a4"});
-        QCOMPARE(dialog.endingSet(), expected);
+        QCOMPARE(dialog.endingSet(),
+                 endingSet("apple", {10, 20, 30, 40}, {"a1", "にゃ", "a3", "a4"}));
         QCOMPARE(store.GetEndingSet(1).words[1], std::string("a2"));
     }
 
@@ -285,8 +254,7 @@ private slots:
         retype(templateList(&dialog), u("新しい"));
         QCOMPARE(templateList(&dialog)->currentIndex(), -1);
         click(&dialog, "okButton");
-        QCOMPARE(dialog.endingSet().name, sjis("新しい"));
-        QCOMPARE(dialog.endingSet().frequencies, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+        QCOMPARE(dialog.endingSet(), endingSet("新しい", {1, 2, 3, 4}));
     }
 };
 

@@ -59,43 +59,43 @@ QStringList storedNames(const SettingsStore& store) {
     return names;
 }
 
-QTabBar* tabs(QWidget* dialog) {
-    return child<QTabBar>(dialog, "ruleTabs");
-}
+// `Dialog` on `mine` over a store holding `sets`, shown, with its message boxes scripted.
+template <typename Dialog> struct Shown {
+    SettingsStore store;
+    Dialog dialog;
+    MessageScript messages;
 
-QStringList tabTexts(QWidget* dialog) {
-    QStringList texts;
-    for (int tab = 0; tab < tabs(dialog)->count(); ++tab)
-        texts.append(tabs(dialog)->tabText(tab));
-    return texts;
-}
-
-void clickTab(QWidget* dialog, int tab) {
-    QTabBar* bar = tabs(dialog);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
-}
-
-QLineEdit* source(QWidget* dialog, int slot) {
-    return child<QLineEdit>(dialog, QStringLiteral("source%1").arg(slot).toLatin1().constData());
-}
-
-QLineEdit* target(QWidget* dialog) {
-    return child<QLineEdit>(dialog, "target");
-}
-
-// The five boxes, sources 1 to 4 then the target.
-QStringList boxes(QWidget* dialog) {
-    return {source(dialog, 1)->text(), source(dialog, 2)->text(), source(dialog, 3)->text(),
-            source(dialog, 4)->text(), target(dialog)->text()};
-}
-
-QPushButton* ruleButton(QWidget* dialog) {
-    return child<QPushButton>(dialog, "ruleButton");
-}
-
-QComboBox* templateList(QWidget* dialog) {
-    return child<QComboBox>(dialog, "templateList");
-}
+    Shown(const std::vector<ReplacementSet>& sets, const ReplacementSet& mine)
+        : store(storeWith(sets)), dialog(store, mine) {
+        dialog.show();
+    }
+    QTabBar* tabs() { return child<QTabBar>(&dialog, "ruleTabs"); }
+    void clickTab(int tab) {
+        QTest::mouseClick(tabs(), Qt::LeftButton, Qt::NoModifier, tabs()->tabRect(tab).center());
+    }
+    QStringList tabTexts() {
+        QStringList texts;
+        for (int tab = 0; tab < tabs()->count(); ++tab)
+            texts.append(tabs()->tabText(tab));
+        return texts;
+    }
+    QLineEdit* source(int slot) {
+        return child<QLineEdit>(&dialog,
+                                QStringLiteral("source%1").arg(slot).toLatin1().constData());
+    }
+    QLineEdit* target() { return child<QLineEdit>(&dialog, "target"); }
+    // The five boxes, sources 1 to 4 then the target.
+    QStringList boxes() {
+        return {source(1)->text(), source(2)->text(), source(3)->text(), source(4)->text(),
+                target()->text()};
+    }
+    QPushButton* ruleButton() { return child<QPushButton>(&dialog, "ruleButton"); }
+    QPushButton* deleteButton() { return child<QPushButton>(&dialog, "deleteButton"); }
+    QComboBox* list() { return child<QComboBox>(&dialog, "templateList"); }
+    void press(const char* button) { click(&dialog, button); }
+};
+using Editor = Shown<CReplaceTemplateDlg>;
+using Chooser = Shown<CCurrentReplaceDlg>;
 
 const QString kAddTab = QString::fromUtf8("置換追加");
 const QString kDeleteRule = QString::fromUtf8("置換削除");
@@ -106,185 +106,157 @@ class ReplacementDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void openingShowsOneTabPerRuleAndTheAddTab() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 3));
-        dialog.show();
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
-        QCOMPARE(tabs(&dialog)->currentIndex(), 0);
-        QCOMPARE(boxes(&dialog), (QStringList{"r1", "", "", "", "r1"}));
-        QCOMPARE(ruleButton(&dialog)->text(), kDeleteRule);
-        QVERIFY(ruleButton(&dialog)->isEnabled());
-        QCOMPARE(templateList(&dialog)->currentText(), QString());
-        QVERIFY(!child<QPushButton>(&dialog, "deleteButton")->isEnabled());
-        QCOMPARE(items(templateList(&dialog)), QStringList());
+        Editor e({}, numbered("mine", 3));
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
+        QCOMPARE(e.tabs()->currentIndex(), 0);
+        QCOMPARE(e.boxes(), (QStringList{"r1", "", "", "", "r1"}));
+        QCOMPARE(e.ruleButton()->text(), kDeleteRule);
+        QVERIFY(e.ruleButton()->isEnabled());
+        QCOMPARE(e.list()->currentText(), QString());
+        QVERIFY(!e.deleteButton()->isEnabled());
+        QCOMPARE(items(e.list()), QStringList());
     }
 
     void addingTurnsTheAddTabsTextsIntoANewRule() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 2));
-        dialog.show();
-        clickTab(&dialog, 2);
-        QCOMPARE(boxes(&dialog), (QStringList{"", "", "", "", ""}));
-        retype(source(&dialog, 1), u("ねこ"));
-        retype(source(&dialog, 4), "cat");
-        retype(target(&dialog), u("にゃ"));
-        click(&dialog, "ruleButton");
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
-        QCOMPARE(tabs(&dialog)->currentIndex(), 2);
-        QCOMPARE(boxes(&dialog), (QStringList{u("ねこ"), "", "", "cat", u("にゃ")}));
-        QCOMPARE(ruleButton(&dialog)->text(), kDeleteRule);
-        clickTab(&dialog, 3);
-        QCOMPARE(boxes(&dialog), (QStringList{"", "", "", "", ""}));
-        clickTab(&dialog, 2);
-        QCOMPARE(boxes(&dialog), (QStringList{u("ねこ"), "", "", "cat", u("にゃ")}));
+        Editor e({}, numbered("mine", 2));
+        const QStringList empty{"", "", "", "", ""}, added{u("ねこ"), "", "", "cat", u("にゃ")};
+        e.clickTab(2);
+        QCOMPARE(e.boxes(), empty);
+        retype(e.source(1), u("ねこ"));
+        retype(e.source(4), "cat");
+        retype(e.target(), u("にゃ"));
+        e.press("ruleButton");
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
+        QCOMPARE(e.tabs()->currentIndex(), 2);
+        QCOMPARE(e.boxes(), added);
+        QCOMPARE(e.ruleButton()->text(), kDeleteRule);
+        e.clickTab(3);
+        QCOMPARE(e.boxes(), empty);
+        e.clickTab(2);
+        QCOMPARE(e.boxes(), added);
     }
 
     void deletingARuleRenumbersTheTabsAndTheLastSelectsTheAddTab() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 4));
-        dialog.show();
-        clickTab(&dialog, 1);
-        click(&dialog, "ruleButton");
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
-        QCOMPARE(tabs(&dialog)->currentIndex(), 1);
-        QCOMPARE(boxes(&dialog), (QStringList{"r3", "", "", "", "r3"}));
-        clickTab(&dialog, 2);
-        click(&dialog, "ruleButton");
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), kAddTab}));
-        QCOMPARE(tabs(&dialog)->currentIndex(), 2);
-        QCOMPARE(ruleButton(&dialog)->text(), kAddTab);
-        QCOMPARE(boxes(&dialog), (QStringList{"", "", "", "", ""}));
+        Editor e({}, numbered("mine", 4));
+        e.clickTab(1);
+        e.press("ruleButton");
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));
+        QCOMPARE(e.tabs()->currentIndex(), 1);
+        QCOMPARE(e.boxes(), (QStringList{"r3", "", "", "", "r3"}));
+        e.clickTab(2);
+        e.press("ruleButton");
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), kAddTab}));
+        QCOMPARE(e.tabs()->currentIndex(), 2);
+        QCOMPARE(e.ruleButton()->text(), kAddTab);
+        QCOMPARE(e.boxes(), (QStringList{"", "", "", "", ""}));
     }
 
     void switchingTabsKeepsWhatWasTypedAndLoadingDropsIt() {
-        SettingsStore store = storeWith({numbered("stored", 2)});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 2));
-        dialog.show();
-        retype(target(&dialog), "changed");
-        clickTab(&dialog, 1);
-        clickTab(&dialog, 0);
-        QCOMPARE(target(&dialog)->text(), QStringLiteral("changed"));
-        pick(templateList(&dialog), 0);
-        QCOMPARE(target(&dialog)->text(), QStringLiteral("r1"));
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), kAddTab}));
-        QVERIFY(child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+        Editor e({numbered("stored", 2)}, numbered("mine", 2));
+        retype(e.target(), "changed");
+        e.clickTab(1);
+        e.clickTab(0);
+        QCOMPARE(e.target()->text(), QStringLiteral("changed"));
+        pick(e.list(), 0);
+        QCOMPARE(e.target()->text(), QStringLiteral("r1"));
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), kAddTab}));
+        QVERIFY(e.deleteButton()->isEnabled());
     }
 
     void savingStoresTheRulesButNotThePendingOne() {
-        SettingsStore store = storeWith({numbered("apple", 1), numbered("cherry", 1)});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 2));
-        dialog.show();
-        retype(source(&dialog, 2), "typed");
-        clickTab(&dialog, 2);
-        retype(target(&dialog), "pending");
-        MessageScript messages;
-        retype(templateList(&dialog), "banana");
-        click(&dialog, "saveButton");
+        Editor e({numbered("apple", 1), numbered("cherry", 1)}, numbered("mine", 2));
+        retype(e.source(2), "typed");
+        e.clickTab(2);
+        retype(e.target(), "pending");
+        retype(e.list(), "banana");
+        e.press("saveButton");
 
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "apple", "banana", "cherry"}));
-        ReplacementSet expected =
-            replacementSet("banana", {{{"r1", "typed", "", ""}, "r1"}, {{"r2", "", "", ""}, "r2"}});
-        QCOMPARE(store.GetReplacementSet(2), expected);
-        QCOMPARE(messages.texts(), QStringList{u("テンプレート「banana」を保存しました")});
-        QCOMPARE(templateList(&dialog)->currentIndex(), 1);
-        QVERIFY(child<QPushButton>(&dialog, "deleteButton")->isEnabled());
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "apple", "banana", "cherry"}));
+        QCOMPARE(e.store.GetReplacementSet(2),
+                 replacementSet("banana",
+                                {{{"r1", "typed", "", ""}, "r1"}, {{"r2", "", "", ""}, "r2"}}));
+        QCOMPARE(e.messages.texts(), QStringList{u("テンプレート「banana」を保存しました")});
+        QCOMPARE(e.list()->currentIndex(), 1);
+        QVERIFY(e.deleteButton()->isEnabled());
         // The tabs are not rebuilt, and the boxes still show the add tab's texts.
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), kAddTab}));
-        QCOMPARE(target(&dialog)->text(), QStringLiteral("pending"));
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), kAddTab}));
+        QCOMPARE(e.target()->text(), QStringLiteral("pending"));
     }
 
     void aSaveStartsThePendingRuleAfresh() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 1));
-        dialog.show();
-        clickTab(&dialog, 1);
-        retype(target(&dialog), "pending");
-        clickTab(&dialog, 0);
-        MessageScript messages;
-        retype(templateList(&dialog), "saved");
-        click(&dialog, "saveButton");
-        clickTab(&dialog, 1);
-        QCOMPARE(target(&dialog)->text(), QString());
+        Editor e({}, numbered("mine", 1));
+        e.clickTab(1);
+        retype(e.target(), "pending");
+        e.clickTab(0);
+        retype(e.list(), "saved");
+        e.press("saveButton");
+        e.clickTab(1);
+        QCOMPARE(e.target()->text(), QString());
     }
 
     void deletingUsesTheReplacementTexts() {
-        SettingsStore store = storeWith({numbered("apple", 1), numbered("berry", 2)});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 1));
-        dialog.show();
-        pick(templateList(&dialog), 1);
-        MessageScript messages;
-        messages.answers = {MessageAnswer::Yes};
-        click(&dialog, "deleteButton");
-        QCOMPARE(messages.texts(), (QStringList{u("置換テンプレート「berry」を削除しますか？"),
-                                                u("置換テンプレート「berry」を削除しました。")}));
-        QCOMPARE(messages.shown[0].caption, u("テンプレート削除"));
-        QCOMPARE(messages.shown[1].caption, u("テンプレート削除完了"));
-        QCOMPARE(storedNames(store), (QStringList{u("無し"), "apple"}));
-        QCOMPARE(templateList(&dialog)->currentText(), QString());
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), u("置換2"), kAddTab}));
+        Editor e({numbered("apple", 1), numbered("berry", 2)}, numbered("mine", 1));
+        pick(e.list(), 1);
+        e.messages.answers = {MessageAnswer::Yes};
+        e.press("deleteButton");
+        QCOMPARE(e.messages.texts(), (QStringList{u("置換テンプレート「berry」を削除しますか？"),
+                                                  u("置換テンプレート「berry」を削除しました。")}));
+        QCOMPARE(e.messages.shown[0].caption, u("テンプレート削除"));
+        QCOMPARE(e.messages.shown[1].caption, u("テンプレート削除完了"));
+        QCOMPARE(storedNames(e.store), (QStringList{u("無し"), "apple"}));
+        QCOMPARE(e.list()->currentText(), QString());
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), kAddTab}));
     }
 
     void aRuleTextShiftJisCannotHoldIsRefused() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, numbered("mine", 1));
-        dialog.show();
-        MessageScript messages;
-        retype(target(&dialog), u("🍣"));
-        retype(templateList(&dialog), "sushi");
-        click(&dialog, "saveButton");
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].icon, MessageIcon::Warning);
-        QCOMPARE(store.replacementSetCount(), 1u);
+        Editor e({}, numbered("mine", 1));
+        retype(e.target(), u("🍣"));
+        retype(e.list(), "sushi");
+        e.press("saveButton");
+        QCOMPARE(e.messages.shown.size(), 1);
+        QCOMPARE(e.messages.shown[0].icon, MessageIcon::Warning);
+        QCOMPARE(e.store.replacementSetCount(), 1u);
     }
 
     void theChooserHandsBackTheEditedRules() {
-        const SettingsStore store = storeWith({numbered("apple", 2)});
-        CCurrentReplaceDlg dialog(store, numbered("apple", 1));
-        dialog.show();
-        QCOMPARE(items(templateList(&dialog)), (QStringList{u("無し"), "apple"}));
-        QCOMPARE(templateList(&dialog)->currentIndex(), 1);
-        pick(templateList(&dialog), 0);
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), kAddTab}));
-        QCOMPARE(boxes(&dialog), (QStringList{"", "", "", "", ""}));
-        pick(templateList(&dialog), 1);
-        retype(target(&dialog), "edited");
-        clickTab(&dialog, 2);
-        retype(target(&dialog), "never added");
-        click(&dialog, "okButton");
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        ReplacementSet expected =
-            replacementSet("apple", {{{"r1", "", "", ""}, "edited"}, {{"r2", "", "", ""}, "r2"}});
-        QCOMPARE(dialog.replacementSet(), expected);
-        QCOMPARE(store.GetReplacementSet(1), numbered("apple", 2));
+        Chooser c({numbered("apple", 2)}, numbered("apple", 1));
+        QCOMPARE(items(c.list()), (QStringList{u("無し"), "apple"}));
+        QCOMPARE(c.list()->currentIndex(), 1);
+        pick(c.list(), 0);
+        QCOMPARE(c.tabTexts(), (QStringList{u("置換1"), kAddTab}));
+        QCOMPARE(c.boxes(), (QStringList{"", "", "", "", ""}));
+        pick(c.list(), 1);
+        retype(c.target(), "edited");
+        c.clickTab(2);
+        retype(c.target(), "never added");
+        c.press("okButton");
+        QCOMPARE(c.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(c.dialog.replacementSet(), replacementSet("apple", {{{"r1", "", "", ""}, "edited"},
+                                                                     {{"r2", "", "", ""}, "r2"}}));
+        QCOMPARE(c.store.GetReplacementSet(1), numbered("apple", 2));
     }
 
     void theChooserTakesATypedNameAndEndsWithoutResultOnCancel() {
-        const SettingsStore store = storeWith({numbered("apple", 2)});
-        CCurrentReplaceDlg typed(store, numbered("mine", 1));
-        typed.show();
-        QCOMPARE(templateList(&typed)->currentIndex(), -1);
-        retype(templateList(&typed), u("新規"));
-        click(&typed, "okButton");
-        QCOMPARE(typed.replacementSet().name, sjis("新規"));
-        QCOMPARE(typed.replacementSet().ruleCount(), 1u);
+        Chooser typed({numbered("apple", 2)}, numbered("mine", 1));
+        QCOMPARE(typed.list()->currentIndex(), -1);
+        retype(typed.list(), u("新規"));
+        typed.press("okButton");
+        QCOMPARE(typed.dialog.replacementSet(), numbered("新規", 1));
 
-        CCurrentReplaceDlg cancelled(store, numbered("mine", 1));
-        cancelled.show();
-        click(&cancelled, "cancelButton");
-        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+        Chooser cancelled({numbered("apple", 2)}, numbered("mine", 1));
+        cancelled.press("cancelButton");
+        QCOMPARE(cancelled.dialog.result(), int(QDialog::Rejected));
     }
 
     void aSetWithoutRulesShowsOnlyTheAddTab() {
-        SettingsStore store = storeWith({});
-        CReplaceTemplateDlg dialog(store, replacementSet("empty", {}));
-        dialog.show();
-        QCOMPARE(tabTexts(&dialog), QStringList{kAddTab});
-        QCOMPARE(ruleButton(&dialog)->text(), kAddTab);
-        QVERIFY(ruleButton(&dialog)->isEnabled());
-        retype(source(&dialog, 1), "x");
-        click(&dialog, "ruleButton");
-        QCOMPARE(tabTexts(&dialog), (QStringList{u("置換1"), kAddTab}));
-        QVERIFY(!ruleButton(&dialog)->isEnabled());
+        Editor e({}, replacementSet("empty", {}));
+        QCOMPARE(e.tabTexts(), QStringList{kAddTab});
+        QCOMPARE(e.ruleButton()->text(), kAddTab);
+        QVERIFY(e.ruleButton()->isEnabled());
+        retype(e.source(1), "x");
+        e.press("ruleButton");
+        QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), kAddTab}));
+        QVERIFY(!e.ruleButton()->isEnabled());
     }
 };
 

@@ -25,52 +25,56 @@ struct Session {
     }
 };
 
-Session startFrom(const std::string& fileBytes, StartupOutcome expected = StartupOutcome::Loaded) {
-    TempDir dir;
-    writeFile(dir / "Mireto.ini", fileBytes);
-    Session session;
-    EXPECT_EQ(session.start(dir / "Mireto.ini"), expected);
-    return session;
+// Every entry of the store's three lists, by position.
+struct Lists {
+    std::vector<EndingSet> endings;
+    std::vector<ReplacementSet> replacements;
+    std::vector<OverallTemplate> templates;
+    bool operator==(const Lists&) const = default;
+};
+
+Lists lists(const SettingsStore& store) {
+    Lists result;
+    for (std::size_t i = 0; i < store.endingSetCount(); ++i)
+        result.endings.push_back(store.GetEndingSet(i));
+    for (std::size_t i = 0; i < store.replacementSetCount(); ++i)
+        result.replacements.push_back(store.GetReplacementSet(i));
+    for (std::size_t i = 0; i < store.overallTemplateCount(); ++i)
+        result.templates.push_back(store.GetOverallTemplate(i));
+    return result;
 }
 
-// Every entry of one of the store's lists, by position.
-template <typename Record>
-std::vector<Record> entries(const SettingsStore& store, std::size_t count,
-                            Record (SettingsStore::*get)(SettingsStore::Position) const) {
-    std::vector<Record> records;
-    for (std::size_t i = 0; i < count; ++i)
-        records.push_back((store.*get)(i));
-    return records;
-}
-
-std::vector<EndingSet> endingSets(const SettingsStore& store) {
-    return entries(store, store.endingSetCount(), &SettingsStore::GetEndingSet);
-}
-
-std::vector<ReplacementSet> replacementSets(const SettingsStore& store) {
-    return entries(store, store.replacementSetCount(), &SettingsStore::GetReplacementSet);
-}
-
-std::vector<OverallTemplate> overallTemplates(const SettingsStore& store) {
-    return entries(store, store.overallTemplateCount(), &SettingsStore::GetOverallTemplate);
-}
-
-const std::string kFirstRunFile = firstRunSettingsFile();
-
-TEST(SettingsFile, FirstRunWithoutAFileStartsWithDefaultsAndWritesTheTwelveLines) {
-    TempDir dir;
-    Session session;
-    ASSERT_EQ(session.start(dir / "Mireto.ini"), StartupOutcome::FileMissing);
-    EXPECT_EQ(endingSets(session.store), std::vector<EndingSet>{noneEndingSet()});
-    EXPECT_EQ(replacementSets(session.store), std::vector<ReplacementSet>{noneReplacementSet()});
-    EXPECT_EQ(session.store.overallTemplateCount(), 0u);
-    EXPECT_EQ(session.store.GetFormatName(6), sjis("ソルネ屋仕様"));
+// Only the none sets stored, and every setting and current slot at its default.
+void expectDefaults(const Session& session) {
+    EXPECT_EQ(lists(session.store), (Lists{{noneEndingSet()}, {noneReplacementSet()}, {}}));
     EXPECT_EQ(session.settings, FormatSettings{});
     EXPECT_EQ(session.current, CurrentSelection{});
+}
 
-    const FileWriteResult saved = session.close(dir / "Mireto.ini");
+class SettingsFile : public ::testing::Test {
+protected:
+    TempDir dir;
+    const std::filesystem::path path = dir / "Mireto.ini";
+
+    Session startFrom(const std::string& fileBytes) {
+        writeFile(path, fileBytes);
+        Session session;
+        EXPECT_EQ(session.start(path), StartupOutcome::Loaded);
+        return session;
+    }
+    std::ptrdiff_t entriesInDir() const {
+        return std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    }
+};
+
+TEST_F(SettingsFile, FirstRunWithoutAFileStartsWithDefaultsAndWritesTheTwelveLines) {
+    Session session;
+    ASSERT_EQ(session.start(path), StartupOutcome::FileMissing);
+    expectDefaults(session);
+    EXPECT_EQ(session.store.GetFormatName(6), sjis("ソルネ屋仕様"));
+    const FileWriteResult saved = session.close(path);
     ASSERT_TRUE(saved.ok) << saved.error;
-    EXPECT_EQ(readFile(dir / "Mireto.ini"), kFirstRunFile);
+    EXPECT_EQ(readFile(path), firstRunSettingsFile());
 }
 
 // Everything the file carries, in forms that trip a careless reader or writer.
@@ -131,62 +135,46 @@ Session richSession() {
     return session;
 }
 
-TEST(SettingsFile, EveryRecordSurvivesARestart) {
-    TempDir dir;
-    Session before = richSession();
-    const std::vector<EndingSet> endings = endingSets(before.store);
-    const std::vector<ReplacementSet> replacements = replacementSets(before.store);
-    const std::vector<OverallTemplate> templates = overallTemplates(before.store);
-    ASSERT_TRUE(before.close(dir / "Mireto.ini").ok);
-
-    Session after;
-    ASSERT_EQ(after.start(dir / "Mireto.ini"), StartupOutcome::Loaded);
-    EXPECT_EQ(endingSets(after.store), endings);
-    EXPECT_EQ(replacementSets(after.store), replacements);
-    EXPECT_EQ(overallTemplates(after.store), templates)
-        << "the current template, never saved, stays out of the list";
-    EXPECT_EQ(after.settings, before.settings);
-    EXPECT_EQ(after.current, before.current);
-    EXPECT_EQ(after.store.GetFormatName(0), sjis("フォント弄り"));
-    EXPECT_EQ(after.store.GetFormatName(7), "") << "the names are built once";
-
-    const std::string written = readFile(dir / "Mireto.ini");
-    ASSERT_TRUE(after.close(dir / "Mireto.ini").ok);
-    EXPECT_EQ(readFile(dir / "Mireto.ini"), written) << "a second round writes the same bytes";
-}
-
-TEST(SettingsFile, CommasNegativesAndEmptyStringsAreWrittenByCount) {
-    TempDir dir;
-    Session session = richSession();
-    ASSERT_TRUE(session.close(dir / "Mireto.ini").ok);
-    const std::string written = readFile(dir / "Mireto.ini");
+TEST_F(SettingsFile, EveryRecordSurvivesARestartWrittenByCount) {
+    const Session before = richSession();
+    ASSERT_TRUE(Session(before).close(path).ok);
+    const std::string written = readFile(path);
     EXPECT_NE(written.find("\r\n60,4,many,4,a,b0,0,,"), std::string::npos);
     EXPECT_NE(written.find(",3,0,,,"), std::string::npos) << "the source \"0,,\"";
     EXPECT_NE(written.find("\r\n0,10,zero rules,\r\n"), std::string::npos);
     EXPECT_NE(written.find("16,unsaved, current,0,,-1,"), std::string::npos);
     EXPECT_EQ(written.rfind("100,\r\n9,1,\r\n0,,", 0), 0u) << "degree first, then commas";
+
+    Session after;
+    ASSERT_EQ(after.start(path), StartupOutcome::Loaded);
+    EXPECT_EQ(lists(after.store), lists(before.store))
+        << "the current template, never saved, stays out of the list";
+    EXPECT_EQ(after.settings, before.settings);
+    EXPECT_EQ(after.current, before.current);
+    EXPECT_EQ(after.store.GetFormatName(0), sjis("フォント弄り"));
+    EXPECT_EQ(after.store.GetFormatName(7), "") << "the names are built once";
+    ASSERT_TRUE(after.close(path).ok);
+    EXPECT_EQ(readFile(path), written) << "a second round writes the same bytes";
 }
 
-TEST(SettingsFile, ChangeLineBreaksIsNotCarried) {
-    TempDir dir;
+TEST_F(SettingsFile, ChangeLineBreaksIsNotCarried) {
     Session before;
-    before.start(dir / "Mireto.ini");
+    before.start(path);
     before.current.endingSet.changeLineBreaks = 1;
     before.current.endingSet.words[0] = "w";
     EndingSet listed = before.current.endingSet;
     listed.name = "listed";
     before.store.InsertEndingSet(listed, 1);
-    ASSERT_TRUE(before.close(dir / "Mireto.ini").ok);
-
+    ASSERT_TRUE(before.close(path).ok);
     Session after;
-    after.start(dir / "Mireto.ini");
+    after.start(path);
     EXPECT_EQ(after.current.endingSet.changeLineBreaks, 0);
     EXPECT_EQ(after.current.endingSet.words[0], "w");
     EXPECT_EQ(after.store.GetEndingSet(1).changeLineBreaks, 0);
     EXPECT_EQ(after.store.GetEndingSet(1).name, "listed");
 }
 
-TEST(SettingsFile, StartupMakesEachFirstLineCurrentAndPutsTheNoneSetsInItsPlace) {
+TEST_F(SettingsFile, StartupMakesEachFirstLineCurrentAndPutsTheNoneSetsInItsPlace) {
     const Session session = startFrom("100,\r\n----\r\n"
                                       "3,cur,0,,0,0,,0,0,,0,0,,0,\r\n"
                                       "4,kept,1,a,10,0,,0,0,,0,0,,0,\r\n"
@@ -215,13 +203,8 @@ TEST(SettingsFile, StartupMakesEachFirstLineCurrentAndPutsTheNoneSetsInItsPlace)
     EXPECT_EQ(session.store.FindEndingSetIndex(0), 0u) << "an empty set name resolves to none";
 }
 
-TEST(SettingsFile, AnEmptyOrShortFormatSectionKeepsTheRestAtTheirDefaults) {
-    const Session empty = startFrom("");
-    EXPECT_EQ(empty.settings, FormatSettings{});
-    EXPECT_EQ(empty.current, CurrentSelection{});
-    EXPECT_EQ(endingSets(empty.store), std::vector<EndingSet>{noneEndingSet()});
-    EXPECT_EQ(replacementSets(empty.store), std::vector<ReplacementSet>{noneReplacementSet()});
-    EXPECT_EQ(empty.store.overallTemplateCount(), 0u);
+TEST_F(SettingsFile, AnEmptyOrShortFormatSectionKeepsTheRestAtTheirDefaults) {
+    expectDefaults(startFrom(""));
 
     const Session firstLineOnly = startFrom("99,\r\n----\r\n");
     EXPECT_EQ(firstLineOnly.settings, FormatSettings{}) << "the first line changes nothing";
@@ -248,7 +231,7 @@ TEST(SettingsFile, AnEmptyOrShortFormatSectionKeepsTheRestAtTheirDefaults) {
     EXPECT_EQ(startFrom("100,\r\n-4,0,\r\n----\r\n").settings.lineBreakDegree, -4);
 }
 
-TEST(SettingsFile, EmptyLinesInTemplateSectionsAreEntriesOfEmptyFields) {
+TEST_F(SettingsFile, EmptyLinesInTemplateSectionsAreEntriesOfEmptyFields) {
     const Session session = startFrom("----\r\n"
                                       "\r\n\r\n----\r\n"
                                       "\r\n\r\n----\r\n"
@@ -265,7 +248,7 @@ TEST(SettingsFile, EmptyLinesInTemplateSectionsAreEntriesOfEmptyFields) {
     EXPECT_EQ(blank.formatName, "");
 }
 
-TEST(SettingsFile, DamagedRuleLinesGiveOnlyTheRulesThatAreThere) {
+TEST_F(SettingsFile, DamagedRuleLinesGiveOnlyTheRulesThatAreThere) {
     const Session session = startFrom("----\r\n----\r\n"
                                       "cur,\r\n"
                                       "5,4,more,1,a,0,,0,,0,,1,b,\r\n"
@@ -297,7 +280,7 @@ TEST(SettingsFile, DamagedRuleLinesGiveOnlyTheRulesThatAreThere) {
     EXPECT_EQ(longName.ruleCount(), 0u);
 }
 
-TEST(SettingsFile, NothingAfterTheThirdTemplateSeparatorIsRead) {
+TEST_F(SettingsFile, NothingAfterTheThirdTemplateSeparatorIsRead) {
     const Session session = startFrom("----\r\n----\r\n----\r\n----\r\n"
                                       "0,,0,,0,,0,,\r\n----\r\n"
                                       "4,late,0,,0,,0,,\r\n");
@@ -306,48 +289,38 @@ TEST(SettingsFile, NothingAfterTheThirdTemplateSeparatorIsRead) {
     EXPECT_EQ(session.current.overallTemplate, OverallTemplate{});
 }
 
-TEST(SettingsFile, AFolderInPlaceOfTheFileCountsAsMissing) {
-    TempDir dir;
-    std::filesystem::create_directory(dir / "Mireto.ini");
+TEST_F(SettingsFile, AFolderInPlaceOfTheFileCountsAsMissing) {
+    std::filesystem::create_directory(path);
     Session session;
-    EXPECT_EQ(session.start(dir / "Mireto.ini"), StartupOutcome::FileMissing);
+    EXPECT_EQ(session.start(path), StartupOutcome::FileMissing);
     EXPECT_EQ(session.store.endingSetCount(), 1u);
 }
 
 // The old file, for the failed saves below.
 const std::string kOldFile = "100,\r\n----\r\n----\r\n----\r\n4,keep,0,,0,,0,,\r\n----\r\n";
+using SettingsFileSave = SettingsFile;
 
-TEST(SettingsFileSave, AnUnwritablePlaceReportsFailureAndWritesNothing) {
-    TempDir dir;
+TEST_F(SettingsFileSave, AnUnwritablePlaceReportsFailureAndWritesNothing) {
     writeFile(dir / "plain-file", "x");
-    const auto path = dir / "plain-file" / "Mireto.ini";
     Session session;
-    session.start(path);
-    const FileWriteResult saved = session.close(path);
+    session.start(dir / "plain-file" / "Mireto.ini");
+    const FileWriteResult saved = session.close(dir / "plain-file" / "Mireto.ini");
     EXPECT_FALSE(saved.ok);
     EXPECT_NE(saved.error, "");
     EXPECT_EQ(readFile(dir / "plain-file"), "x");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(entriesInDir(), 1);
 }
 
-TEST(SettingsFileSave, AReadOnlyFileIsLeftAsItWas) {
-    TempDir dir;
-    const auto path = dir / "Mireto.ini";
-    writeFile(path, kOldFile);
+TEST_F(SettingsFileSave, AReadOnlyFileIsLeftAsItWas) {
+    Session session = startFrom(kOldFile);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    Session session;
-    session.start(path);
     EXPECT_FALSE(session.close(path).ok);
     EXPECT_EQ(readFile(path), kOldFile);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(entriesInDir(), 1);
 }
 
-TEST(SettingsFileSave, AnInterruptedSaveLeavesTheOldFileWhole) {
-    TempDir dir;
-    const auto path = dir / "Mireto.ini";
-    writeFile(path, kOldFile);
-    Session session;
-    session.start(path);
+TEST_F(SettingsFileSave, AnInterruptedSaveLeavesTheOldFileWhole) {
+    Session session = startFrom(kOldFile);
     session.current.overallTemplate.name = "changed";
 
     std::string tempContents;
@@ -357,11 +330,10 @@ TEST(SettingsFileSave, AnInterruptedSaveLeavesTheOldFileWhole) {
     });
     const FileWriteResult saved = session.close(path);
     setAtomicWriteHookForTesting(nullptr);
-
     EXPECT_FALSE(saved.ok);
     EXPECT_NE(tempContents.find("7,changed,"), std::string::npos) << "the new file was complete";
     EXPECT_EQ(readFile(path), kOldFile);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(entriesInDir(), 1);
 }
 
 } // namespace
