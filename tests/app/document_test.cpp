@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QtTest>
+#include <optional>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -30,158 +31,148 @@ QString qtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-void trigger(AppHarness& harness, int command) {
-    harness.frame().action(command)->trigger();
-}
-
 } // namespace
 
 class DocumentTest : public QObject {
     Q_OBJECT
+    std::optional<AppHarness> h;
+
+    std::filesystem::path fileWith(const std::string& name, const std::string& bytes) {
+        const auto file = h->folder() / name;
+        writeFile(file, bytes);
+        return file;
+    }
+
+    void trigger(int command) { h->frame().action(command)->trigger(); }
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { h.emplace(); }
+    void cleanup() { h.reset(); }
 
     void fileOnTheCommandLineOpensAndSavesByteForByte() {
-        AppHarness harness;
-        const auto file = harness.folder() / "note.txt";
         const std::string bytes = sjis("ｶﾀｶﾅと①と～。\r\n二行目\r\n");
-        writeFile(file, bytes);
-        QVERIFY(harness.start({qtPath(file)}));
-        QCOMPARE(harness.view().GetEditorText(), u("ｶﾀｶﾅと①と～。\n二行目\n"));
-        QCOMPARE(harness.frame().windowTitle(), u("note.txt - ソルネ壱号"));
-        QCOMPARE(harness.frame().encodingLabel()->text(), u("Shift_JIS"));
+        const auto file = fileWith("note.txt", bytes);
+        QVERIFY(h->start({qtPath(file)}));
+        QCOMPARE(h->view().GetEditorText(), u("ｶﾀｶﾅと①と～。\n二行目\n"));
+        QCOMPARE(h->frame().windowTitle(), u("note.txt - ソルネ壱号"));
+        QCOMPARE(h->frame().encodingLabel()->text(), u("Shift_JIS"));
         writeFile(file, "changed behind our back");
-        trigger(harness, cmd::kFileSave);
+        trigger(cmd::kFileSave);
         QCOMPARE(readFile(file), bytes);
     }
 
     void utf8FilesStayUtf8() {
-        AppHarness harness;
-        const auto file = harness.folder() / "utf8.txt";
-        writeFile(file, "日本語 ✓\n");
-        QVERIFY(harness.start({qtPath(file)}));
-        QVERIFY(harness.messages.size() == 1); // only the missing Mireto.ini
-        QCOMPARE(harness.frame().encodingLabel()->text(), u("UTF-8"));
-        harness.view().moveCursor(QTextCursor::End);
-        harness.view().insertPlainText(u("🍣"));
-        trigger(harness, cmd::kFileSave);
+        const auto file = fileWith("utf8.txt", "日本語 ✓\n");
+        QVERIFY(h->start({qtPath(file)}));
+        QVERIFY(h->messages.size() == 1); // only the missing Mireto.ini
+        QCOMPARE(h->frame().encodingLabel()->text(), u("UTF-8"));
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("🍣"));
+        trigger(cmd::kFileSave);
         QCOMPARE(readFile(file), std::string("日本語 ✓\n🍣"));
     }
 
     void undecodableBytesAreWarnedAbout() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.messages.clear();
-        const auto file = harness.folder() / "broken.txt";
-        writeFile(file, "ab\x81\x20\xFF");
-        QVERIFY(harness.app().OpenDocumentFile(qtPath(file)));
-        QCOMPARE(harness.messages.size(), std::size_t{1});
-        QVERIFY(harness.messages[0].request.icon == MessageIcon::Warning);
-        QVERIFY(harness.messages[0].request.text.contains(u("broken.txt")));
+        QVERIFY(h->start());
+        h->messages.clear();
+        QVERIFY(h->app().OpenDocumentFile(qtPath(fileWith("broken.txt", "ab\x81\x20\xFF"))));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.icon == MessageIcon::Warning);
+        QVERIFY(h->messages[0].request.text.contains(u("broken.txt")));
     }
 
     void unsavableCharactersAskBeforeSaving() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.messages.clear();
-        const auto file = harness.folder() / "sushi.txt";
-        harness.view().insertPlainText(u("寿司🍣"));
-        harness.nextFileChoice = qtPath(file);
+        QVERIFY(h->start());
+        h->messages.clear();
+        const auto file = h->folder() / "sushi.txt";
+        h->view().insertPlainText(u("寿司🍣"));
+        h->nextFileChoice = qtPath(file);
 
-        harness.answers = {MessageAnswer::No};
-        trigger(harness, cmd::kFileSaveAs);
-        QCOMPARE(harness.messages.size(), std::size_t{1});
-        QVERIFY(harness.messages[0].request.buttons == MessageButtons::YesNo);
-        QVERIFY(harness.messages[0].request.text.contains(u("UTF-8")));
+        h->answers = {MessageAnswer::No};
+        trigger(cmd::kFileSaveAs);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.buttons == MessageButtons::YesNo);
+        QVERIFY(h->messages[0].request.text.contains(u("UTF-8")));
         QVERIFY(!std::filesystem::exists(file));
-        QVERIFY(harness.document().IsModified());
+        QVERIFY(h->document().IsModified());
 
-        harness.answers = {MessageAnswer::Yes};
-        trigger(harness, cmd::kFileSaveAs);
+        h->answers = {MessageAnswer::Yes};
+        trigger(cmd::kFileSaveAs);
         QCOMPARE(readFile(file), std::string("寿司🍣"));
-        QCOMPARE(harness.frame().encodingLabel()->text(), u("UTF-8"));
-        QVERIFY(!harness.document().IsModified());
+        QCOMPARE(h->frame().encodingLabel()->text(), u("UTF-8"));
+        QVERIFY(!h->document().IsModified());
     }
 
     void unsavedChangesAreAskedAbout() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboFormat, u("標準的"));
-        typeInto(&harness.view(), u("下書き"));
-        harness.messages.clear();
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("標準的"));
+        typeInto(&h->view(), u("下書き"));
+        h->messages.clear();
 
-        harness.answers = {MessageAnswer::Cancel};
-        trigger(harness, cmd::kFileNew);
-        QCOMPARE(harness.messages.size(), std::size_t{1});
-        QCOMPARE(harness.messages[0].request.text, u("無題 への変更を保存しますか?"));
-        QVERIFY(harness.messages[0].request.buttons == MessageButtons::YesNoCancel);
-        QCOMPARE(harness.view().GetEditorText(), u("下書き"));
+        h->answers = {MessageAnswer::Cancel};
+        trigger(cmd::kFileNew);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text, u("無題 への変更を保存しますか?"));
+        QVERIFY(h->messages[0].request.buttons == MessageButtons::YesNoCancel);
+        QCOMPARE(h->view().GetEditorText(), u("下書き"));
 
-        harness.answers = {MessageAnswer::No};
-        trigger(harness, cmd::kFileNew);
-        QCOMPARE(harness.view().GetEditorText(), QString());
-        // The view's settings stay as they were.
-        QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), u("標準的"));
+        h->answers = {MessageAnswer::No};
+        trigger(cmd::kFileNew);
+        QCOMPARE(h->view().GetEditorText(), QString());
+        QCOMPARE(h->combo(cmd::kComboFormat).currentText(), u("標準的"));
 
-        typeInto(&harness.view(), u("もう一度"));
-        harness.answers = {MessageAnswer::Cancel};
-        QVERIFY(!harness.close());
-        QVERIFY(!std::filesystem::exists(harness.settingsFile()));
-        harness.answers = {MessageAnswer::No};
-        QVERIFY(harness.close());
-        QVERIFY(std::filesystem::exists(harness.settingsFile()));
+        typeInto(&h->view(), u("もう一度"));
+        h->answers = {MessageAnswer::Cancel};
+        QVERIFY(!h->close());
+        QVERIFY(!std::filesystem::exists(h->settingsFile()));
+        h->answers = {MessageAnswer::No};
+        QVERIFY(h->close());
+        QVERIFY(std::filesystem::exists(h->settingsFile()));
     }
 
     void missingFileOnTheCommandLineEndsTheStart() {
-        AppHarness harness;
-        QVERIFY(!harness.start({qtPath(harness.folder() / "nowhere.txt")}));
-        QCOMPARE(harness.app().exitStatus(), 1);
-        QVERIFY(harness.messages.back().request.text.contains(u("nowhere.txt")));
+        QVERIFY(!h->start({qtPath(h->folder() / "nowhere.txt")}));
+        QCOMPARE(h->app().exitStatus(), 1);
+        QVERIFY(h->messages.back().request.text.contains(u("nowhere.txt")));
     }
 
     void droppedFilesOpen() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        const auto file = harness.folder() / "dropped.txt";
-        writeFile(file, sjis("落とした"));
+        QVERIFY(h->start());
+        const auto file = fileWith("dropped.txt", sjis("落とした"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(qtPath(file))});
-        QWidget* target = harness.view().viewport();
-        const QPoint at(10, 10);
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h->view().viewport(), &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &drop);
-        QCOMPARE(harness.view().GetEditorText(), u("落とした"));
-        QCOMPARE(harness.document().GetPathName(), qtPath(file));
+        QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h->view().viewport(), &drop);
+        QCOMPARE(h->view().GetEditorText(), u("落とした"));
+        QCOMPARE(h->document().GetPathName(), qtPath(file));
     }
 
     void recentFilesKeepTheLastFour() {
-        AppHarness harness;
-        QVERIFY(harness.start());
+        QVERIFY(h->start());
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
-            const auto file = harness.folder() / ("file" + std::to_string(i) + ".txt");
-            writeFile(file, "x");
-            paths.prepend(qtPath(file));
-            harness.nextFileChoice = qtPath(file);
-            trigger(harness, cmd::kFileOpen);
+            paths.prepend(qtPath(fileWith("file" + std::to_string(i) + ".txt", "x")));
+            h->nextFileChoice = paths.first();
+            trigger(cmd::kFileOpen);
         }
-        QCOMPARE(harness.app().recentFiles().files(), paths.mid(0, 4));
+        QCOMPARE(h->app().recentFiles().files(), paths.mid(0, 4));
 
         QSettings stored(QSettings::NativeFormat, QSettings::UserScope,
                          u("Local AppWizard-Generated Applications"), u("ソルネ壱号"));
-        QVERIFY(stored.fileName().startsWith(qtPath(harness.folder() / "config")));
+        QVERIFY(stored.fileName().startsWith(qtPath(h->folder() / "config")));
         QCOMPARE(stored.value(u("Recent File List/File1")).toString(), paths[0]);
         QCOMPARE(stored.value(u("Recent File List/File4")).toString(), paths[3]);
         QVERIFY(!stored.contains(u("Recent File List/File5")));
-        QVERIFY(harness.close());
+        QVERIFY(h->close());
 
         AppHarness again;
-        again.services.paths = harness.services.paths;
+        again.services.paths = h->services.paths;
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           qtPath(harness.folder() / "config"));
+                           qtPath(h->folder() / "config"));
         QVERIFY(again.start());
         QCOMPARE(again.app().recentFiles().files(), paths.mid(0, 4));
         QStringList entries;

@@ -19,10 +19,6 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
-CFindReplaceDlg* findDialog(CMiretoView& view) {
-    return view.findChild<CFindReplaceDlg*>();
-}
-
 } // namespace
 
 class FrameTest : public QObject {
@@ -34,6 +30,7 @@ private slots:
         AppHarness harness;
         QVERIFY(harness.start());
         CMainFrame& frame = harness.frame();
+        CMiretoView& view = harness.view();
         QCOMPARE(frame.idleLabel()->text(), u("ﾚﾃﾞｨ"));
         QStringList names;
         for (QLabel* label : frame.indicatorLabels())
@@ -42,15 +39,14 @@ private slots:
         QLabel* caps = frame.indicatorLabels()[1];
         QCOMPARE(caps->text(), QString());
 
-        harness.view().setFocus();
-        QTest::keyClick(&harness.view(), Qt::Key_A, Qt::NoModifier);
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_A, Qt::NoModifier);
         QCOMPARE(caps->text(), QString());
-        QTest::sendKeyEvent(QTest::Click, &harness.view(), Qt::Key_A, QStringLiteral("A"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, &view, Qt::Key_A, QStringLiteral("A"), Qt::NoModifier);
         QCOMPARE(caps->text(), u("CAP"));
-        QTest::keyClick(&harness.view(), Qt::Key_CapsLock);
+        QTest::keyClick(&view, Qt::Key_CapsLock);
         QCOMPARE(caps->text(), QString());
-        QTest::sendKeyEvent(QTest::Click, &harness.view(), Qt::Key_5, QStringLiteral("5"),
+        QTest::sendKeyEvent(QTest::Click, &view, Qt::Key_5, QStringLiteral("5"),
                             Qt::KeypadModifier);
         QCOMPARE(frame.indicatorLabels()[2]->text(), u("NUM"));
     }
@@ -62,31 +58,32 @@ private slots:
         view.setPlainText(u("猫と犬と猫と犬"));
         view.setFocus();
         QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
-        CFindReplaceDlg* dialog = findDialog(view);
+        auto* dialog = view.findChild<CFindReplaceDlg*>();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), u("検索"));
-        auto* what = dialog->findChild<QLineEdit*>(QStringLiteral("findWhat"));
-        auto* findNext = dialog->findChild<QPushButton*>(QStringLiteral("findNext"));
-        what->setText(u("犬"));
-        QTest::mouseClick(findNext, Qt::LeftButton);
-        QCOMPARE(view.textCursor().selectionStart(), 2);
-        QTest::mouseClick(findNext, Qt::LeftButton);
-        QCOMPARE(view.textCursor().selectionStart(), 6);
-        // The search wraps around to the start.
-        QTest::mouseClick(findNext, Qt::LeftButton);
-        QCOMPARE(view.textCursor().selectionStart(), 2);
+        const auto field = [&](const char* name) {
+            return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        const auto click = [&](const char* name) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QString::fromLatin1(name)),
+                              Qt::LeftButton);
+        };
+        field("findWhat")->setText(u("犬"));
+        // The third search wraps around to the start.
+        for (int expected : {2, 6, 2}) {
+            click("findNext");
+            QCOMPARE(view.textCursor().selectionStart(), expected);
+        }
 
         view.setFocus();
         QTest::keyClick(&view, Qt::Key_H, Qt::ControlModifier);
         QCOMPARE(dialog->windowTitle(), u("置換"));
-        QCOMPARE(what->text(), u("犬"));
-        dialog->findChild<QLineEdit*>(QStringLiteral("replaceWith"))->setText(u("鳥"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("replace")),
-                          Qt::LeftButton);
+        QCOMPARE(field("findWhat")->text(), u("犬"));
+        field("replaceWith")->setText(u("鳥"));
+        click("replace");
         QCOMPARE(view.GetEditorText(), u("猫と鳥と猫と犬"));
-        what->setText(u("猫"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("replaceAll")),
-                          Qt::LeftButton);
+        field("findWhat")->setText(u("猫"));
+        click("replaceAll");
         QCOMPARE(view.GetEditorText(), u("鳥と鳥と鳥と犬"));
         view.undo();
         QCOMPARE(view.GetEditorText(), u("猫と鳥と猫と犬"));

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QtTest>
+#include <optional>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -28,6 +29,10 @@ std::string expectedPage(const CMiretoView& view, OutputFormat format, const std
     converter->setInputs(view.currentEndingSet(), view.currentReplacementSet(), text);
     converter->setClock([] { return kMoment; });
     return converter->buildPage();
+}
+
+bool contains(const std::string& page, const std::string& part) {
+    return page.find(part) != std::string::npos;
 }
 
 void typeText(CMiretoView& view) {
@@ -59,85 +64,82 @@ const std::string kTypedText =
 
 class GoTest : public QObject {
     Q_OBJECT
+    std::optional<AppHarness> h;
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { h.emplace(); }
+    void cleanup() { h.reset(); }
 
     void everyStyleWritesItsPageAndOpensItOnce() {
-        AppHarness harness;
         FormatSettings settings;
         settings.standardColours = {"#102030", "#405060"};
         settings.thread.title = sjis("テストスレ");
         settings.deleteCommas = 1;
         settings.lineBreakDegree = 9;
-        writeSettings(harness.settingsFile(),
+        writeSettings(h->settingsFile(),
                       {overallTemplate("", "だぴょん", "猫語", "フォント弄り"),
                        endingSet("だぴょん", "だぴょん", 100),
                        replacementSet("猫語", "な", "にゃ")},
                       settings);
-        QVERIFY(harness.start());
-        typeText(harness.view());
-        QCOMPARE(harness.view().formatSettings(), settings);
+        QVERIFY(h->start());
+        typeText(h->view());
+        QCOMPARE(h->view().formatSettings(), settings);
 
         for (std::size_t position = 0; position < kFormatCount; ++position) {
             const auto format = static_cast<OutputFormat>(position);
             const QString name = QString::fromUtf8(utf8(kFormatNames[position]).c_str());
-            std::filesystem::remove(harness.pageFile());
-            harness.opened.clear();
-            harness.choose(cmd::kComboFormat, name);
-            harness.click(cmd::kPanelGo);
+            std::filesystem::remove(h->pageFile());
+            h->opened.clear();
+            h->choose(cmd::kComboFormat, name);
+            h->click(cmd::kPanelGo);
 
-            const std::string page = readFile(harness.pageFile());
-            QVERIFY2(page == expectedPage(harness.view(), format, kTypedText), qPrintable(name));
+            const std::string page = readFile(h->pageFile());
+            QVERIFY2(page == expectedPage(h->view(), format, kTypedText), qPrintable(name));
             // What tells the styles apart, so that a mix-up of builders or variants shows.
-            QVERIFY2(page.find(kStyleMarks[position].present) != std::string::npos,
-                     qPrintable(name));
-            if (!kStyleMarks[position].absent.empty())
-                QVERIFY2(page.find(kStyleMarks[position].absent) == std::string::npos,
-                         qPrintable(name));
+            const StyleMark& mark = kStyleMarks[position];
+            QVERIFY2(contains(page, mark.present), qPrintable(name));
+            QVERIFY2(mark.absent.empty() || !contains(page, mark.absent), qPrintable(name));
             // The replacement rule な -> にゃ and the ending だぴょん in place of "。".
             if (format == OutputFormat::StandardFrameless)
-                QVERIFY(page.find(sjis("にゃぜにゃら今日は晴れだぴょん")) != std::string::npos);
-            QCOMPARE(harness.opened, std::vector<std::filesystem::path>{harness.pageFile()});
+                QVERIFY(contains(page, sjis("にゃぜにゃら今日は晴れだぴょん")));
+            QCOMPARE(h->opened, std::vector<std::filesystem::path>{h->pageFile()});
         }
     }
 
     void pressingTwiceWritesAndOpensTwice() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
-        harness.click(cmd::kPanelGo);
-        harness.frame().action(cmd::kGo)->trigger();
-        QCOMPARE(harness.opened.size(), std::size_t{2});
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        h->click(cmd::kPanelGo);
+        h->frame().action(cmd::kGo)->trigger();
+        QCOMPARE(h->opened.size(), std::size_t{2});
         // An empty editor still gives a page.
-        QCOMPARE(readFile(harness.pageFile()),
-                 expectedPage(harness.view(), OutputFormat::HouseStyle, ""));
+        QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::HouseStyle, ""));
     }
 
     void unknownStyleDoesNothing() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(), {});
-        QVERIFY(harness.start());
-        typeText(harness.view());
-        harness.choose(cmd::kComboTemplate, u("謎"));
-        harness.messages.clear();
-        harness.click(cmd::kPanelGo);
-        harness.frame().action(cmd::kGo)->trigger();
-        QVERIFY(!std::filesystem::exists(harness.pageFile()));
-        QVERIFY(harness.opened.empty());
-        QVERIFY(harness.messages.empty());
+        writeSettings(h->settingsFile(), {});
+        QVERIFY(h->start());
+        typeText(h->view());
+        h->choose(cmd::kComboTemplate, u("謎"));
+        h->messages.clear();
+        h->click(cmd::kPanelGo);
+        h->frame().action(cmd::kGo)->trigger();
+        QVERIFY(!std::filesystem::exists(h->pageFile()));
+        QVERIFY(h->opened.empty());
+        QVERIFY(h->messages.empty());
     }
 
     void pageThatCannotBeWrittenIsNotOpened() {
-        AppHarness harness;
-        writeFile(harness.folder() / "not-a-folder", "x");
-        harness.services.paths.pageFile = harness.folder() / "not-a-folder" / "tmp.html";
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
-        harness.messages.clear();
-        harness.click(cmd::kPanelGo);
-        QVERIFY(harness.opened.empty());
-        QVERIFY(harness.messages.empty());
-        QVERIFY(!std::filesystem::exists(harness.folder() / "not-a-folder" / "tmp.html"));
+        writeFile(h->folder() / "not-a-folder", "x");
+        h->services.paths.pageFile = h->folder() / "not-a-folder" / "tmp.html";
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        h->messages.clear();
+        h->click(cmd::kPanelGo);
+        QVERIFY(h->opened.empty());
+        QVERIFY(h->messages.empty());
+        QVERIFY(!std::filesystem::exists(h->pageFile()));
     }
 };
 

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <optional>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -54,17 +55,6 @@ QString openFromPanel(AppHarness& harness, const DialogAction& act = {}) {
     return openSettings([&] { harness.click(cmd::kHtmlSettings); }, act);
 }
 
-QString openFromMenu(AppHarness& harness, const DialogAction& act = {}) {
-    return openSettings([&] { harness.frame().action(cmd::kHtmlSettings)->trigger(); }, act);
-}
-
-// GO!! on `text` typed into the editor; the page written.
-std::string pageFor(AppHarness& harness, const char* text) {
-    harness.view().SetEditorText(u(text));
-    harness.click(cmd::kPanelGo);
-    return readFile(harness.pageFile());
-}
-
 bool contains(const std::string& page, const std::string& part) {
     return page.find(part) != std::string::npos;
 }
@@ -73,12 +63,22 @@ bool contains(const std::string& page, const std::string& part) {
 
 class HtmlSettingsTest : public QObject {
     Q_OBJECT
+    std::optional<AppHarness> h;
+
+    // GO!! on `text` typed into the editor; the page written.
+    std::string pageFor(const char* text) {
+        h->view().SetEditorText(u(text));
+        h->click(cmd::kPanelGo);
+        return readFile(h->pageFile());
+    }
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { h.emplace(); }
+    void cleanup() { h.reset(); }
 
     void opensTheDialogOfTheCurrentStyle() {
-        AppHarness harness;
-        QVERIFY(harness.start());
+        QVERIFY(h->start());
         // The house style has no settings: the command is disabled and opens nothing, and
         // the next style enables it again.
         const std::pair<const char*, const char*> styles[] = {
@@ -90,74 +90,67 @@ private slots:
             {"標準的", "mireto::CStandardColoursDlg"},
             {"標準的(枠無し)", "mireto::CStandardColoursDlg"},
         };
+        QAction* menuItem = h->frame().action(cmd::kHtmlSettings);
         for (const auto& [style, dialog] : styles) {
-            harness.choose(cmd::kComboFormat, u(style));
+            h->choose(cmd::kComboFormat, u(style));
             const bool enabled = *dialog != '\0';
-            QVERIFY2(harness.frame().action(cmd::kHtmlSettings)->isEnabled() == enabled, style);
-            QVERIFY2(harness.button(cmd::kHtmlSettings).isEnabled() == enabled, style);
-            QCOMPARE(openFromPanel(harness), u(dialog));
-            QCOMPARE(openFromMenu(harness), u(dialog));
+            QVERIFY2(menuItem->isEnabled() == enabled, style);
+            QVERIFY2(h->button(cmd::kHtmlSettings).isEnabled() == enabled, style);
+            QCOMPARE(openFromPanel(*h), u(dialog));
+            QCOMPARE(openSettings([&] { menuItem->trigger(); }), u(dialog));
             if (!enabled) // Reached anyway, the command has nothing to open for this style.
-                QCOMPARE(openSettings([&] { harness.view().OnHtmlSettings(); }), QString());
+                QCOMPARE(openSettings([&] { h->view().OnHtmlSettings(); }), QString());
         }
     }
 
     void anUnknownStyleKeepsTheCommandButOpensNothing() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(), {});
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboTemplate, u("謎"));
-        QVERIFY(harness.frame().action(cmd::kHtmlSettings)->isEnabled());
-        QCOMPARE(openFromPanel(harness), QString());
-        QCOMPARE(harness.view().formatSettings(), FormatSettings{});
+        writeSettings(h->settingsFile(), {});
+        QVERIFY(h->start());
+        h->choose(cmd::kComboTemplate, u("謎"));
+        QVERIFY(h->frame().action(cmd::kHtmlSettings)->isEnabled());
+        QCOMPARE(openFromPanel(*h), QString());
+        QCOMPARE(h->view().formatSettings(), FormatSettings{});
     }
 
     void theDialogShowsTheViewsSettings() {
-        AppHarness harness;
         FormatSettings settings;
         settings.thread = {sjis("雑談スレ"), sjis("名無し"), ThreadSettings::GoodThread};
-        writeSettings(harness.settingsFile(),
+        writeSettings(h->settingsFile(),
                       {overallTemplate("", "無し", "無し", "某巨大掲示板群"), {}, {}}, settings);
-        QVERIFY(harness.start());
-        openFromPanel(harness, [](QDialog& dialog) {
+        QVERIFY(h->start());
+        openFromPanel(*h, [](QDialog& dialog) {
             QCOMPARE(child<QLineEdit>(dialog, "title")->text(), u("雑談スレ"));
             QCOMPARE(child<QLineEdit>(dialog, "name")->text(), u("名無し"));
             QVERIFY(child<QAbstractButton>(dialog, "mode1")->isChecked());
         });
     }
 
-    void okChangesTheColoursAndGoUsesThem() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboFormat, u("標準的"));
-        openFromPanel(harness, [](QDialog& dialog) {
+    void okChangesTheSettingsAndGoUsesThem() {
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("標準的"));
+        openFromPanel(*h, [](QDialog& dialog) {
             retype(child<QLineEdit>(dialog, "textColour"), u("#ABCDEF"));
             clickOk(dialog);
         });
-        QCOMPARE(harness.view().formatSettings().standardColours,
+        QCOMPARE(h->view().formatSettings().standardColours,
                  (StandardColours{"#ABCDEF", "#66aaFF"}));
-        QVERIFY(contains(pageFor(harness, "晴れ。"), "color : #ABCDEF ;"));
-    }
+        QVERIFY(contains(pageFor("晴れ。"), "color : #ABCDEF ;"));
 
-    void okChangesTheIdolNewsAndGoUsesIt() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboFormat, u("某バーチャルネットアイドル"));
-        QVERIFY(!contains(pageFor(harness, "晴れ。"), sjis("を応援しています。")));
-        openFromPanel(harness, [](QDialog& dialog) {
+        h->choose(cmd::kComboFormat, u("某バーチャルネットアイドル"));
+        QVERIFY(!contains(pageFor("晴れ。"), sjis("を応援しています。")));
+        openFromPanel(*h, [](QDialog& dialog) {
             clickBox(child<QCheckBox>(dialog, "supportOn"));
             retype(child<QLineEdit>(dialog, "supportTarget"), u("みんな"));
             clickOk(dialog);
         });
-        QCOMPARE(harness.view().formatSettings().idolNews.supportOn, 1);
-        QVERIFY(contains(pageFor(harness, "晴れ。"),
+        QCOMPARE(h->view().formatSettings().idolNews.supportOn, 1);
+        QVERIFY(contains(pageFor("晴れ。"),
                          sjis("バーチャルネットアイドル　ぺかりはみんなを応援しています。<BR>")));
     }
 
     void cancelKeepsTheViewsSettings() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        const FormatSettings before = harness.view().formatSettings();
+        QVERIFY(h->start());
+        const FormatSettings before = h->view().formatSettings();
         const std::pair<const char*, const char*> edits[] = {
             {"標準的(枠無し)", "backgroundColour"},
             {"某巨大掲示板群", "title"},
@@ -165,38 +158,37 @@ private slots:
             {"フォント弄り", "degree"},
         };
         for (const auto& [style, edit] : edits) {
-            harness.choose(cmd::kComboFormat, u(style));
-            openFromPanel(harness, [edit = edit](QDialog& dialog) {
+            h->choose(cmd::kComboFormat, u(style));
+            openFromPanel(*h, [edit = edit](QDialog& dialog) {
                 retype(child<QLineEdit>(dialog, edit), u("7"));
                 clickCancel(dialog);
             });
-            QCOMPARE(harness.view().formatSettings(), before);
+            QCOMPARE(h->view().formatSettings(), before);
         }
     }
 
     void changedSettingsSurviveARestart() {
-        AppHarness first;
-        QVERIFY(first.start());
-        first.choose(cmd::kComboFormat, u("某巨大掲示板群"));
-        openFromPanel(first, [](QDialog& dialog) {
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("某巨大掲示板群"));
+        openFromPanel(*h, [](QDialog& dialog) {
             retype(child<QLineEdit>(dialog, "title"), u("続きスレ"));
             clickBox(child<QAbstractButton>(dialog, "mode2"));
             clickOk(dialog);
         });
-        first.choose(cmd::kComboFormat, u("フォント弄り"));
-        openFromPanel(first, [](QDialog& dialog) {
+        h->choose(cmd::kComboFormat, u("フォント弄り"));
+        openFromPanel(*h, [](QDialog& dialog) {
             auto* slider = child<QSlider>(dialog, "degreeSlider");
             slider->setFocus();
             QTest::keyClick(slider, Qt::Key_End);
             clickOk(dialog);
         });
-        const FormatSettings changed = first.view().formatSettings();
+        const FormatSettings changed = h->view().formatSettings();
         QCOMPARE(changed.thread.title, sjis("続きスレ"));
         QCOMPARE(changed.lineBreakDegree, 9);
-        QVERIFY(first.close());
+        QVERIFY(h->close());
 
         AppHarness second;
-        second.services.paths = first.services.paths;
+        second.services.paths = h->services.paths;
         QVERIFY(second.start());
         QCOMPARE(second.view().formatSettings(), changed);
     }

@@ -12,8 +12,8 @@ using namespace mireto;
 
 namespace {
 
-// The real program, with every per-user folder inside `home`.
-void prepare(QProcess& program, const QTemporaryDir& home) {
+// Starts the real program with every per-user folder inside `home`.
+void start(QProcess& program, const QTemporaryDir& home) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home.path());
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
@@ -21,7 +21,7 @@ void prepare(QProcess& program, const QTemporaryDir& home) {
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
-    program.setProgram(QStringLiteral(MIRETO_EXECUTABLE));
+    program.start(QStringLiteral(MIRETO_EXECUTABLE));
 }
 
 QString runtimeFolder(const QTemporaryDir& home) {
@@ -41,8 +41,7 @@ private slots:
         SingleInstanceGuard running(runtimeFolder(home));
         QVERIFY(running.tryAcquire());
         QProcess second;
-        prepare(second, home);
-        second.start();
+        start(second, home);
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
@@ -54,8 +53,7 @@ private slots:
         const QString folder = runtimeFolder(home);
         const QString lock = SingleInstanceGuard(folder).lockFilePath();
         QProcess crashing;
-        prepare(crashing, home);
-        crashing.start();
+        start(crashing, home);
         QVERIFY(crashing.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 15000);
         crashing.kill();
@@ -63,8 +61,7 @@ private slots:
         QVERIFY(QFileInfo::exists(lock));
 
         QProcess next;
-        prepare(next, home);
-        next.start();
+        start(next, home);
         QVERIFY(next.waitForStarted());
         // It keeps running instead of ending as a second instance would.
         QVERIFY(!next.waitForFinished(2000));
@@ -77,14 +74,14 @@ private slots:
 
     void settingsLiveBesideAWritableProgramOrWithTheUser() {
         mireto::test::TempDir dir;
-        const AppPaths paths = resolveAppPaths(dir / "program", dir / "user");
+        // A folder that does not exist cannot take the files.
+        QVERIFY(resolveAppPaths(dir / "program", dir / "user").settingsFile ==
+                dir / "user" / "Mireto.ini");
         std::filesystem::create_directories(dir / "program");
         const AppPaths portable = resolveAppPaths(dir / "program", dir / "user");
         QVERIFY(portable.settingsFile == dir / "program" / "Mireto.ini");
         QVERIFY(portable.pageFile == dir / "program" / "tmp.html");
         QVERIFY(portable.startingSettingsFile.empty());
-        // A folder that does not exist cannot take the files either.
-        QVERIFY(paths.settingsFile == dir / "user" / "Mireto.ini");
 
         // Root may write anywhere; a path under a regular file is refused to everyone.
         mireto::test::writeFile(dir / "file", "not a folder");

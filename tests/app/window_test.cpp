@@ -23,21 +23,32 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
+QStringList texts(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* text : list)
+        result.append(u(text));
+    return result;
+}
+
 QImage pictureOf(const QIcon& icon) {
     return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-bool showsIcon(const QToolButton& button, int resourceId) {
-    return pictureOf(button.icon()) == pictureOf(icons::resourceIcon(resourceId));
+// The settings button shows the picture and the tool tip of the current format's dialog.
+bool settingsButtonIs(const AppHarness& harness, int resourceId, const char* toolTip) {
+    return pictureOf(harness.button(cmd::kHtmlSettings).icon()) ==
+               pictureOf(icons::resourceIcon(resourceId)) &&
+           harness.frame().ToolTipText(cmd::kHtmlSettings) == u(toolTip);
 }
 
-const QStringList kFormats = {u("フォント弄り"),
-                              u("フォント弄り(背景白)"),
-                              u("某バーチャルネットアイドル"),
-                              u("某巨大掲示板群"),
-                              u("標準的"),
-                              u("標準的(枠無し)"),
-                              u("ソルネ屋仕様")};
+// The template, replacement set, ending set and format shown in the panel.
+QStringList selection(const AppHarness& harness) {
+    QStringList shown;
+    for (int id :
+         {cmd::kComboTemplate, cmd::kComboReplacement, cmd::kComboEnding, cmd::kComboFormat})
+        shown.append(harness.combo(id).currentText());
+    return shown;
+}
 
 } // namespace
 
@@ -46,25 +57,29 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void firstStartWithoutSettingsFile() {
+    void firstStartWithoutSettingsFileThenClose() {
         AppHarness harness;
         QVERIFY(harness.start());
         QCOMPARE(harness.messages.size(), std::size_t{1});
         const ShownMessage& shown = harness.messages.front();
         QCOMPARE(shown.request.text, u("Mireto.iniファイルが読み込めません"));
         QCOMPARE(shown.request.caption, u("ソルネ壱号起動"));
-        QVERIFY(shown.request.icon == MessageIcon::Information);
-        QVERIFY(shown.request.buttons == MessageButtons::Ok);
-        QVERIFY(!shown.windowVisible);
+        QVERIFY(shown.request.icon == MessageIcon::Information &&
+                shown.request.buttons == MessageButtons::Ok && !shown.windowVisible);
 
         QVERIFY(harness.items(cmd::kComboTemplate).isEmpty());
-        QCOMPARE(harness.items(cmd::kComboReplacement), QStringList{u("無し")});
-        QCOMPARE(harness.items(cmd::kComboEnding), QStringList{u("無し")});
-        QCOMPARE(harness.items(cmd::kComboFormat), kFormats);
+        QCOMPARE(harness.items(cmd::kComboReplacement), texts({"無し"}));
+        QCOMPARE(harness.items(cmd::kComboEnding), texts({"無し"}));
+        QCOMPARE(harness.items(cmd::kComboFormat),
+                 texts({"フォント弄り", "フォント弄り(背景白)", "某バーチャルネットアイドル",
+                        "某巨大掲示板群", "標準的", "標準的(枠無し)", "ソルネ屋仕様"}));
         QCOMPARE(harness.combo(cmd::kComboFormat).currentIndex(), 0);
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kFontPlaySettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("フォント弄り設定"));
+        QVERIFY(settingsButtonIs(harness, icons::kFontPlaySettings, "フォント弄り設定"));
         QCOMPARE(harness.frame().windowTitle(), u("無題 - ソルネ壱号"));
+
+        // Closing writes the settings file.
+        QVERIFY(harness.close());
+        QCOMPARE(readFile(harness.settingsFile()), firstRunSettingsFile());
     }
 
     void choosingATemplateSelectsItsSetsAndStyle() {
@@ -72,23 +87,18 @@ private slots:
         writeSettings(harness.settingsFile(), {});
         QVERIFY(harness.start());
         harness.choose(cmd::kComboTemplate, u("うさぎ"));
-        QCOMPARE(harness.combo(cmd::kComboReplacement).currentText(), u("猫語"));
-        QCOMPARE(harness.combo(cmd::kComboEnding).currentText(), u("だぴょん"));
-        QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), u("某巨大掲示板群"));
+        QCOMPARE(selection(harness), texts({"うさぎ", "猫語", "だぴょん", "某巨大掲示板群"}));
         QCOMPARE(harness.view().currentTemplate(),
                  overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"));
         QCOMPARE(harness.view().currentReplacementSet(), replacementSet("猫語", "な", "にゃ"));
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kThreadSettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("2ch変換設定"));
+        QVERIFY(settingsButtonIs(harness, icons::kThreadSettings, "2ch変換設定"));
 
         // Sets that no longer exist bring in the none sets.
         harness.choose(cmd::kComboTemplate, u("ねこ"));
-        QCOMPARE(harness.combo(cmd::kComboReplacement).currentText(), u("無し"));
-        QCOMPARE(harness.combo(cmd::kComboEnding).currentText(), u("無し"));
+        QCOMPARE(selection(harness), texts({"ねこ", "無し", "無し", "フォント弄り(背景白)"}));
         QCOMPARE(harness.view().currentTemplate(),
                  overallTemplate("ねこ", "無し", "無し", "フォント弄り(背景白)"));
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kFontPlayWhiteSettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("フォント弄り設定"));
+        QVERIFY(settingsButtonIs(harness, icons::kFontPlayWhiteSettings, "フォント弄り設定"));
 
         // Choosing a set or a style keeps the template's name.
         harness.choose(cmd::kComboReplacement, u("猫語"));
@@ -97,36 +107,22 @@ private slots:
         QCOMPARE(harness.combo(cmd::kComboTemplate).currentText(), u("ねこ"));
         QCOMPARE(harness.view().currentTemplate(),
                  overallTemplate("ねこ", "だぴょん", "猫語", "某バーチャルネットアイドル"));
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kIdolNewsSettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings),
-                 u("某バーチャルネットアイドル設定"));
+        QVERIFY(
+            settingsButtonIs(harness, icons::kIdolNewsSettings, "某バーチャルネットアイドル設定"));
 
         // A style no one knows leaves no format selected.
         harness.choose(cmd::kComboTemplate, u("謎"));
         QCOMPARE(harness.combo(cmd::kComboFormat).currentIndex(), -1);
         QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), QString());
         QCOMPARE(harness.view().currentTemplate().formatName, std::string());
-        QVERIFY(showsIcon(harness.button(cmd::kHtmlSettings), icons::kNoSettings));
-        QCOMPARE(harness.frame().ToolTipText(cmd::kHtmlSettings), u("この形式は設定がありません"));
-    }
+        QVERIFY(settingsButtonIs(harness, icons::kNoSettings, "この形式は設定がありません"));
 
-    void repaintingDoesNotRefillThePanel() {
-        AppHarness harness;
-        writeSettings(harness.settingsFile(), {});
-        QVERIFY(harness.start());
-        harness.choose(cmd::kComboTemplate, u("うさぎ"));
+        // Repainting does not refill the panel.
         harness.combo(cmd::kComboEnding).setCurrentIndex(-1);
         harness.frame().resize(harness.frame().size() + QSize(40, 40));
         harness.frame().repaint();
         QCoreApplication::processEvents();
         QCOMPARE(harness.combo(cmd::kComboEnding).currentIndex(), -1);
-    }
-
-    void closingWritesTheSettingsFile() {
-        AppHarness harness;
-        QVERIFY(harness.start());
-        QVERIFY(harness.close());
-        QCOMPARE(readFile(harness.settingsFile()), firstRunSettingsFile());
     }
 
     void selectionsSurviveARestart() {
@@ -142,11 +138,8 @@ private slots:
         second.services.paths = first.services.paths;
         QVERIFY(second.start());
         QVERIFY(second.messages.empty());
-        QCOMPARE(second.combo(cmd::kComboTemplate).currentText(), u("うさぎ"));
-        QCOMPARE(second.combo(cmd::kComboReplacement).currentText(), u("猫語"));
-        QCOMPARE(second.combo(cmd::kComboEnding).currentText(), u("だぴょん"));
-        QCOMPARE(second.combo(cmd::kComboFormat).currentText(), u("標準的"));
-        QCOMPARE(second.items(cmd::kComboTemplate), (QStringList{u("うさぎ"), u("ねこ"), u("謎")}));
+        QCOMPARE(selection(second), texts({"うさぎ", "猫語", "だぴょん", "標準的"}));
+        QCOMPARE(second.items(cmd::kComboTemplate), texts({"うさぎ", "ねこ", "謎"}));
         QVERIFY(second.close());
         QCOMPARE(readFile(second.settingsFile()), written);
     }
@@ -157,15 +150,14 @@ private slots:
         harness.services.paths.settingsFile = harness.folder() / "not-a-folder" / "Mireto.ini";
         QVERIFY(harness.start());
         harness.messages.clear();
-        harness.answers = {MessageAnswer::No};
-        QVERIFY(!harness.close());
+        QVERIFY(!harness.close()); // unanswered, the question gets No
         QCOMPARE(harness.messages.size(), std::size_t{1});
-        QVERIFY(harness.messages[0].request.icon == MessageIcon::Warning);
-        QVERIFY(harness.messages[0].request.buttons == MessageButtons::YesNo);
-        QVERIFY(harness.messages[0].request.text.contains(u("Mireto.ini")));
+        const MessageRequest& asked = harness.messages[0].request;
+        QVERIFY(asked.icon == MessageIcon::Warning && asked.buttons == MessageButtons::YesNo);
+        QVERIFY(asked.text.contains(u("Mireto.ini")));
         QVERIFY(harness.frame().isVisible());
         // The program goes on as before: the lists still hold the none sets.
-        QCOMPARE(harness.items(cmd::kComboEnding), QStringList{u("無し")});
+        QCOMPARE(harness.items(cmd::kComboEnding), texts({"無し"}));
         QCOMPARE(harness.view().store().endingSetCount(), std::size_t{1});
 
         harness.answers = {MessageAnswer::Yes};

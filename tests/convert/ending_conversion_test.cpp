@@ -30,23 +30,19 @@ protected:
 };
 
 TEST_F(EndingConversion, EmptyWordsOrZeroFrequenciesDrawNothing) {
-    endings.frequencies = {50, 50, 0, 0};
-    start();
-    int applied = -1;
-    EXPECT_EQ(convert(sjis("文。"), &applied), sjis("文。"));
-    EXPECT_EQ(applied, 0);
-    EXPECT_EQ(probe.draw(), 41) << "no number was drawn for empty words";
-
-    endings = {};
-    endings.words = {sjis("ナリ"), "", "", ""};
-    start();
-    EXPECT_EQ(convert(sjis("文。"), &applied), sjis("文。"));
-    EXPECT_EQ(probe.draw(), 41) << "no number was drawn for zero frequencies";
+    for (const EndingSet& set : {EndingSet{.words = {}, .name = "", .frequencies = {50, 50, 0, 0}},
+                                 EndingSet{.words = {sjis("ナリ"), "", "", ""}, .name = ""}}) {
+        endings = set;
+        start();
+        int applied = -1;
+        EXPECT_EQ(convert(sjis("文。"), &applied), sjis("文。"));
+        EXPECT_EQ(applied, 0);
+        EXPECT_EQ(probe.draw(), 41) << "no number was drawn";
+    }
 }
 
 TEST_F(EndingConversion, EmptySlotHandsItsShareToTheNextWord) {
-    endings.words = {"", sjis("ナリ"), "", ""};
-    endings.frequencies = {30, 0, 0, 0};
+    endings = {.words = {"", sjis("ナリ"), "", ""}, .name = "", .frequencies = {30, 0, 0, 0}};
     start(7); // draws 61, 22, 15, 40 (mod 100)
     int applied = -1;
     EXPECT_EQ(convert(sjis("猫だ。"), &applied), sjis("猫だ。")) << "61 is beyond 30";
@@ -57,30 +53,25 @@ TEST_F(EndingConversion, EmptySlotHandsItsShareToTheNextWord) {
 }
 
 TEST_F(EndingConversion, DrawPicksTheSlotByRunningTotal) {
-    endings.words = {"A", "B", "C", "D"};
-    endings.frequencies = {40, 20, 10, 30};
-    start(); // 41 -> B, 67 -> C, 34 -> A, 0 -> A, 69 -> C, 24 -> A, 78 -> D
-    std::string picked;
-    for (int i = 0; i < 7; ++i)
-        picked += convert(sjis("。"));
-    EXPECT_EQ(picked, "BCAACAD");
+    endings = {.words = {"A", "B", "C", "D"}, .name = "", .frequencies = {40, 20, 10, 30}};
+    start();
+    for (char word : std::string_view("BCAACAD")) // drawn 41, 67, 34, 0, 69, 24, 78
+        EXPECT_EQ(convert(sjis("。")), std::string(1, word));
 }
 
 TEST_F(EndingConversion, LineBreaksChangeOnlyWhenTheFlagIsOne) {
-    endings.words = {sjis("ナリ。"), "", "", ""};
-    endings.frequencies = {100, 0, 0, 0};
+    endings = {.words = {sjis("ナリ。"), "", "", ""}, .name = "", .frequencies = {100, 0, 0, 0}};
     start();
-    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文\r\n"));
-    endings.changeLineBreaks = 1;
-    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文ナリナリ。"))
-        << "the word's own full stop is replaced in turn";
-    endings.changeLineBreaks = 2;
-    EXPECT_EQ(convert(sjis("文\r\n")), sjis("文\r\n"));
+    // With the flag at 1 the word's own full stop is replaced in turn.
+    for (int flag : {0, 1, 2}) {
+        endings.changeLineBreaks = flag;
+        EXPECT_EQ(convert(sjis("文\r\n")), sjis(flag == 1 ? "文ナリナリ。" : "文\r\n")) << flag;
+    }
 }
 
 TEST_F(EndingConversion, ExtremeFrequenciesFromAHandEditedFileDoNotOverflow) {
-    endings.words = {"A", "B", "", ""};
-    endings.frequencies = {INT32_MIN, INT32_MAX, 0, 0};
+    endings = {
+        .words = {"A", "B", "", ""}, .name = "", .frequencies = {INT32_MIN, INT32_MAX, 0, 0}};
     start(); // 41 + 2^31 - (2^31 - 1) = 42: no slot; 32-bit wrapping would pick A
     EXPECT_EQ(convert(sjis("。")), sjis("。"));
 }

@@ -56,37 +56,30 @@ TEST(IdolNewsPage, BoldClauseSearchLinkAndSupportLineOnlyWhenSwitchedOnWithOne) 
         "<A href=\"https://www.google.co.jp/search?q=晴れナリ\" target=\"_blank\">晴れナリ</A>");
     const std::string support =
         sjis("<BR><BR>\r\nバーチャルネットアイドル　ぺかりはソルネ屋を応援しています。<BR>");
-    for (int supportOn : {0, 1, 2}) {
-        IdolNewsSettings settings;
-        settings.supportOn = supportOn;
-        EXPECT_TRUE(
-            samePage(idolPage(settings, sjis("今日は、晴れ。"), kThirdOfJanuary2002, alwaysNari()),
-                     head + body + (supportOn == 1 ? support : "") + kIdolEnd))
+    for (int supportOn : {0, 1, 2})
+        EXPECT_TRUE(samePage(idolPage({.supportOn = supportOn}, sjis("今日は、晴れ。"),
+                                      kThirdOfJanuary2002, alwaysNari()),
+                             head + body + (supportOn == 1 ? support : "") + kIdolEnd))
             << "supportOn " << supportOn;
-    }
 }
 
 TEST(IdolNewsPage, LineBreaksAfterClausesAndEmptyLinesOnTheFirstDayOfReiwa) {
     // 2019-05-01 00:00:00 in Japan draws 19685, 7588, 30293, 16615: % 12 all 4 or more,
     // so every clause is bare.
-    IdolNewsSettings settings;
-    settings.title = "T";
     const std::string body = sjis("一行目。<BR>\r\n"   // the line break after 。 adds nothing
                                   "二行目、<BR>\r\n"   // nor after 、
                                   "三行目\r\n<BR>\r\n" // a line keeps its CR LF
                                   "<BR>\r\n"           // the empty line
                                   "四");
-    EXPECT_TRUE(
-        samePage(idolPage(settings, sjis("一行目。\r\n二行目、\r\n三行目\r\n\r\n四"), 1556636400),
-                 idolHead("T", "1_5_1", "令和１年５月１日") + body + kIdolEnd));
+    EXPECT_TRUE(samePage(
+        idolPage({.title = "T"}, sjis("一行目。\r\n二行目、\r\n三行目\r\n\r\n四"), 1556636400),
+        idolHead("T", "1_5_1", "令和１年５月１日") + body + kIdolEnd));
 }
 
 TEST(IdolNewsPage, LastDayOfHeiseiAndAnEmptyTitle) {
-    IdolNewsSettings settings;
-    settings.title.clear();
     // 2019-04-30 23:59:59 in Japan.
-    const std::string page = idolPage(settings, "", 1556636399);
-    EXPECT_EQ(page, idolHead("", "31_4_30", "平成３１年４月３０日") + kIdolEnd);
+    EXPECT_EQ(idolPage({.title = ""}, "", 1556636399),
+              idolHead("", "31_4_30", "平成３１年４月３０日") + kIdolEnd);
 }
 
 } // namespace

@@ -12,17 +12,12 @@ namespace texts = thread_texts;
 
 // Every lead byte is followed by a trail byte, and there are no control characters.
 bool wellFormedShiftJis(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
         const auto byte = static_cast<unsigned char>(text[at]);
         if (byte < 0x20 || byte == 0x7F || byte == 0x80 || byte == 0xA0 || byte >= 0xFD)
             return false;
-        if (sjis::isLeadByte(byte)) {
-            if (sjis::charLength(text, at) != 2)
-                return false;
-            at += 2;
-        } else {
-            ++at;
-        }
+        if (sjis::isLeadByte(byte) && sjis::charLength(text, at++) != 2) // at++: skip the trail
+            return false;
     }
     return true;
 }
@@ -57,10 +52,10 @@ TEST(ThreadCannedTexts, FirstWordsSizesAndEncoding) {
         EXPECT_EQ(text.text.find("href"), std::string_view::npos);
         EXPECT_NE(text.text.find("<br>"), std::string_view::npos) << "lines are separated";
     }
-    // The certificates' upper parts end a line, for the date line that follows.
-    EXPECT_TRUE(texts::kGoodCertificateTop.ends_with("<br>"));
-    EXPECT_TRUE(texts::kBadCertificateTop.ends_with("<br>"));
-    EXPECT_TRUE(texts::kCertificateBottom.ends_with("<br>"));
+    // The certificates' parts end a line, for the date line that follows.
+    for (std::string_view part :
+         {texts::kGoodCertificateTop, texts::kBadCertificateTop, texts::kCertificateBottom})
+        EXPECT_TRUE(part.ends_with("<br>"));
 }
 
 TEST(ThreadCannedTexts, FooterFramesTheBannerAndEndsThePage) {

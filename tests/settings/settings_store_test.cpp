@@ -28,14 +28,10 @@ TEST(SettingsStore, QueriesBeyondTheEndGiveTheDefaults) {
     store.InsertEndingSet(namedEnding("a"), 0);
     EXPECT_EQ(store.GetEndingSet(1), EndingSet{});
     EXPECT_EQ(store.GetEndingSet(static_cast<SettingsStore::Position>(-1)), EndingSet{});
-    const ReplacementSet replacement = store.GetReplacementSet(0);
-    EXPECT_EQ(replacement.ruleCount(), 1u);
-    EXPECT_EQ(replacement.name, "");
-    const OverallTemplate t = store.GetOverallTemplate(0);
-    EXPECT_EQ(t.endingSetName, sjis("無し"));
-    EXPECT_EQ(t.replacementSetName, sjis("無し"));
-    EXPECT_EQ(t.formatName, sjis("フォント弄り"));
-    EXPECT_EQ(t.name, "");
+    EXPECT_EQ(store.GetReplacementSet(0).ruleCount(), 1u);
+    EXPECT_EQ(store.GetReplacementSet(0).name, "");
+    EXPECT_EQ(store.GetOverallTemplate(0),
+              (OverallTemplate{sjis("無し"), sjis("無し"), sjis("フォント弄り"), ""}));
 }
 
 TEST(SettingsStore, InsertShiftsAndAppends) {
@@ -43,10 +39,9 @@ TEST(SettingsStore, InsertShiftsAndAppends) {
     store.InsertEndingSet(namedEnding("b"), 0);
     store.InsertEndingSet(namedEnding("a"), 0);
     store.InsertEndingSet(namedEnding("c"), 2);
-    EXPECT_EQ(store.GetEndingSet(0).name, "a");
-    EXPECT_EQ(store.GetEndingSet(1).name, "b");
-    EXPECT_EQ(store.GetEndingSet(2).name, "c");
-    EXPECT_EQ(store.endingSetCount(), 3u);
+    ASSERT_EQ(store.endingSetCount(), 3u);
+    for (SettingsStore::Position at = 0; at < 3; ++at)
+        EXPECT_EQ(store.GetEndingSet(at), namedEnding(std::string(1, char('a' + at))));
 }
 
 TEST(SettingsStore, DeletesRefuseEmptyListsAndOutOfRangePositions) {

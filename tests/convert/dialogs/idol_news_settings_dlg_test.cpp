@@ -1,5 +1,4 @@
-// The idol-news settings dialog: the support box greying its two edits, and what OK
-// and cancel hand back.
+// The idol-news settings dialog: the support box greying two edits, and what OK and cancel give.
 #include "convert/dialogs/idol_news_settings_dlg.h"
 #include "dialog_driver.h"
 #include "tests/support/sjis.h"
@@ -16,94 +15,84 @@ IdolNewsSettings given(std::int32_t supportOn) {
     return {sjis("ファン一同"), sjis("ぺかり"), supportOn, sjis("今日のニュース")};
 }
 
+struct Dialog : CIdolNewsSettingsDlg {
+    explicit Dialog(std::int32_t supportOn) {
+        setSettings(given(supportOn));
+        show();
+    }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(*this, name); }
+    QCheckBox* support() { return child<QCheckBox>(*this, "supportOn"); }
+    QList<bool> enabled() {
+        return {edit("title")->isEnabled(), edit("name")->isEnabled(),
+                edit("supportTarget")->isEnabled()};
+    }
+};
+
 } // namespace
 
 class IdolNewsSettingsDlgTest : public QObject {
     Q_OBJECT
 private slots:
     void showsItsCaptionLabelsAndTheGivenSettings() {
-        CIdolNewsSettingsDlg dialog;
-        dialog.setSettings(given(1));
-        dialog.show();
+        Dialog dialog(1);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("某バーチャルネットアイドル"));
         QCOMPARE(dialog.findChild<QGroupBox*>()->title(), QStringLiteral("応援"));
         for (const char* label : {"題名", "名前", "応援対象"})
             QVERIFY2(labelTexts(dialog).contains(QString::fromUtf8(label)), label);
-        QCOMPARE(child<QCheckBox>(dialog, "supportOn")->text(), QStringLiteral("応援ON"));
-        QVERIFY(child<QCheckBox>(dialog, "supportOn")->isChecked());
-        QCOMPARE(child<QLineEdit>(dialog, "title")->text(), QStringLiteral("今日のニュース"));
-        QCOMPARE(child<QLineEdit>(dialog, "name")->text(), QStringLiteral("ぺかり"));
-        QCOMPARE(child<QLineEdit>(dialog, "supportTarget")->text(), QStringLiteral("ファン一同"));
-        QVERIFY(child<QLineEdit>(dialog, "name")->isEnabled());
-        QVERIFY(child<QLineEdit>(dialog, "supportTarget")->isEnabled());
+        QCOMPARE(dialog.support()->text(), QStringLiteral("応援ON"));
+        QVERIFY(dialog.support()->isChecked());
+        QCOMPARE(dialog.edit("title")->text(), QStringLiteral("今日のニュース"));
+        QCOMPARE(dialog.edit("name")->text(), QStringLiteral("ぺかり"));
+        QCOMPARE(dialog.edit("supportTarget")->text(), QStringLiteral("ファン一同"));
+        QCOMPARE(dialog.enabled(), (QList<bool>{true, true, true}));
     }
 
     void theSupportBoxGreysNameAndTargetWhichKeepTheirTexts() {
-        CIdolNewsSettingsDlg dialog;
-        dialog.setSettings(given(1));
-        dialog.show();
-        auto* support = child<QCheckBox>(dialog, "supportOn");
-        clickBox(support);
-        QVERIFY(!child<QLineEdit>(dialog, "name")->isEnabled());
-        QVERIFY(!child<QLineEdit>(dialog, "supportTarget")->isEnabled());
-        QVERIFY(child<QLineEdit>(dialog, "title")->isEnabled());
+        Dialog dialog(1);
+        clickBox(dialog.support());
+        QCOMPARE(dialog.enabled(), (QList<bool>{true, false, false}));
         clickOk(dialog);
         QCOMPARE(dialog.getSettings(), given(0));
 
         dialog.show();
-        clickBox(support);
-        QVERIFY(child<QLineEdit>(dialog, "name")->isEnabled());
-        QVERIFY(child<QLineEdit>(dialog, "supportTarget")->isEnabled());
-    }
-
-    void openingWithSupportOffGreysThemAtOnce() {
-        CIdolNewsSettingsDlg dialog;
-        dialog.setSettings(given(1));
-        // Only 1 writes the support line, so another value opens unticked.
+        clickBox(dialog.support());
+        QCOMPARE(dialog.enabled(), (QList<bool>{true, true, true}));
+        // Only 1 writes the support line, so another value shows unticked.
         dialog.setSettings(given(2));
-        dialog.show();
-        QVERIFY(!child<QCheckBox>(dialog, "supportOn")->isChecked());
-        QVERIFY(!child<QLineEdit>(dialog, "name")->isEnabled());
-        QVERIFY(!child<QLineEdit>(dialog, "supportTarget")->isEnabled());
+        QVERIFY(!dialog.support()->isChecked());
+        QCOMPARE(dialog.enabled(), (QList<bool>{true, false, false}));
     }
 
-    void okHandsBackWhatWasTyped() {
-        CIdolNewsSettingsDlg dialog;
+    void cancelHandsBackTheGivenSettingsAndOkWhatWasTyped() {
+        Dialog dialog(0);
+        clickBox(dialog.support());
+        retype(dialog.edit("title"), QStringLiteral("別の題"));
+        clickCancel(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.getSettings(), given(0));
+
         dialog.setSettings(given(0));
         dialog.show();
-        clickBox(child<QCheckBox>(dialog, "supportOn"));
-        retype(child<QLineEdit>(dialog, "title"), QString());
-        retype(child<QLineEdit>(dialog, "name"), QStringLiteral("アイドル　ぺかり"));
-        retype(child<QLineEdit>(dialog, "supportTarget"), QStringLiteral("みんな"));
+        clickBox(dialog.support());
+        retype(dialog.edit("title"), QString());
+        retype(dialog.edit("name"), QStringLiteral("アイドル　ぺかり"));
+        retype(dialog.edit("supportTarget"), QStringLiteral("みんな"));
         clickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.getSettings(),
                  (IdolNewsSettings{sjis("みんな"), sjis("アイドル　ぺかり"), 1, ""}));
     }
 
-    void cancelHandsBackTheGivenSettings() {
-        CIdolNewsSettingsDlg dialog;
-        dialog.setSettings(given(0));
-        dialog.show();
-        clickBox(child<QCheckBox>(dialog, "supportOn"));
-        retype(child<QLineEdit>(dialog, "title"), QStringLiteral("別の題"));
-        clickCancel(dialog);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.getSettings(), given(0));
-    }
-
     void textShiftJisCannotHoldIsRefused() {
         MessageRecorder messages;
-        CIdolNewsSettingsDlg dialog;
-        dialog.setSettings(given(1));
-        dialog.show();
-        retype(child<QLineEdit>(dialog, "supportTarget"), QStringLiteral("🎤"));
+        Dialog dialog(1);
+        retype(dialog.edit("supportTarget"), QStringLiteral("🎤"));
         clickOk(dialog);
         QCOMPARE(messages.requests.size(), std::size_t{1});
         QVERIFY(messages.requests[0].text.contains(QStringLiteral("「🎤」")));
         QCOMPARE(messages.requests[0].icon, MessageIcon::Warning);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.focusWidget(), child<QLineEdit>(dialog, "supportTarget"));
+        QCOMPARE(dialog.focusWidget(), dialog.edit("supportTarget"));
         QCOMPARE(dialog.getSettings(), given(1));
     }
 };

@@ -1,5 +1,4 @@
-// The standard colour dialog: edits, swatches and the colour chooser kept in step, and
-// what OK and cancel hand back.
+// The standard colour dialog: edits, swatches and chooser in step, and what OK and cancel give.
 #include "convert/dialogs/colour_chooser.h"
 #include "convert/dialogs/colour_swatch.h"
 #include "convert/dialogs/standard_colours_dlg.h"
@@ -13,13 +12,13 @@ using namespace mireto::test;
 namespace {
 
 // Stands in for the system chooser while it lives: remembers the colour it was opened
-// with and answers with `answer` (nullopt: the user cancels).
+// with and gives the next of `answers` (nullopt: the user cancels).
 class ChooserStub {
 public:
-    explicit ChooserStub(std::optional<QColor> answer) {
-        setColourChooserForTesting([this, answer](QWidget*, const QColor& initial) {
+    explicit ChooserStub(std::vector<std::optional<QColor>> answers) {
+        setColourChooserForTesting([this, answers](QWidget*, const QColor& initial) {
             opened.push_back(initial);
-            return answer;
+            return answers.at(opened.size() - 1);
         });
     }
     ~ChooserStub() { setColourChooserForTesting({}); }
@@ -28,6 +27,8 @@ public:
 
     std::vector<QColor> opened;
 };
+
+const QColor sky(0x66, 0xAA, 0xFF);
 
 QColor swatchColour(const QWidget& dialog, const char* name) {
     return child<ColourSwatch>(dialog, name)->colour();
@@ -54,7 +55,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#102030"));
         QCOMPARE(child<QLineEdit>(dialog, "backgroundColour")->text(), QStringLiteral("#66aaFF"));
         QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x10, 0x20, 0x30));
-        QCOMPARE(swatchColour(dialog, "backgroundSwatch"), QColor(0x66, 0xAA, 0xFF));
+        QCOMPARE(swatchColour(dialog, "backgroundSwatch"), sky);
     }
 
     void onlyASevenByteTextIsStoredAsTyped() {
@@ -62,7 +63,6 @@ private slots:
         dialog.show();
         retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#12345"));
         retype(child<QLineEdit>(dialog, "backgroundColour"), QStringLiteral("#GG0000"));
-        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#12345"));
         QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(Qt::black));
         QCOMPARE(swatchColour(dialog, "backgroundSwatch"), QColor(Qt::black));
         clickOk(dialog);
@@ -70,35 +70,27 @@ private slots:
     }
 
     void theChooserStartsFromWhatTheStringReadsAndGivesUpperCaseHex() {
-        ChooserStub chooser(QColor(0x66, 0xAA, 0xFF));
+        ChooserStub chooser({std::nullopt, sky, sky});
         CStandardColoursDlg dialog;
         dialog.show();
+        // Cancelling the chooser changes nothing.
+        QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#333333"));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x33, 0x33, 0x33));
         retype(child<QLineEdit>(dialog, "textColour"), QStringLiteral("#12345"));
         QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(dialog, "browseBackgroundColour"), Qt::LeftButton);
         QCOMPARE(chooser.opened,
-                 (std::vector<QColor>{QColor(Qt::black), QColor(0x66, 0xAA, 0xFF)}));
+                 (std::vector<QColor>{QColor(0x33, 0x33, 0x33), QColor(Qt::black), sky}));
         QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#66AAFF"));
         QCOMPARE(child<QLineEdit>(dialog, "backgroundColour")->text(), QStringLiteral("#66AAFF"));
-        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x66, 0xAA, 0xFF));
+        QCOMPARE(swatchColour(dialog, "textSwatch"), sky);
         clickOk(dialog);
         QCOMPARE(dialog.getSettings(), (StandardColours{"#66AAFF", "#66AAFF"}));
     }
 
-    void cancellingTheChooserChangesNothing() {
-        ChooserStub chooser(std::nullopt);
-        CStandardColoursDlg dialog;
-        dialog.show();
-        QTest::mouseClick(child<QPushButton>(dialog, "browseTextColour"), Qt::LeftButton);
-        QCOMPARE(chooser.opened.size(), std::size_t{1});
-        QCOMPARE(child<QLineEdit>(dialog, "textColour")->text(), QStringLiteral("#333333"));
-        QCOMPARE(swatchColour(dialog, "textSwatch"), QColor(0x33, 0x33, 0x33));
-        clickOk(dialog);
-        QCOMPARE(dialog.getSettings(), StandardColours{});
-    }
-
     void cancelHandsBackTheGivenColours() {
-        ChooserStub chooser(QColor(Qt::white));
+        ChooserStub chooser({QColor(Qt::white)});
         CStandardColoursDlg dialog;
         dialog.setSettings({"#123", "#abcdef"});
         dialog.show();
@@ -124,10 +116,10 @@ private slots:
     void theSwatchPaintsItsColourInsideABlackOutline() {
         ColourSwatch swatch;
         swatch.resize(20, 10);
-        swatch.setColour(QColor(0x66, 0xAA, 0xFF));
+        swatch.setColour(sky);
         const QImage image = swatch.grab().toImage();
-        QCOMPARE(image.pixelColor(10, 5), QColor(0x66, 0xAA, 0xFF));
-        QCOMPARE(image.pixelColor(1, 1), QColor(0x66, 0xAA, 0xFF));
+        QCOMPARE(image.pixelColor(10, 5), sky);
+        QCOMPARE(image.pixelColor(1, 1), sky);
         for (const QPoint corner : {QPoint(0, 0), QPoint(19, 0), QPoint(0, 9), QPoint(19, 9)})
             QCOMPARE(image.pixelColor(corner), QColor(Qt::black));
     }

@@ -15,37 +15,40 @@ ThreadSettings given() {
     return {sjis("雑談スレ"), sjis("名無し"), ThreadSettings::BadThread};
 }
 
+struct Dialog : CThreadSettingsDlg {
+    explicit Dialog(const ThreadSettings& settings = given()) {
+        setSettings(settings);
+        show();
+    }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(*this, name); }
+    QRadioButton* mode(const char* name) { return child<QRadioButton>(*this, name); }
+};
+
 } // namespace
 
 class ThreadSettingsDlgTest : public QObject {
     Q_OBJECT
 private slots:
     void showsItsCaptionLabelsAndTheGivenSettings() {
-        CThreadSettingsDlg dialog;
-        dialog.setSettings(given());
-        dialog.show();
+        Dialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("2ｃｈ設定"));
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("スレッドタイトル")));
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("名前")));
         QCOMPARE(dialog.findChild<QGroupBox*>()->title(), QStringLiteral("スレッド変換"));
-        QCOMPARE(child<QRadioButton>(dialog, "mode0")->text(), QStringLiteral("無し"));
-        QCOMPARE(child<QRadioButton>(dialog, "mode1")->text(), QStringLiteral("良スレ"));
-        QCOMPARE(child<QRadioButton>(dialog, "mode2")->text(), QStringLiteral("クソスレ"));
+        QCOMPARE(dialog.mode("mode0")->text(), QStringLiteral("無し"));
+        QCOMPARE(dialog.mode("mode1")->text(), QStringLiteral("良スレ"));
+        QCOMPARE(dialog.mode("mode2")->text(), QStringLiteral("クソスレ"));
         QCOMPARE(child<QPushButton>(dialog, "cancelButton")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(child<QLineEdit>(dialog, "title")->text(), QStringLiteral("雑談スレ"));
-        QCOMPARE(child<QLineEdit>(dialog, "name")->text(), QStringLiteral("名無し"));
-        QVERIFY(child<QRadioButton>(dialog, "mode2")->isChecked());
-        QVERIFY(!child<QRadioButton>(dialog, "mode0")->isChecked());
+        QCOMPARE(dialog.edit("title")->text(), QStringLiteral("雑談スレ"));
+        QCOMPARE(dialog.edit("name")->text(), QStringLiteral("名無し"));
+        QVERIFY(dialog.mode("mode2")->isChecked());
     }
 
     void okHandsBackWhatWasTypedAndChosen() {
-        CThreadSettingsDlg dialog;
-        dialog.setSettings(given());
-        dialog.show();
-        retype(child<QLineEdit>(dialog, "title"), QStringLiteral("良スレ候補"));
-        retype(child<QLineEdit>(dialog, "name"), QString());
-        clickBox(child<QRadioButton>(dialog, "mode1"));
-        QVERIFY(!child<QRadioButton>(dialog, "mode2")->isChecked());
+        Dialog dialog;
+        retype(dialog.edit("title"), QStringLiteral("良スレ候補"));
+        retype(dialog.edit("name"), QString());
+        clickBox(dialog.mode("mode1"));
         clickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.getSettings(),
@@ -53,39 +56,35 @@ private slots:
     }
 
     void cancelAndEscapeHandBackTheGivenSettings() {
-        CThreadSettingsDlg dialog;
-        dialog.setSettings(given());
-        dialog.show();
-        retype(child<QLineEdit>(dialog, "title"), QStringLiteral("別スレ"));
-        clickBox(child<QRadioButton>(dialog, "mode0"));
+        Dialog dialog;
+        retype(dialog.edit("title"), QStringLiteral("別スレ"));
+        clickBox(dialog.mode("mode0"));
         clickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.getSettings(), given());
 
         dialog.show();
-        retype(child<QLineEdit>(dialog, "name"), QStringLiteral("別人"));
+        retype(dialog.edit("name"), QStringLiteral("別人"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.getSettings(), given());
     }
 
-    void aModeOutsideTheThreeSetsNoButtonAndIsKept() {
-        CThreadSettingsDlg dialog;
-        dialog.setSettings({sjis("スレ"), sjis("名無し"), 5});
-        dialog.show();
+    void anUnknownModeAndUndecodableBytesSurviveAnUntouchedOk() {
+        const ThreadSettings odd{"a\x81", sjis("名無し"), 5};
+        Dialog dialog(odd);
         for (const char* name : {"mode0", "mode1", "mode2"})
-            QVERIFY(!child<QRadioButton>(dialog, name)->isChecked());
+            QVERIFY(!dialog.mode(name)->isChecked());
         clickOk(dialog);
-        QCOMPARE(dialog.getSettings().mode, 5);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.getSettings(), odd);
     }
 
     void textShiftJisCannotHoldIsRefusedNotMangled() {
         MessageRecorder messages;
-        CThreadSettingsDlg dialog;
-        dialog.setSettings(given());
-        dialog.show();
-        retype(child<QLineEdit>(dialog, "name"), QStringLiteral("寿司🍣"));
+        Dialog dialog;
+        retype(dialog.edit("name"), QStringLiteral("寿司🍣"));
         clickOk(dialog);
         QCOMPARE(messages.requests.size(), std::size_t{1});
         QVERIFY(messages.requests[0].text.contains(QStringLiteral("「寿司🍣」")));
@@ -93,19 +92,10 @@ private slots:
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.getSettings(), given());
 
-        retype(child<QLineEdit>(dialog, "name"), QStringLiteral("寿司"));
+        retype(dialog.edit("name"), QStringLiteral("寿司"));
         clickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.getSettings().name, sjis("寿司"));
-    }
-
-    void untouchedBytesThatDoNotDecodeSurviveOk() {
-        CThreadSettingsDlg dialog;
-        dialog.setSettings({"a\x81", sjis("名無し"), 0});
-        dialog.show();
-        clickOk(dialog);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.getSettings().title, std::string("a\x81"));
     }
 };
 
