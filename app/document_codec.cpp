@@ -1,6 +1,6 @@
 #include "app/document_codec.h"
 
-#include "app/sjis_qstring.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QStringDecoder>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "app/mireto_doc.h"
 
 #include "app/file_dialogs.h"
-#include "app/message_box.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
+#include "widgets/message_box.h"
 
 #include <QFile>
 #include <QFileInfo>

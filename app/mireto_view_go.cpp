@@ -1,8 +1,8 @@
 // GO!!: the page style chosen by position, a converter with copies of the current
 // settings, the current sets and the editor's text, and the page written and opened.
 #include "app/mireto_view.h"
-#include "app/sjis_qstring.h"
 #include "convert/converter_factory.h"
+#include "widgets/sjis_qstring.h"
 
 namespace mireto {
 

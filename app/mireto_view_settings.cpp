@@ -4,15 +4,15 @@
 #include "app/command_ids.h"
 #include "app/control_panel.h"
 #include "app/icons.h"
-#include "app/message_box.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
-#include "app/sjis_qstring.h"
 #include "convert/dialogs/font_play_settings_dlg.h"
 #include "convert/dialogs/idol_news_settings_dlg.h"
 #include "convert/dialogs/standard_colours_dlg.h"
 #include "convert/dialogs/thread_settings_dlg.h"
 #include "settings/settings_file.h"
+#include "widgets/message_box.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QAction>
 #include <QComboBox>

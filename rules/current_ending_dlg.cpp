@@ -1,9 +1,9 @@
 #include "rules/current_ending_dlg.h"
 
-#include "rules/dialog_parts.h"
-#include "rules/dialog_text.h"
 #include "rules/frequency_editor.h"
-#include "rules/template_list.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
+#include "widgets/template_list.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #include "rules/frequency_editor.h"
 
-#include "app/sjis_qstring.h"
-#include "rules/dialog_text.h"
+#include "widgets/dialog_text.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "convert/dialogs/font_play_settings_dlg.h"
 
-#include "rules/dialog_parts.h"
-#include "rules/dialog_text.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "convert/dialogs/sjis_line_edit.h"
 
-#include "app/sjis_qstring.h"
-#include "rules/dialog_text.h"
+#include "widgets/dialog_text.h"
+#include "widgets/sjis_qstring.h"
 
 namespace mireto {
 

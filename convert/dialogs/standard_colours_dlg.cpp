@@ -4,8 +4,8 @@
 #include "convert/dialogs/colour_string.h"
 #include "convert/dialogs/colour_swatch.h"
 #include "convert/dialogs/sjis_line_edit.h"
-#include "rules/dialog_parts.h"
-#include "rules/dialog_text.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "settings/dialogs/template_choices.h"
 
-#include "app/sjis_qstring.h"
-#include "rules/dialog_parts.h"
-#include "rules/dialog_text.h"
-#include "rules/template_list.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
+#include "widgets/sjis_qstring.h"
+#include "widgets/template_list.h"
 
 #include <QGroupBox>
 #include <QVBoxLayout>

@@ -1,9 +1,9 @@
 #include "settings/dialogs/template_dlg.h"
 
-#include "rules/dialog_parts.h"
-#include "rules/dialog_text.h"
-#include "rules/template_list.h"
 #include "settings/dialogs/template_choices.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
+#include "widgets/template_list.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

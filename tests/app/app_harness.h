@@ -3,8 +3,8 @@
 // pages opened into a list instead of a browser, and a fixed clock.
 #pragma once
 
-#include "app/message_box.h"
 #include "app/platform_services.h"
+#include "widgets/message_box.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // and the user's own actions on lists, name fields and boxes.
 #pragma once
 
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

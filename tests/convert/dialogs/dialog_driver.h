@@ -1,8 +1,8 @@
 // Driving the settings dialogs through their real widgets, and catching their messages.
 #pragma once
 
-#include "app/message_box.h"
 #include "tests/support/dialog_driver.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 // Converting between the editor's Unicode and the core's Shift_JIS, never silently lossy.
-#include "app/sjis_qstring.h"
 #include "tests/support/sjis.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QtTest>
 

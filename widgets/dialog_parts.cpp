@@ -1,6 +1,6 @@
-#include "rules/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 
-#include "rules/dialog_text.h"
+#include "widgets/dialog_text.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

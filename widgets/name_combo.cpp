@@ -1,4 +1,4 @@
-#include "rules/name_combo.h"
+#include "widgets/name_combo.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

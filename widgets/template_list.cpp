@@ -1,8 +1,8 @@
-#include "rules/template_list.h"
+#include "widgets/template_list.h"
 
-#include "app/message_box.h"
-#include "app/sjis_qstring.h"
-#include "rules/dialog_text.h"
+#include "widgets/dialog_text.h"
+#include "widgets/message_box.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QPushButton>
 

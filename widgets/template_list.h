@@ -6,8 +6,8 @@
 // in step even when a hand-edited settings file holds the templates out of that order.
 #pragma once
 
-#include "rules/name_combo.h"
 #include "settings/settings_store.h"
+#include "widgets/name_combo.h"
 
 #include <cstddef>
 #include <functional>

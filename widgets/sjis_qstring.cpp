@@ -1,4 +1,4 @@
-#include "app/sjis_qstring.h"
+#include "widgets/sjis_qstring.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

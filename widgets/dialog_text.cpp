@@ -1,7 +1,7 @@
-#include "rules/dialog_text.h"
+#include "widgets/dialog_text.h"
 
-#include "app/message_box.h"
-#include "app/sjis_qstring.h"
+#include "widgets/message_box.h"
+#include "widgets/sjis_qstring.h"
 
 namespace mireto {
 
