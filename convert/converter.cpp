@@ -22,8 +22,11 @@ const std::string& Converter::buildPage() {
     m_position = 0;
     m_segmentStart = 0;
     m_replacements = ReplacementPlan(*m_replacementSet);
+    for (std::size_t slot = 0; slot < m_endingPreludes.size(); ++slot)
+        m_endingPreludes[slot] =
+            m_replacements.prepare(endingReplacements(&m_endingSet->words[slot]));
     m_output.clear();
-    m_output.reserve(m_text->size() * 2 + 4096);
+    m_output.reserve(expectedPageBytes(m_text->size()));
     generate();
     return m_output;
 }
@@ -105,51 +108,22 @@ std::string Converter::fullWidthTwoDigits(int n) {
 
 void Converter::startScan(std::span<const std::string_view> delimiters) {
     m_delimiters = delimiters;
-    m_found.assign(delimiters.size(), kNone);
-    // Below any position: every delimiter is searched for on the first step.
-    m_next.assign(delimiters.size(), kNone - 1);
+    m_delimiterSearch = sjis::PairSearch(delimiters);
     m_position = 0;
     m_segmentStart = 0;
 }
 
 bool Converter::scanStep() {
-    const std::string_view source(*m_text);
-    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
-        // A cached occurrence still ahead is the first one from here; a delimiter that
-        // no longer occurs (kNone) is never searched for again.
-        if (m_next[k] != kNone && m_next[k] < m_position) {
-            const std::size_t at =
-                sjis::find(source, m_delimiters[k], static_cast<std::size_t>(m_position));
-            m_next[k] = at == sjis::npos ? kNone : static_cast<Position>(at);
-        }
-    }
-    m_found = m_next;
-    // The same answer as earliestPosition(m_found), without copying the list each step.
-    Position earliest = kNone;
-    for (Position found : m_found) {
-        if (found >= 0 && (earliest == kNone || found < earliest))
-            earliest = found;
-    }
-    if (earliest == kNone) {
+    // Every step searches from where the last one ended, so a scan reads the text once.
+    const std::size_t at =
+        m_position >= 0 ? m_delimiterSearch.find(*m_text, static_cast<std::size_t>(m_position))
+                        : sjis::npos;
+    if (at == sjis::npos) {
         m_position = kNone;
         return false;
     }
-    for (Position& found : m_found) {
-        if (found == earliest) {
-            found = earliest + 2;
-            break;
-        }
-    }
-    m_position = earliest + 2;
+    m_position = static_cast<Position>(at) + 2;
     return true;
-}
-
-bool Converter::endsHere(std::string_view delimiter) const {
-    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
-        if (m_delimiters[k] == delimiter)
-            return m_found[k] == m_position;
-    }
-    return false;
 }
 
 std::string_view Converter::twoBytesBefore() const {
@@ -194,18 +168,29 @@ void Converter::writeConverted(std::string_view segment, bool withEnding) {
     appendConverted(segment, withEnding, m_output);
 }
 
+std::vector<ReplacementPlan::Replacement>
+Converter::endingReplacements(const std::string* word) const {
+    std::vector<ReplacementPlan::Replacement> ending;
+    if (word && m_endingSet->changeLineBreaks == 1)
+        ending.push_back({sjis::kLineBreak, *word});
+    if (word)
+        ending.push_back({sjis::kFullStop, *word});
+    return ending;
+}
+
 void Converter::appendConverted(std::string_view segment, bool withEnding, std::string& out) {
     const std::string* word = withEnding ? drawEnding() : nullptr;
     if (m_replacements.feedsInBlocks(segment.size())) {
         // A long segment goes from the text to `out` in one pass, ending included.
-        std::vector<ReplacementPlan::Replacement> ending;
-        if (word && m_endingSet->changeLineBreaks == 1)
-            ending.push_back({sjis::kLineBreak, *word});
-        if (word)
-            ending.push_back({sjis::kFullStop, *word});
-        m_replacements.appendInBlocks(segment, ending, out);
+        m_replacements.appendInBlocks(segment, endingReplacements(word), out);
         return;
     }
+    const ReplacementPlan::Prelude& ending =
+        word ? m_endingPreludes[static_cast<std::size_t>(word - m_endingSet->words.data())]
+             : m_noEnding;
+    if (m_replacements.appendInOnePass(segment, ending, out))
+        return;
+    // Replacements that meet or build on each other here: one after another.
     m_workBuffer.assign(segment);
     applyEnding(m_workBuffer, word);
     applyReplacements(m_workBuffer);

@@ -10,9 +10,11 @@
 #include "convert/crt_random.h"
 #include "convert/page_clock.h"
 #include "convert/replacement_plan.h"
+#include "convert/sjis_text.h"
 #include "platform/atomic_file.h"
 #include "settings/records.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -67,9 +69,11 @@ protected:
     const std::string& text() const { return *m_text; }
     const EndingSet& endingSet() const { return *m_endingSet; }
     void write(std::string_view bytes) { m_output.append(bytes); }
-    // Room for a page expected to grow to about `bytes`, so that it is not copied on
-    // the way.
-    void reserveOutput(std::size_t bytes) { m_output.reserve(bytes); }
+    // About how large the page of a text of `textBytes` grows: room for it is made once,
+    // before generate(), so that the page is not copied on the way.
+    virtual std::size_t expectedPageBytes(std::size_t textBytes) const {
+        return textBytes * 2 + 4096;
+    }
 
     // Seeds the page's generator with the clock's seconds; call once, after the head.
     void seedRandom();
@@ -91,7 +95,16 @@ protected:
     bool scanStep();
     // Whether an occurrence of `delimiter` (one of the scan's list) ends at the
     // current position: the one just found, or one that begins right after it.
-    bool endsHere(std::string_view delimiter) const;
+    bool endsHere(std::string_view delimiter) const {
+        const std::uint32_t code = delimiterCode(delimiter);
+        for (std::string_view listed : m_delimiters) {
+            // No delimiter starts inside another, so one that begins right after the
+            // delimiter just found is its next occurrence.
+            if (delimiterCode(listed) == code)
+                return codeAt(m_position - 2) == code || codeAt(m_position) == code;
+        }
+        return false;
+    }
     // The two bytes just before the delimiter just found (the first two of the text
     // when it begins at byte 0 or 1).
     std::string_view twoBytesBefore() const;
@@ -128,11 +141,16 @@ private:
     // The ending `word` (may be null) on a segment.
     void applyEnding(std::string& segment, const std::string* word) const;
     void appendConverted(std::string_view segment, bool withEnding, std::string& out);
+    // The replacements the ending `word` (may be null) makes, in their order.
+    std::vector<ReplacementPlan::Replacement> endingReplacements(const std::string* word) const;
 
     const std::string* m_text = nullptr;
     const EndingSet* m_endingSet = nullptr;
     const ReplacementSet* m_replacementSet = nullptr;
     ReplacementPlan m_replacements;
+    // Each ending word's replacements, prepared against the set; none for no word.
+    std::array<ReplacementPlan::Prelude, 4> m_endingPreludes;
+    ReplacementPlan::Prelude m_noEnding;
     std::string m_output;
     std::string m_segmentBuffer;
     std::string m_workBuffer;
@@ -143,12 +161,22 @@ private:
     std::time_t m_moment = 0;
     CrtRandom m_random;
 
+    // Every delimiter is two bytes; this tells them apart without a call.
+    static constexpr std::uint32_t delimiterCode(std::string_view d) {
+        return d.size() == 2 ? static_cast<std::uint32_t>(static_cast<unsigned char>(d[0])) << 8 |
+                                   static_cast<unsigned char>(d[1])
+                             : 0x10000;
+    }
+    // The code of the two bytes of the text at `at` (none past its end).
+    std::uint32_t codeAt(Position at) const {
+        const std::string_view source(*m_text);
+        return at >= 0 && static_cast<std::size_t>(at) + 2 <= source.size()
+                   ? delimiterCode(source.substr(static_cast<std::size_t>(at), 2))
+                   : 0x10000;
+    }
+
     std::span<const std::string_view> m_delimiters;
-    // Per delimiter: where it was found in this step (the one just found moved past
-    // itself), and the cached next occurrence, kept while it is still ahead so that a
-    // scan costs time linear in the text.
-    std::vector<Position> m_found;
-    std::vector<Position> m_next;
+    sjis::PairSearch m_delimiterSearch;
 };
 
 } // namespace mireto

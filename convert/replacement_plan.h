@@ -3,6 +3,10 @@
 // without a search. A table of the sources' first two bytes, folded into a small
 // hash, tells which sources may start somewhere in the segment.
 //
+// Most segments need no pass per source at all: where no replacement can bring another
+// into play and no two meet on the same text, making them all in one pass from left to
+// right gives the same result, and appendInOnePass does that, checking as it goes.
+//
 // A long segment is not passed over once per source: it is fed through all the
 // sources one block at a time, so that the work stays in the cache however long the
 // segment grows.
@@ -11,6 +15,7 @@
 #include "settings/records.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -35,6 +40,47 @@ public:
     // `buffer` is scratch space the caller keeps between calls.
     void apply(std::string& segment, std::string& buffer) const;
 
+    // What the one pass needs to know of a replacement that later ones follow.
+    struct Reach {
+        // A replacement by it keeps the character boundaries of the text around it and
+        // holds no later source: its source and target end on a whole character, and
+        // its target is not empty and holds none.
+        bool independent = false;
+        // Its target starts with a byte that could be a second byte: after a lone lead
+        // byte it would join that byte into one character.
+        bool trailFirst = false;
+        // Text that, found just before or just after a replacement by it, would let a
+        // later source start across its edge.
+        std::vector<std::string_view> before;
+        std::vector<std::string_view> after;
+        // Where a copy of its target starts in its owner's padded target bytes.
+        std::size_t paddedTarget = 0;
+    };
+
+    // Replacements made before the set's own on the segments that get them (a sentence
+    // ending), checked once against the set for appendInOnePass.
+    class Prelude {
+    public:
+        Prelude() = default;
+
+    private:
+        friend class ReplacementPlan;
+        struct Lead {
+            Replacement replacement;
+            Reach reach;
+        };
+        std::vector<Lead> m_leads;
+        std::array<bool, 256> m_startsLead{}; // by first byte of a source
+        std::string m_paddedTargets;          // see ReplacementPlan::m_paddedTargets
+    };
+    Prelude prepare(std::span<const Replacement> first) const;
+
+    // Appends `segment` with `first`'s replacements and then the set's own made as
+    // applying each in turn would, in one pass over the segment. Where one pass cannot
+    // be sure of that result (two replacements meet on the same text, or one may bring
+    // another into play), it appends nothing and returns false: apply each in turn then.
+    bool appendInOnePass(std::string_view segment, const Prelude& first, std::string& out) const;
+
     // Whether a segment of this size is worth feeding through in blocks.
     bool feedsInBlocks(std::size_t bytes) const { return bytes > m_blockBytes; }
     // Appends `segment` to `out` with the replacements `first` made in order before the
@@ -44,10 +90,30 @@ public:
                         std::string& out) const;
 
 private:
+    class OnePass;
+
+    // A source's first eight bytes, to compare with the text in one go.
+    class WordHead {
+    public:
+        WordHead() = default;
+        explicit WordHead(std::string_view word);
+        // Whether `word` (the one this was made from) starts at `at`, with `available`
+        // bytes from there.
+        bool startsAt(const unsigned char* at, std::size_t available, std::string_view word) const;
+
+    private:
+        std::uint64_t m_bytes = 0;
+        std::uint64_t m_mask = 0;
+    };
+
     struct Step : Replacement {
         // Steps a replacement by this one may bring into play: sources starting inside
         // its target or across its edges (every step when the target is empty).
         std::uint64_t enables = 0;
+        Reach reach;
+        // An earlier step has the same source and leaves nothing for this one.
+        bool repeated = false;
+        WordHead head;
     };
 
     static constexpr std::size_t kHashBits = 12;
@@ -56,8 +122,15 @@ private:
     }
     // Steps (the first 64) that may occur in `segment`; later steps are always tried.
     std::uint64_t candidates(std::string_view segment) const;
+    // Takes every match of the one pass that starts at `at`; false when the pass cannot
+    // tell the result.
+    bool takeMatchesAt(OnePass& pass, std::size_t at, bool afterLoneLead,
+                       const Prelude& first) const;
     // Steps a replacement by `target` may bring into play.
     std::uint64_t enabledBy(std::string_view target) const;
+
+    // How a replacement by `step` may bring the steps `later` into play.
+    static Reach reachOf(const Replacement& step, std::span<const Replacement> later);
 
     static constexpr std::size_t kDefaultBlockBytes = 32 * 1024;
     std::size_t m_blockBytes = kDefaultBlockBytes;
@@ -65,6 +138,17 @@ private:
     std::vector<Step> m_steps;
     std::vector<std::uint64_t> m_byPair;          // by hash of a source's first two bytes
     std::array<std::uint64_t, 256> m_byByte = {}; // one-byte sources, by that byte
+    // The one pass's table of the steps that may start at a character, by its first two
+    // bytes (a lone byte at the end pairs with 0): a slot, 0 for none, of m_slotSteps.
+    void fillPairSlots();
+    std::vector<std::uint8_t> m_pairSlots;
+    std::vector<std::uint64_t> m_slotSteps;
+    // The steps' targets one after another, then sixteen spare bytes: the one pass
+    // copies short targets sixteen bytes at a time.
+    std::string m_paddedTargets;
+    // Steps the one pass looks for: all but repeated ones, when the tables hold them all.
+    std::uint64_t m_onePassSteps = 0;
+    bool m_onePass = false;
 };
 
 } // namespace mireto

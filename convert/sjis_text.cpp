@@ -1,6 +1,8 @@
 #include "convert/sjis_text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace mireto::sjis {
@@ -86,6 +88,63 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         return npos;
     BoundaryCursor cursor(text, from);
     return findWith(cursor, text, needle, from);
+}
+
+PairSearch::PairSearch(std::span<const std::string_view> needles) : m_count(needles.size()) {
+    assert(needles.size() <= kMaxNeedles);
+    for (std::size_t k = 0; k < kMaxNeedles; ++k) {
+        // Unused places repeat the first needle, so that every place can be compared.
+        const std::string_view needle = needles[k < needles.size() ? k : 0];
+        assert(needle.size() == 2);
+        m_first[k] = static_cast<unsigned char>(needle[0]);
+        m_second[k] = static_cast<unsigned char>(needle[1]);
+    }
+}
+
+std::size_t PairSearch::find(std::string_view text, std::size_t from) const {
+    if (m_count == 0)
+        return npos;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    BoundaryCursor cursor(text, from);
+    std::size_t at = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Sixteen places at a time: a lane is all ones where a needle starts.
+        using Lanes = unsigned char __attribute__((vector_size(16)));
+        const Lanes first[] = {Lanes{} + m_first[0], Lanes{} + m_first[1], Lanes{} + m_first[2],
+                               Lanes{} + m_first[3]};
+        const Lanes second[] = {Lanes{} + m_second[0], Lanes{} + m_second[1], Lanes{} + m_second[2],
+                                Lanes{} + m_second[3]};
+        while (at + 17 <= size) {
+            Lanes here;
+            Lanes after;
+            std::memcpy(&here, bytes + at, sizeof here);
+            std::memcpy(&after, bytes + at + 1, sizeof after);
+            const auto hits = ((here == first[0]) & (after == second[0])) |
+                              ((here == first[1]) & (after == second[1])) |
+                              ((here == first[2]) & (after == second[2])) |
+                              ((here == first[3]) & (after == second[3]));
+            static_assert(sizeof hits == 16);
+            std::uint64_t halves[2];
+            std::memcpy(halves, &hits, sizeof halves);
+            for (std::size_t half = 0; half < 2; ++half) {
+                for (std::uint64_t lanes = halves[half]; lanes != 0;) {
+                    const auto lane = static_cast<std::size_t>(std::countr_zero(lanes) / 8);
+                    if (cursor.isBoundary(at + 8 * half + lane))
+                        return at + 8 * half + lane;
+                    lanes &= ~(std::uint64_t{0xFF} << (8 * lane));
+                }
+            }
+            at += 16;
+        }
+    }
+    for (; at + 1 < size; ++at) {
+        for (std::size_t k = 0; k < m_count; ++k) {
+            if (bytes[at] == m_first[k] && bytes[at + 1] == m_second[k] && cursor.isBoundary(at))
+                return at;
+        }
+    }
+    return npos;
 }
 
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to) {

@@ -6,7 +6,10 @@
 // stands alone. So odd bytes pass through unchanged and never hide a line break.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -48,6 +51,27 @@ std::size_t replaceAll(std::string& text, std::string_view from, std::string_vie
 // that replaces again and again reuses the same two allocations.
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to,
                        std::string& buffer);
+
+// The first occurrence of any of a few two-byte needles (the page builders'
+// delimiters), found in one pass: sixteen places are compared with every needle at a
+// time, and only where one occurs is a character boundary checked.
+class PairSearch {
+public:
+    PairSearch() = default;
+    // At most four needles, each of two bytes.
+    explicit PairSearch(std::span<const std::string_view> needles);
+
+    // First occurrence of any needle at or after `from`, which must lie on a character
+    // boundary; npos when there is none.
+    std::size_t find(std::string_view text, std::size_t from) const;
+
+private:
+    static constexpr std::size_t kMaxNeedles = 4;
+    std::size_t m_count = 0;
+    // The needles' first and second bytes; unused places repeat the first needle.
+    std::array<unsigned char, kMaxNeedles> m_first{};
+    std::array<unsigned char, kMaxNeedles> m_second{};
+};
 
 // replaceAll over a text that arrives in pieces, with exactly the result replaceAll
 // gives on the whole text. Append each piece to input(), then drain() into the

@@ -3,6 +3,7 @@
 #include "convert/sjis_text.h"
 #include "tests/support/sjis.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace mireto::test {
@@ -31,6 +32,28 @@ TEST(SjisFind, OddBytesNeverHideALineBreak) {
     // A lone lead byte at the very end: nothing is read past it.
     EXPECT_EQ(sjis::find("ab\x81", "\x81"), 2u);
     EXPECT_EQ(sjis::find("ab\x81", "\x81\x42"), sjis::npos);
+}
+
+TEST(SjisPairSearch, FindsTheEarliestOfSeveralNeedlesAsFindEachWould) {
+    // Texts longer than the sixteen bytes compared at once, over bytes that make and
+    // break characters, so that occurrences fall on and off boundaries anywhere.
+    static const std::string alphabet[] = {"a",  "\x81",     "B",        "A",        "\r",
+                                           "\n", sjis("。"), sjis("、"), sjis("猫"), "\x89\x81"};
+    const std::string_view needles[] = {sjis::kFullStop, sjis::kComma, sjis::kLineBreak};
+    const sjis::PairSearch search(needles);
+    CrtRandom random(99);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int pieces = random.next() % 60;
+        for (int i = 0; i < pieces; ++i)
+            text += alphabet[static_cast<std::size_t>(random.next()) % std::size(alphabet)];
+        for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
+            std::size_t expected = sjis::npos;
+            for (std::string_view needle : needles)
+                expected = std::min(expected, sjis::find(text, needle, from));
+            ASSERT_EQ(search.find(text, from), expected) << "round " << round << " from " << from;
+        }
+    }
 }
 
 TEST(SjisReplaceAll, LeftToRightNonOverlappingWithoutRescanning) {
