@@ -109,6 +109,7 @@ std::string Converter::fullWidthTwoDigits(int n) {
 void Converter::startScan(std::span<const std::string_view> delimiters) {
     m_delimiters = delimiters;
     m_delimiterSearch = sjis::PairSearch(delimiters);
+    m_delimiterScan = sjis::PairSearch::Scan(m_delimiterSearch, *m_text);
     m_position = 0;
     m_segmentStart = 0;
 }
@@ -116,8 +117,7 @@ void Converter::startScan(std::span<const std::string_view> delimiters) {
 bool Converter::scanStep() {
     // Every step searches from where the last one ended, so a scan reads the text once.
     const std::size_t at =
-        m_position >= 0 ? m_delimiterSearch.find(*m_text, static_cast<std::size_t>(m_position))
-                        : sjis::npos;
+        m_position >= 0 ? m_delimiterScan.find(static_cast<std::size_t>(m_position)) : sjis::npos;
     if (at == sjis::npos) {
         m_position = kNone;
         return false;

@@ -177,6 +177,7 @@ private:
 
     std::span<const std::string_view> m_delimiters;
     sjis::PairSearch m_delimiterSearch;
+    sjis::PairSearch::Scan m_delimiterScan;
 };
 
 } // namespace mireto

@@ -92,55 +92,83 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
 
 PairSearch::PairSearch(std::span<const std::string_view> needles) : m_count(needles.size()) {
     assert(needles.size() <= kMaxNeedles);
-    for (std::size_t k = 0; k < kMaxNeedles; ++k) {
-        // Unused places repeat the first needle, so that every place can be compared.
-        const std::string_view needle = needles[k < needles.size() ? k : 0];
-        assert(needle.size() == 2);
-        m_first[k] = static_cast<unsigned char>(needle[0]);
-        m_second[k] = static_cast<unsigned char>(needle[1]);
+    for (std::size_t k = 0; k < needles.size(); ++k) {
+        assert(needles[k].size() == 2);
+        m_lanes[2 * k].fill(static_cast<unsigned char>(needles[k][0]));
+        m_lanes[2 * k + 1].fill(static_cast<unsigned char>(needles[k][1]));
     }
 }
 
 std::size_t PairSearch::find(std::string_view text, std::size_t from) const {
-    if (m_count == 0)
+    return Scan(*this, text).find(from);
+}
+
+std::size_t PairSearch::Scan::find(std::size_t from) {
+    switch (m_search ? m_search->m_count : 0) {
+    case 1:
+        return findAny<1>(from);
+    case 2:
+        return findAny<2>(from);
+    case 3:
+        return findAny<3>(from);
+    case 4:
+        return findAny<4>(from);
+    default:
         return npos;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    BoundaryCursor cursor(text, from);
+    }
+}
+
+template <std::size_t Needles> std::size_t PairSearch::Scan::findAny(std::size_t from) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
+    const std::size_t size = m_text.size();
+    BoundaryCursor cursor(m_text, from);
+    // The first needle starting in `hits` (places from `block`) at or after `from`.
+    auto firstIn = [&](std::size_t block, const std::uint64_t(&hits)[2]) {
+        const std::size_t skip = from > block ? from - block : 0; // places before `from`
+        for (std::size_t half = 0; half < 2; ++half) {
+            const std::size_t below =
+                std::min<std::size_t>(skip > 8 * half ? skip - 8 * half : 0, 8);
+            std::uint64_t lanes = below == 8 ? 0 : hits[half] & (~std::uint64_t{0} << (8 * below));
+            while (lanes != 0) {
+                const auto lane = static_cast<std::size_t>(std::countr_zero(lanes) / 8);
+                if (cursor.isBoundary(block + 8 * half + lane))
+                    return block + 8 * half + lane;
+                lanes &= ~(std::uint64_t{0xFF} << (8 * lane));
+            }
+        }
+        return npos;
+    };
     std::size_t at = from;
     if constexpr (std::endian::native == std::endian::little) {
+        if (m_block != npos && from >= m_block && from < m_block + 16) {
+            if (const std::size_t found = firstIn(m_block, m_hits); found != npos)
+                return found;
+            at = m_block + 16;
+        }
         // Sixteen places at a time: a lane is all ones where a needle starts.
         using Lanes = unsigned char __attribute__((vector_size(16)));
-        const Lanes first[] = {Lanes{} + m_first[0], Lanes{} + m_first[1], Lanes{} + m_first[2],
-                               Lanes{} + m_first[3]};
-        const Lanes second[] = {Lanes{} + m_second[0], Lanes{} + m_second[1], Lanes{} + m_second[2],
-                                Lanes{} + m_second[3]};
-        while (at + 17 <= size) {
+        Lanes needle[2 * Needles];
+        std::memcpy(needle, m_search->m_lanes.data(), sizeof needle);
+        for (; at + 17 <= size; at += 16) {
             Lanes here;
             Lanes after;
             std::memcpy(&here, bytes + at, sizeof here);
             std::memcpy(&after, bytes + at + 1, sizeof after);
-            const auto hits = ((here == first[0]) & (after == second[0])) |
-                              ((here == first[1]) & (after == second[1])) |
-                              ((here == first[2]) & (after == second[2])) |
-                              ((here == first[3]) & (after == second[3]));
-            static_assert(sizeof hits == 16);
-            std::uint64_t halves[2];
-            std::memcpy(halves, &hits, sizeof halves);
-            for (std::size_t half = 0; half < 2; ++half) {
-                for (std::uint64_t lanes = halves[half]; lanes != 0;) {
-                    const auto lane = static_cast<std::size_t>(std::countr_zero(lanes) / 8);
-                    if (cursor.isBoundary(at + 8 * half + lane))
-                        return at + 8 * half + lane;
-                    lanes &= ~(std::uint64_t{0xFF} << (8 * lane));
-                }
-            }
-            at += 16;
+            auto hits = (here == needle[0]) & (after == needle[1]);
+            for (std::size_t k = 1; k < Needles; ++k)
+                hits |= (here == needle[2 * k]) & (after == needle[2 * k + 1]);
+            static_assert(sizeof hits == sizeof m_hits);
+            std::memcpy(m_hits, &hits, sizeof m_hits);
+            m_block = at;
+            if (const std::size_t found = firstIn(at, m_hits); found != npos)
+                return found;
         }
     }
+    const auto& lanes = m_search->m_lanes;
     for (; at + 1 < size; ++at) {
-        for (std::size_t k = 0; k < m_count; ++k) {
-            if (bytes[at] == m_first[k] && bytes[at + 1] == m_second[k] && cursor.isBoundary(at))
+        for (std::size_t k = 0; k < Needles; ++k) {
+            if (bytes[at] == lanes[2 * k][0] && bytes[at + 1] == lanes[2 * k + 1][0] &&
+                cursor.isBoundary(at))
                 return at;
         }
     }

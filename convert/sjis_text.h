@@ -65,12 +65,31 @@ public:
     // boundary; npos when there is none.
     std::size_t find(std::string_view text, std::size_t from) const;
 
+    // Successive searches over one text, each from at or after where the last one
+    // started: sixteen places compared once serve every search that starts among
+    // them. The search and the text must outlive the scan.
+    class Scan {
+    public:
+        Scan() = default;
+        Scan(const PairSearch& search, std::string_view text) : m_search(&search), m_text(text) {}
+        std::size_t find(std::size_t from);
+
+    private:
+        template <std::size_t Needles> std::size_t findAny(std::size_t from);
+
+        const PairSearch* m_search = nullptr;
+        std::string_view m_text;
+        // The sixteen places compared last, from m_block, and where needles start there.
+        std::size_t m_block = npos;
+        std::uint64_t m_hits[2] = {0, 0};
+    };
+
 private:
     static constexpr std::size_t kMaxNeedles = 4;
+
     std::size_t m_count = 0;
-    // The needles' first and second bytes; unused places repeat the first needle.
-    std::array<unsigned char, kMaxNeedles> m_first{};
-    std::array<unsigned char, kMaxNeedles> m_second{};
+    // Each needle's first byte sixteen times, then its second byte sixteen times.
+    alignas(16) std::array<std::array<unsigned char, 16>, 2 * kMaxNeedles> m_lanes{};
 };
 
 // replaceAll over a text that arrives in pieces, with exactly the result replaceAll

@@ -51,9 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (needle.size() >= 2) {
         const std::string_view needles[] = {std::string_view(needle).substr(0, 2), "\r\n"};
         const sjis::PairSearch search(needles);
+        sjis::PairSearch::Scan scan(search, text);
         for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
-            if (search.find(text, from) != std::min(referenceFind(text, needles[0], from),
-                                                    referenceFind(text, needles[1], from)))
+            const std::size_t expected = std::min(referenceFind(text, needles[0], from),
+                                                  referenceFind(text, needles[1], from));
+            if (search.find(text, from) != expected || scan.find(from) != expected)
                 std::abort();
         }
     }

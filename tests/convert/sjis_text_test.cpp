@@ -47,11 +47,14 @@ TEST(SjisPairSearch, FindsTheEarliestOfSeveralNeedlesAsFindEachWould) {
         const int pieces = random.next() % 60;
         for (int i = 0; i < pieces; ++i)
             text += alphabet[static_cast<std::size_t>(random.next()) % std::size(alphabet)];
+        // One scan going forward, as the page builders search, and searches on their own.
+        sjis::PairSearch::Scan scan(search, text);
         for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
             std::size_t expected = sjis::npos;
             for (std::string_view needle : needles)
                 expected = std::min(expected, sjis::find(text, needle, from));
             ASSERT_EQ(search.find(text, from), expected) << "round " << round << " from " << from;
+            ASSERT_EQ(scan.find(from), expected) << "round " << round << " from " << from;
         }
     }
 }
