@@ -21,6 +21,8 @@ const std::string& Converter::buildPage() {
     assert(m_text && m_endingSet && m_replacementSet && "setInputs must come first");
     m_position = 0;
     m_segmentStart = 0;
+    // One plan at a time: the one setInputs made goes first.
+    m_replacements = {};
     m_replacements = ReplacementPlan(*m_replacementSet);
     for (std::size_t slot = 0; slot < m_endingPreludes.size(); ++slot)
         m_endingPreludes[slot] =
@@ -107,22 +109,29 @@ std::string Converter::fullWidthTwoDigits(int n) {
 }
 
 void Converter::startScan(std::span<const std::string_view> delimiters) {
+    assert(delimiters.size() <= kMaxDelimiters);
     m_delimiters = delimiters;
-    m_delimiterSearch = sjis::PairSearch(delimiters);
-    m_delimiterScan = sjis::PairSearch::Scan(m_delimiterSearch, *m_text);
+    m_delimiterCount = delimiters.size();
+    for (std::size_t k = 0; k < delimiters.size(); ++k)
+        m_delimiterCodes[k] = delimiterCode(delimiters[k]);
+    m_delimiterSearch = DelimiterSearch(delimiters);
+    m_delimiterScan = DelimiterSearch::Scan(m_delimiterSearch, *m_text);
     m_position = 0;
     m_segmentStart = 0;
 }
 
 bool Converter::scanStep() {
     // Every step searches from where the last one ended, so a scan reads the text once.
-    const std::size_t at =
-        m_position >= 0 ? m_delimiterScan.find(static_cast<std::size_t>(m_position)) : sjis::npos;
-    if (at == sjis::npos) {
+    const std::size_t at = m_position >= 0
+                               ? m_delimiterScan.find(static_cast<std::size_t>(m_position))
+                               : DelimiterSearch::npos;
+    if (at == DelimiterSearch::npos) {
         m_position = kNone;
         return false;
     }
     m_position = static_cast<Position>(at) + 2;
+    m_foundCode = codeAt(m_position - 2);
+    m_followingCode = codeAt(m_position);
     return true;
 }
 

@@ -8,9 +8,9 @@
 #pragma once
 
 #include "convert/crt_random.h"
+#include "convert/delimiter_search.h"
 #include "convert/page_clock.h"
 #include "convert/replacement_plan.h"
-#include "convert/sjis_text.h"
 #include "platform/atomic_file.h"
 #include "settings/records.h"
 
@@ -97,11 +97,11 @@ protected:
     // current position: the one just found, or one that begins right after it.
     bool endsHere(std::string_view delimiter) const {
         const std::uint32_t code = delimiterCode(delimiter);
-        for (std::string_view listed : m_delimiters) {
+        for (std::size_t k = 0; k < m_delimiterCount; ++k) {
             // No delimiter starts inside another, so one that begins right after the
             // delimiter just found is its next occurrence.
-            if (delimiterCode(listed) == code)
-                return codeAt(m_position - 2) == code || codeAt(m_position) == code;
+            if (m_delimiterCodes[k] == code)
+                return m_foundCode == code || m_followingCode == code;
         }
         return false;
     }
@@ -175,9 +175,15 @@ private:
                    : 0x10000;
     }
 
+    static constexpr std::size_t kMaxDelimiters = 3;
     std::span<const std::string_view> m_delimiters;
-    sjis::PairSearch m_delimiterSearch;
-    sjis::PairSearch::Scan m_delimiterScan;
+    std::array<std::uint32_t, kMaxDelimiters> m_delimiterCodes{};
+    std::size_t m_delimiterCount = 0;
+    // The codes of the delimiter just found and of the two bytes after it.
+    std::uint32_t m_foundCode = 0;
+    std::uint32_t m_followingCode = 0;
+    DelimiterSearch m_delimiterSearch;
+    DelimiterSearch::Scan m_delimiterScan;
 };
 
 } // namespace mireto

@@ -102,7 +102,9 @@ void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSeg
         clause = m_withoutCommas;
     }
     // Single-byte white space only: a leading full-width space is kept.
-    clause.remove_prefix(std::min(clause.find_first_not_of(" \t\r\n"), clause.size()));
+    while (!clause.empty() &&
+           (clause[0] == ' ' || clause[0] == '\t' || clause[0] == '\r' || clause[0] == '\n'))
+        clause.remove_prefix(1);
     if (isBlank(clause) || clause == kFullWidthSpaceLine)
         return;
 

@@ -246,7 +246,7 @@ ReplacementPlan::ReplacementPlan(const ReplacementSet& set) : m_byPair(1u << kHa
         step.head = WordHead(step.source);
     }
     if (m_onePass) {
-        fillPairSlots();
+        fillStartPairs();
         for (Step& step : m_steps) {
             step.reach.paddedTarget = m_paddedTargets.size();
             m_paddedTargets.append(step.target);
@@ -255,38 +255,18 @@ ReplacementPlan::ReplacementPlan(const ReplacementSet& set) : m_byPair(1u << kHa
     }
 }
 
-void ReplacementPlan::fillPairSlots() {
-    // Slot 0 is no step. A one-byte source starts every pair that begins with its byte;
-    // those pairs share a slot until a longer source starting there needs one of its own.
-    m_pairSlots.assign(std::size_t{1} << 16, 0);
-    m_slotSteps.assign(1, 0);
-    std::vector<bool> shared(1, false);
-    std::array<std::uint64_t, 256> oneByte{};
-    for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        if ((m_onePassSteps >> i & 1) && m_steps[i].source.size() == 1)
-            oneByte[static_cast<unsigned char>(m_steps[i].source[0])] |= std::uint64_t{1} << i;
-    }
-    for (unsigned first = 0; first < 256; ++first) {
-        if (oneByte[first] == 0)
-            continue;
-        m_slotSteps.push_back(oneByte[first]);
-        shared.push_back(true);
-        std::fill_n(m_pairSlots.begin() + (first << 8), 256,
-                    static_cast<std::uint8_t>(m_slotSteps.size() - 1));
-    }
+void ReplacementPlan::fillStartPairs() {
+    // A one-byte source starts every pair that begins with its byte.
+    m_startPairs.assign((std::size_t{1} << 16) / 64, 0);
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
         const std::string_view source = m_steps[i].source;
-        if ((m_onePassSteps >> i & 1) == 0 || source.size() < 2)
+        if ((m_onePassSteps >> i & 1) == 0)
             continue;
-        const unsigned pair =
-            static_cast<unsigned char>(source[0]) << 8 | static_cast<unsigned char>(source[1]);
-        std::uint8_t& slot = m_pairSlots[pair];
-        if (slot == 0 || shared[slot]) {
-            m_slotSteps.push_back(m_slotSteps[slot]);
-            shared.push_back(false);
-            slot = static_cast<std::uint8_t>(m_slotSteps.size() - 1);
+        const unsigned first = static_cast<unsigned char>(source[0]) << 8;
+        for (unsigned second = 0; second < 256; ++second) {
+            if (source.size() == 1 || static_cast<unsigned char>(source[1]) == second)
+                m_startPairs[(first | second) / 64] |= std::uint64_t{1} << ((first | second) % 64);
         }
-        m_slotSteps[slot] |= std::uint64_t{1} << i;
     }
 }
 
@@ -351,7 +331,7 @@ bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& f
     OnePass pass(segment, out);
     const auto* bytes = reinterpret_cast<const unsigned char*>(segment.data());
     const std::size_t size = segment.size();
-    const std::uint8_t* pairSlots = m_pairSlots.data();
+    const std::uint64_t* startPairs = m_startPairs.data();
     const bool* startsLead = first.m_startsLead.data();
     // Character by character; the table of the sources' first two bytes tells in one
     // look whether a character may start one (a lone byte at the end pairs with 0,
@@ -365,7 +345,8 @@ bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& f
             const unsigned byte = bytes[at];
             const unsigned next = at + 1 < size ? bytes[at + 1] : 0;
             found[count] = at << 1 | afterLoneLead;
-            count += (pairSlots[byte << 8 | next] | startsLead[byte]) != 0;
+            const unsigned pair = byte << 8 | next;
+            count += ((startPairs[pair / 64] >> (pair % 64)) & 1) | startsLead[byte];
             const bool lead = kLeadBytes[byte];
             const bool pairs = lead & kTrailBytes[next];
             afterLoneLead = lead & !pairs;
@@ -397,8 +378,10 @@ bool ReplacementPlan::takeMatchesAt(OnePass& pass, std::size_t at, bool afterLon
                        first.m_paddedTargets.data() + lead.reach.paddedTarget))
             return false;
     }
-    for (std::uint64_t candidates = m_slotSteps[m_pairSlots[bytes[0] << 8 | next]]; candidates;
-         candidates &= candidates - 1) {
+    for (std::uint64_t candidates =
+             (m_byByte[bytes[0]] | m_byPair[pairHash(bytes[0], static_cast<unsigned char>(next))]) &
+             m_onePassSteps;
+         candidates; candidates &= candidates - 1) {
         const auto i = static_cast<std::size_t>(std::countr_zero(candidates));
         const Step& step = m_steps[i];
         if (step.head.startsAt(bytes, available, step.source) &&

@@ -40,6 +40,7 @@ public:
     // `buffer` is scratch space the caller keeps between calls.
     void apply(std::string& segment, std::string& buffer) const;
 
+private:
     // What the one pass needs to know of a replacement that later ones follow.
     struct Reach {
         // A replacement by it keeps the character boundaries of the text around it and
@@ -57,8 +58,10 @@ public:
         std::size_t paddedTarget = 0;
     };
 
+public:
     // Replacements made before the set's own on the segments that get them (a sentence
-    // ending), checked once against the set for appendInOnePass.
+    // ending), checked once against the set for appendInOnePass; it serves only the
+    // plan that prepared it.
     class Prelude {
     public:
         Prelude() = default;
@@ -138,11 +141,11 @@ private:
     std::vector<Step> m_steps;
     std::vector<std::uint64_t> m_byPair;          // by hash of a source's first two bytes
     std::array<std::uint64_t, 256> m_byByte = {}; // one-byte sources, by that byte
-    // The one pass's table of the steps that may start at a character, by its first two
-    // bytes (a lone byte at the end pairs with 0): a slot, 0 for none, of m_slotSteps.
-    void fillPairSlots();
-    std::vector<std::uint8_t> m_pairSlots;
-    std::vector<std::uint64_t> m_slotSteps;
+    // The one pass's table of the pairs of bytes (a lone byte at the end pairs with 0)
+    // that a step may start with, one bit each: it tells most characters apart in one
+    // look, and m_byPair then says which steps.
+    void fillStartPairs();
+    std::vector<std::uint64_t> m_startPairs;
     // The steps' targets one after another, then sixteen spare bytes: the one pass
     // copies short targets sixteen bytes at a time.
     std::string m_paddedTargets;

@@ -6,10 +6,7 @@
 // stands alone. So odd bytes pass through unchanged and never hide a line break.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +35,41 @@ inline std::size_t charLength(std::string_view text, std::size_t pos) {
                : 1;
 }
 
+// Tells whether a byte offset starts a character, given one offset already known to.
+// Candidates come from a fast byte search; only at a candidate does it look back over the run of
+// bytes that could be lead bytes just before it: the run starts on a boundary and its bytes pair up
+// from there, so its length's parity decides. The known boundary moves forward with every answer,
+// which keeps the work linear.
+class BoundaryCursor {
+public:
+    BoundaryCursor(std::string_view text, std::size_t knownBoundary)
+        : m_text(text), m_known(knownBoundary) {}
+
+    // True when `candidate` (>= the known boundary) starts a character.
+    bool isBoundary(std::size_t candidate) {
+        std::size_t runStart = candidate;
+        while (runStart > m_known && isLeadByte(byteAt(runStart - 1)))
+            --runStart;
+        if ((candidate - runStart) % 2 == 0) {
+            m_known = candidate;
+            return true;
+        }
+        // The byte before the candidate is a lead byte on a boundary: it pairs with the
+        // candidate unless the candidate cannot be a second byte.
+        m_known = candidate - 1;
+        if (candidate < m_text.size() && isTrailByte(byteAt(candidate)))
+            return false;
+        m_known = candidate;
+        return true;
+    }
+
+private:
+    unsigned char byteAt(std::size_t pos) const { return static_cast<unsigned char>(m_text[pos]); }
+
+    std::string_view m_text;
+    std::size_t m_known;
+};
+
 // First occurrence of `needle` at or after `from`, which must lie on a character
 // boundary; npos when there is none or the needle is empty.
 std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0);
@@ -51,46 +83,6 @@ std::size_t replaceAll(std::string& text, std::string_view from, std::string_vie
 // that replaces again and again reuses the same two allocations.
 std::size_t replaceAll(std::string& text, std::string_view from, std::string_view to,
                        std::string& buffer);
-
-// The first occurrence of any of a few two-byte needles (the page builders'
-// delimiters), found in one pass: sixteen places are compared with every needle at a
-// time, and only where one occurs is a character boundary checked.
-class PairSearch {
-public:
-    PairSearch() = default;
-    // At most four needles, each of two bytes.
-    explicit PairSearch(std::span<const std::string_view> needles);
-
-    // First occurrence of any needle at or after `from`, which must lie on a character
-    // boundary; npos when there is none.
-    std::size_t find(std::string_view text, std::size_t from) const;
-
-    // Successive searches over one text, each from at or after where the last one
-    // started: sixteen places compared once serve every search that starts among
-    // them. The search and the text must outlive the scan.
-    class Scan {
-    public:
-        Scan() = default;
-        Scan(const PairSearch& search, std::string_view text) : m_search(&search), m_text(text) {}
-        std::size_t find(std::size_t from);
-
-    private:
-        template <std::size_t Needles> std::size_t findAny(std::size_t from);
-
-        const PairSearch* m_search = nullptr;
-        std::string_view m_text;
-        // The sixteen places compared last, from m_block, and where needles start there.
-        std::size_t m_block = npos;
-        std::uint64_t m_hits[2] = {0, 0};
-    };
-
-private:
-    static constexpr std::size_t kMaxNeedles = 4;
-
-    std::size_t m_count = 0;
-    // Each needle's first byte sixteen times, then its second byte sixteen times.
-    alignas(16) std::array<std::array<unsigned char, 16>, 2 * kMaxNeedles> m_lanes{};
-};
 
 // replaceAll over a text that arrives in pieces, with exactly the result replaceAll
 // gives on the whole text. Append each piece to input(), then drain() into the
