@@ -1,7 +1,7 @@
 // The first occurrence of any of a few two-byte needles (the page builders'
-// delimiters) on a Shift_JIS character boundary, found in one pass: sixteen places are
-// compared with every needle at a time, and only where one occurs is a boundary
-// checked. Needles far apart are found with memchr instead.
+// delimiters) on a Shift_JIS character boundary, found in one pass: the text is read
+// sixty-four places at a time into a mask of the places where a needle starts, and
+// only at those is a boundary checked.
 #pragma once
 
 #include <array>
@@ -25,8 +25,9 @@ public:
     std::size_t find(std::string_view text, std::size_t from) const;
 
     // Successive searches over one text, each from at or after where the last one
-    // started: sixteen places compared once serve every search that starts among
-    // them. The search and the text must outlive the scan.
+    // started: the sixty-four places read last serve every search that starts among
+    // them, so a scan reads the text once. The search and the text must outlive the
+    // scan.
     class Scan {
     public:
         Scan() = default;
@@ -35,16 +36,17 @@ public:
         std::size_t find(std::size_t from);
 
     private:
-        // Blocks of sixteen compared before the search turns to memchr.
-        static constexpr std::size_t kNearBlocks = 4;
-        template <std::size_t Needles> std::size_t findAny(std::size_t from);
+        // Where needles start among the places from `block` on, one bit each.
+        std::uint64_t startsIn(std::size_t block) const;
 
         const DelimiterSearch* m_search = nullptr;
         std::string_view m_text;
-        // The sixteen places compared last, from m_block, and where needles start there.
+        // The places read last, from m_block, and where needles start there.
         std::size_t m_block = npos;
-        std::uint64_t m_hits[2] = {0, 0};
+        std::uint64_t m_starts = 0;
     };
+
+    static constexpr std::size_t kBlock = 64;
 
 private:
     static constexpr std::size_t kMaxNeedles = 4;
