@@ -29,7 +29,9 @@ const std::string& Converter::buildPage() {
             m_replacements.prepare(endingReplacements(&m_endingSet->words[slot]));
     m_output.clear();
     m_output.reserve(expectedPageBytes(m_text->size()));
+    m_page.attach(m_output);
     generate();
+    m_page.settle();
     return m_output;
 }
 
@@ -169,12 +171,13 @@ void Converter::scanSentencesAndLines(const std::function<void(std::string_view,
 
 const std::string& Converter::convertSegment(std::string_view segment) {
     m_segmentBuffer.clear();
-    appendConverted(segment, true, m_segmentBuffer);
-    return m_segmentBuffer;
+    m_segmentWriter.attach(m_segmentBuffer);
+    appendConverted(segment, true, m_segmentWriter);
+    return m_segmentWriter.settle();
 }
 
 void Converter::writeConverted(std::string_view segment, bool withEnding) {
-    appendConverted(segment, withEnding, m_output);
+    appendConverted(segment, withEnding, m_page);
 }
 
 std::vector<ReplacementPlan::Replacement>
@@ -187,11 +190,13 @@ Converter::endingReplacements(const std::string* word) const {
     return ending;
 }
 
-void Converter::appendConverted(std::string_view segment, bool withEnding, std::string& out) {
+void Converter::appendConverted(std::string_view segment, bool withEnding, ByteWriter& out) {
     const std::string* word = withEnding ? drawEnding() : nullptr;
     if (m_replacements.feedsInBlocks(segment.size())) {
         // A long segment goes from the text to `out` in one pass, ending included.
-        m_replacements.appendInBlocks(segment, endingReplacements(word), out);
+        std::string& bytes = out.settle();
+        m_replacements.appendInBlocks(segment, endingReplacements(word), bytes);
+        out.attach(bytes);
         return;
     }
     const ReplacementPlan::Prelude& ending =

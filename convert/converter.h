@@ -46,6 +46,7 @@ public:
 
     // Builds the whole page in memory.
     const std::string& buildPage();
+    // The page built last.
     const std::string& output() const { return m_output; }
 
     // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
@@ -68,7 +69,9 @@ protected:
 
     const std::string& text() const { return *m_text; }
     const EndingSet& endingSet() const { return *m_endingSet; }
-    void write(std::string_view bytes) { m_output.append(bytes); }
+    void write(std::string_view bytes) { m_page.append(bytes); }
+    // Bytes of the page written so far.
+    std::size_t pageSize() const { return m_page.size(); }
     // About how large the page of a text of `textBytes` grows: room for it is made once,
     // before generate(), so that the page is not copied on the way.
     virtual std::size_t expectedPageBytes(std::size_t textBytes) const {
@@ -140,7 +143,7 @@ private:
     const std::string* drawEnding();
     // The ending `word` (may be null) on a segment.
     void applyEnding(std::string& segment, const std::string* word) const;
-    void appendConverted(std::string_view segment, bool withEnding, std::string& out);
+    void appendConverted(std::string_view segment, bool withEnding, ByteWriter& out);
     // The replacements the ending `word` (may be null) makes, in their order.
     std::vector<ReplacementPlan::Replacement> endingReplacements(const std::string* word) const;
 
@@ -152,7 +155,10 @@ private:
     std::array<ReplacementPlan::Prelude, 4> m_endingPreludes;
     ReplacementPlan::Prelude m_noEnding;
     std::string m_output;
+    // Writes the page into m_output while it is built.
+    ByteWriter m_page;
     std::string m_segmentBuffer;
+    ByteWriter m_segmentWriter;
     std::string m_workBuffer;
     // Scratch space for replacing within segments, kept for the converter's one page.
     mutable std::string m_replaceBuffer;

@@ -12,6 +12,7 @@
 // segment grows.
 #pragma once
 
+#include "convert/byte_writer.h"
 #include "settings/records.h"
 
 #include <array>
@@ -40,49 +41,18 @@ public:
     // `buffer` is scratch space the caller keeps between calls.
     void apply(std::string& segment, std::string& buffer) const;
 
-private:
-    // What the one pass needs to know of a replacement that later ones follow.
-    struct Reach {
-        // A replacement by it keeps the character boundaries of the text around it and
-        // holds no later source: its source and target end on a whole character, and
-        // its target is not empty and holds none.
-        bool independent = false;
-        // Its target starts with a byte that could be a second byte: after a lone lead
-        // byte it would join that byte into one character.
-        bool trailFirst = false;
-        // Text that, found just before or just after a replacement by it, would let a
-        // later source start across its edge.
-        std::vector<std::string_view> before;
-        std::vector<std::string_view> after;
-        // Where a copy of its target starts in its owner's padded target bytes.
-        std::size_t paddedTarget = 0;
-    };
-
-public:
     // Replacements made before the set's own on the segments that get them (a sentence
     // ending), checked once against the set for appendInOnePass; it serves only the
     // plan that prepared it.
-    class Prelude {
-    public:
-        Prelude() = default;
-
-    private:
-        friend class ReplacementPlan;
-        struct Lead {
-            Replacement replacement;
-            Reach reach;
-        };
-        std::vector<Lead> m_leads;
-        std::array<bool, 256> m_startsLead{}; // by first byte of a source
-        std::string m_paddedTargets;          // see ReplacementPlan::m_paddedTargets
-    };
-    Prelude prepare(std::span<const Replacement> first) const;
+    class Prelude;
+    // Their sources join the plan's table, which is why preparing changes the plan.
+    Prelude prepare(std::span<const Replacement> first);
 
     // Appends `segment` with `first`'s replacements and then the set's own made as
     // applying each in turn would, in one pass over the segment. Where one pass cannot
     // be sure of that result (two replacements meet on the same text, or one may bring
     // another into play), it appends nothing and returns false: apply each in turn then.
-    bool appendInOnePass(std::string_view segment, const Prelude& first, std::string& out) const;
+    bool appendInOnePass(std::string_view segment, const Prelude& first, ByteWriter& out) const;
 
     // Whether a segment of this size is worth feeding through in blocks.
     bool feedsInBlocks(std::size_t bytes) const { return bytes > m_blockBytes; }
@@ -109,49 +79,83 @@ private:
         std::uint64_t m_mask = 0;
     };
 
-    struct Step : Replacement {
+    // A replacement as the one pass makes it.
+    struct Entry : Replacement {
+        // A replacement by it keeps the character boundaries of the text around it and
+        // holds no later source: its source and target end on a whole character, and
+        // its target is not empty and holds none.
+        bool independent = false;
+        // Its target starts with a byte that could be a second byte: after a lone lead
+        // byte it would join that byte into one character.
+        bool trailFirst = false;
+        // Text that, found just before or just after a replacement by it, would let a
+        // later source start across its edge.
+        std::vector<std::string_view> before;
+        std::vector<std::string_view> after;
+        bool nextToLater = false; // either is not empty
+        WordHead head;
+        // Where a copy of its target starts in its owner's padded targets.
+        std::size_t paddedTarget = 0;
+    };
+
+    struct Step : Entry {
         // Steps a replacement by this one may bring into play: sources starting inside
         // its target or across its edges (every step when the target is empty).
         std::uint64_t enables = 0;
-        Reach reach;
         // An earlier step has the same source and leaves nothing for this one.
         bool repeated = false;
-        WordHead head;
     };
 
-    static constexpr std::size_t kHashBits = 12;
+    // The table: by a pair of bytes (a lone last byte pairs with 0), which sources may
+    // start with it, one bit each. The low bits stand for the sources of the replacements
+    // prepared to go first, the others for the first steps.
+    static constexpr std::size_t kLeadBits = 8;
+    static constexpr std::size_t kTableSteps = 64 - kLeadBits;
     static std::size_t pairHash(unsigned char first, unsigned char second) {
-        return ((first * 31u) ^ (second * 131u)) & ((1u << kHashBits) - 1);
+        return static_cast<std::size_t>(first) << 4 ^ second;
     }
-    // Steps (the first 64) that may occur in `segment`; later steps are always tried.
+    static constexpr std::size_t kTableSize = 4096;
+    void mark(std::string_view source, std::uint64_t bit);
+    std::uint64_t startingWith(unsigned char first, unsigned char second) const {
+        return m_table[pairHash(first, second)];
+    }
+
+    // Steps (the first kTableSteps) that may occur in `segment`; later steps are always
+    // tried.
     std::uint64_t candidates(std::string_view segment) const;
-    // Takes every match of the one pass that starts at `at`; false when the pass cannot
-    // tell the result.
-    bool takeMatchesAt(OnePass& pass, std::size_t at, bool afterLoneLead,
-                       const Prelude& first) const;
     // Steps a replacement by `target` may bring into play.
     std::uint64_t enabledBy(std::string_view target) const;
 
-    // How a replacement by `step` may bring the steps `later` into play.
-    static Reach reachOf(const Replacement& step, std::span<const Replacement> later);
-
+    // `entry`'s reach over the replacements `later` that follow it.
+    static void reach(Entry& entry, std::span<const Replacement> later);
     static constexpr std::size_t kDefaultBlockBytes = 32 * 1024;
     std::size_t m_blockBytes = kDefaultBlockBytes;
 
     std::vector<Step> m_steps;
-    std::vector<std::uint64_t> m_byPair;          // by hash of a source's first two bytes
-    std::array<std::uint64_t, 256> m_byByte = {}; // one-byte sources, by that byte
-    // The one pass's table of the pairs of bytes (a lone byte at the end pairs with 0)
-    // that a step may start with, one bit each: it tells most characters apart in one
-    // look, and m_byPair then says which steps.
-    void fillStartPairs();
-    std::vector<std::uint64_t> m_startPairs;
-    // The steps' targets one after another, then sixteen spare bytes: the one pass
-    // copies short targets sixteen bytes at a time.
+    std::vector<std::uint64_t> m_table;
+    // The sources prepared to go first, by their bit in the table.
+    std::vector<std::string> m_leadSources;
+    // The steps' targets one after another, then spare bytes: the one pass copies short
+    // targets in one move.
     std::string m_paddedTargets;
-    // Steps the one pass looks for: all but repeated ones, when the tables hold them all.
+    // The steps' bits the one pass looks for: all but repeated ones.
     std::uint64_t m_onePassSteps = 0;
     bool m_onePass = false;
+};
+
+class ReplacementPlan::Prelude {
+public:
+    Prelude() = default;
+
+private:
+    friend class ReplacementPlan;
+    struct Lead : Entry {
+        std::uint64_t bit = 0; // its source's in the table
+    };
+    std::vector<Lead> m_leads;
+    std::uint64_t m_leadBits = 0;
+    std::string m_paddedTargets; // as ReplacementPlan::m_paddedTargets
+    bool m_onePass = true;
 };
 
 } // namespace mireto

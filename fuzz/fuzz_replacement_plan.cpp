@@ -36,9 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& source : set.sources[rule])
             sjis::replaceAll(plain, source, set.targets[rule]);
 
-    const ReplacementPlan plan(set);
+    ReplacementPlan plan(set);
+    const ReplacementPlan::Prelude prelude = plan.prepare(first);
     std::string out = "<";
-    if (plan.appendInOnePass(segment, plan.prepare(first), out)) {
+    ByteWriter writer(out);
+    const bool taken = plan.appendInOnePass(segment, prelude, writer);
+    writer.settle();
+    if (taken) {
         if (out != "<" + plain)
             std::abort();
     } else if (out != "<") {

@@ -90,6 +90,15 @@ std::string randomBytes(CrtRandom& random, int maxPieces) {
     return piece;
 }
 
+// The one pass, appending to a string as the page builders' writer does.
+bool appendInOnePass(const ReplacementPlan& plan, std::string_view segment,
+                     const ReplacementPlan::Prelude& first, std::string& out) {
+    ByteWriter writer(out);
+    const bool taken = plan.appendInOnePass(segment, first, writer);
+    writer.settle();
+    return taken;
+}
+
 TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
     CrtRandom random(77);
     std::string buffer;
@@ -105,7 +114,7 @@ TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
                 source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
             set.addRule(sources, randomBytes(random, 2));
         }
-        const ReplacementPlan plan(set);
+        ReplacementPlan plan(set);
         // A sentence ending: line breaks, then full stops, become the same word.
         const std::string word = randomBytes(random, 2);
         std::vector<ReplacementPlan::Replacement> first;
@@ -122,7 +131,7 @@ TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
         expected = visitEverySource(set, expected);
 
         std::string out = "kept";
-        if (plan.appendInOnePass(segment, prelude, out)) {
+        if (appendInOnePass(plan, segment, prelude, out)) {
             ++taken;
             ASSERT_EQ(out, "kept" + expected) << "round " << round;
         } else {
@@ -139,17 +148,17 @@ TEST(ReplacementPlan, OnePassDeclinesWhereOrderMatters) {
     set.addRule({"bc", "", "", ""}, "X");
     set.addRule({"ab", "", "", ""}, "Y");
     set.addRule({"d", "", "", ""}, "ab");
-    const ReplacementPlan plan(set);
+    ReplacementPlan plan(set);
     const ReplacementPlan::Prelude none = plan.prepare({});
     std::string out;
     // "abc": the earlier rule wins the "b" although the later one starts first.
-    EXPECT_FALSE(plan.appendInOnePass("abc", none, out));
+    EXPECT_FALSE(appendInOnePass(plan, "abc", none, out));
     // "d" becomes "ab", which nothing later replaces; "bc" then "ab" apart: one pass.
-    EXPECT_TRUE(plan.appendInOnePass("bc ab", none, out));
+    EXPECT_TRUE(appendInOnePass(plan, "bc ab", none, out));
     EXPECT_EQ(out, "X Y");
     // A target that holds a source of an earlier rule only.
     out.clear();
-    EXPECT_TRUE(plan.appendInOnePass("d", none, out));
+    EXPECT_TRUE(appendInOnePass(plan, "d", none, out));
     EXPECT_EQ(out, "ab");
 }
 
