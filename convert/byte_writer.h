@@ -38,9 +38,7 @@ public:
     void truncate(std::size_t bytes) { m_cursor = m_begin + bytes; }
 
     void append(std::string_view bytes) {
-        char* to = room(bytes.size());
-        std::memcpy(to, bytes.data(), bytes.size());
-        m_cursor = to + bytes.size();
+        commit(copy(room(bytes.size()), bytes.data(), bytes.size(), bytes.size()));
     }
 
     // A place for `bytes` more bytes plus kShortPiece to spare, valid until the next
@@ -57,30 +55,24 @@ public:
     // kShortPiece bytes when `readable` (at least kShortPiece) bytes can be read at
     // `from`, else two that overlap.
     static char* copy(char* to, const char* from, std::size_t count, std::size_t readable) {
-        if (count <= kShortPiece && readable >= kShortPiece) {
+        if (count <= kShortPiece && readable >= kShortPiece)
             std::memcpy(to, from, kShortPiece);
-        } else if (count >= 16 && count <= 32) {
-            std::memcpy(to, from, 16);
-            std::memcpy(to + count - 16, from + count - 16, 16);
-        } else if (count >= 8 && count < 16) {
-            std::memcpy(to, from, 8);
-            std::memcpy(to + count - 8, from + count - 8, 8);
-        } else if (count >= 4 && count < 8) {
-            std::memcpy(to, from, 4);
-            std::memcpy(to + count - 4, from + count - 4, 4);
-        } else if (count < 4) {
-            if (count > 0) {
-                to[0] = from[0];
-                to[count / 2] = from[count / 2];
-                to[count - 1] = from[count - 1];
-            }
-        } else {
+        else if (count > 64)
             std::memcpy(to, from, count);
-        }
+        else if (count >= 32)
+            copyOverlapping<32>(to, from, count);
+        else if (count >= 16)
+            copyOverlapping<16>(to, from, count);
+        else if (count >= 8)
+            copyOverlapping<8>(to, from, count);
+        else if (count >= 4)
+            copyOverlapping<4>(to, from, count);
+        else if (count > 0)
+            copyOverlapping<1>(to, from, count);
         return to + count;
     }
 
-    // Appends `bytes` of which `readable` can be read from their start (see copy).
+    // Appends `bytes`, of which `readable` can be read from their start (see copy).
     void appendShort(std::string_view bytes, std::size_t readable) {
         commit(copy(room(bytes.size()), bytes.data(), bytes.size(), readable));
     }
@@ -95,6 +87,19 @@ public:
     }
 
 private:
+    // `count` (Move to 2 * Move) bytes as a move of Move bytes at each end.
+    template <std::size_t Move>
+    static void copyOverlapping(char* to, const char* from, std::size_t count) {
+        if constexpr (Move == 1) {
+            to[0] = from[0];
+            to[count / 2] = from[count / 2];
+            to[count - 1] = from[count - 1];
+        } else {
+            std::memcpy(to, from, Move);
+            std::memcpy(to + count - Move, from + count - Move, Move);
+        }
+    }
+
     void makeRoom(std::size_t bytes) {
         const std::size_t written = size();
         // A chunk in step with what is there already: the string's zeroing of the new
