@@ -2,6 +2,7 @@
 
 #include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
+#include "platform/app_paths.h"
 
 #include <filesystem>
 
@@ -48,7 +49,8 @@ void listNames(std::string& out, const char* heading, const SettingsStore& store
 } // namespace
 
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
-    std::filesystem::path file = path ? std::filesystem::path(*path) : settingsFilePath();
+    const std::filesystem::path file =
+        path ? std::filesystem::path(*path) : appPaths().fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
     if (outcome == StartupOutcome::FileMissing && path)
