@@ -13,8 +13,10 @@
 #include "tests/support/temp_dir.h"
 #include "widgets/sjis_qstring.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace mireto;
@@ -229,6 +231,51 @@ private slots:
         harness.frame().repaint();
         QCoreApplication::processEvents();
         QCOMPARE(harness.combo(cmd::kComboEnding).currentIndex(), -1);
+    }
+
+    void panelListsShowWholeNamesAndIgnoreAWheelWithoutTheFocus() {
+        AppHarness harness;
+        harness.useProgramLayout();
+        QVERIFY(harness.start());
+        harness.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&harness.frame()));
+
+        // However narrow the panel, the popup is wide enough for every name.
+        QComboBox& formats = harness.combo(cmd::kComboFormat);
+        formats.showPopup();
+        QAbstractItemView* popup = formats.view();
+        QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+        for (int row = 0; row < formats.count(); ++row) {
+            const QModelIndex item = formats.model()->index(row, 0);
+            QVERIFY2(popup->viewport()->width() >= popup->sizeHintForIndex(item).width(),
+                     qPrintable(formats.itemText(row)));
+        }
+        formats.hidePopup();
+
+        // A wheel over a list that does not have the focus leaves the current set alone.
+        QComboBox& endings = harness.combo(cmd::kComboEnding);
+        const int before = endings.currentIndex();
+        const EndingSet current = harness.view().currentEndingSet();
+        auto turnWheel = [&endings] {
+            const QPointF centre = QRectF(endings.rect()).center();
+            QWheelEvent wheel(centre, endings.mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&endings, &wheel);
+        };
+        harness.view().setFocus();
+        QTRY_VERIFY(harness.view().hasFocus());
+        turnWheel();
+        QCOMPARE(endings.currentIndex(), before);
+        QCOMPARE(harness.view().currentEndingSet(), current);
+        QVERIFY(!endings.hasFocus());
+
+        // Once the user has put the focus there, the wheel picks the next set.
+        endings.setFocus();
+        QTRY_VERIFY(endings.hasFocus());
+        turnWheel();
+        QCOMPARE(endings.currentIndex(), before + 1);
+        QCOMPARE(harness.view().currentEndingSet(),
+                 harness.view().store().GetEndingSet(before + 1));
     }
 
     void selectionsSurviveARestart() {
