@@ -53,8 +53,12 @@ std::string loadCliSettings(const std::optional<std::string>& path, CliSettings&
         path ? std::filesystem::path(*path) : appPaths().fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
-    if (outcome == StartupOutcome::FileMissing && path)
-        return "cannot read the settings file '" + *path + "'";
+    // Only a file that is not there at all leaves the defaults quietly; the editor too
+    // reports one it cannot read.
+    std::error_code error;
+    if (outcome == StartupOutcome::FileMissing &&
+        (path || std::filesystem::exists(std::filesystem::symlink_status(file, error))))
+        return "cannot read the settings file '" + file.string() + "'";
     return {};
 }
 

@@ -17,9 +17,9 @@ struct CliSettings {
 };
 
 // Reads `path`, or without one the file the editor would read at start-up (its
-// Mireto.ini, or the starter settings while there is none). Returns an error only for
-// a given path that cannot be read; otherwise a missing file leaves the editor's
-// defaults.
+// Mireto.ini, or the starter settings while there is none). Returns an error for a
+// file that cannot be read; only a file that is not there leaves the editor's
+// defaults, as it does for the editor.
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings);
 
 // The sets and page style one conversion uses.

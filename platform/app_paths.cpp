@@ -7,14 +7,6 @@
 #include <string>
 #include <unistd.h>
 
-// Set by the build from the install directories.
-#ifndef MIRETO_STARTER_FROM_BINDIR
-#define MIRETO_STARTER_FROM_BINDIR "../share/mireto/starter.ini"
-#endif
-#ifndef MIRETO_INSTALL_BINDIR
-#define MIRETO_INSTALL_BINDIR "/usr/local/bin"
-#endif
-
 namespace mireto {
 
 namespace {
@@ -57,6 +49,8 @@ std::filesystem::path AppPaths::fileToRead() const {
     return startingSettingsFile;
 }
 
+// MIRETO_STARTER_FROM_BINDIR and MIRETO_INSTALL_BINDIR come from the build's install
+// directories (platform/CMakeLists.txt).
 std::filesystem::path starterRelativeToExecutable() {
     return MIRETO_STARTER_FROM_BINDIR;
 }

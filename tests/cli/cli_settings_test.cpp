@@ -219,6 +219,14 @@ TEST(StarterSettings, WithoutAMiretoIniTheProgramUsesTheStarterAndNeverWritesIt)
 
     EXPECT_FALSE(std::filesystem::exists(copy.parent_path() / "Mireto.ini"));
     EXPECT_EQ(readFile(copiedStarter), starter);
+
+    // A Mireto.ini that is there but cannot be read is said, not passed over.
+    std::filesystem::create_directory(copy.parent_path() / "Mireto.ini");
+    const ProgramResult unreadable = runProgram(copy.string(), {"--list"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.err.find("cannot read the settings file"), std::string::npos)
+        << unreadable.err;
+    EXPECT_NE(unreadable.err.find("Mireto.ini"), std::string::npos) << unreadable.err;
 }
 
 TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
