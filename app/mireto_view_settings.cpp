@@ -66,14 +66,8 @@ void CMiretoView::OnCreate() {
     m_font.setWeight(QFont::DemiBold);
     m_font.setStyleHint(QFont::SansSerif);
 
-    const AppPaths& paths = m_services.paths;
-    std::error_code error;
-    const bool ownCopy = std::filesystem::exists(paths.settingsFile, error);
-    const std::filesystem::path source = ownCopy || paths.startingSettingsFile.empty()
-                                             ? paths.settingsFile
-                                             : paths.startingSettingsFile;
     CurrentSelection current{m_template, m_endingSet, m_replacementSet};
-    if (LoadSettingsAtStartup(source, m_store, m_formatSettings, current) ==
+    if (LoadSettingsAtStartup(m_services.paths.fileToRead(), m_store, m_formatSettings, current) ==
         StartupOutcome::FileMissing) {
         showMessage(this, {QStringLiteral("Mireto.iniファイルが読み込めません"),
                            QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
