@@ -1,5 +1,6 @@
 #include "app/platform_services.h"
 
+#include "app/web_engine_check.h"
 #include "settings/settings_file.h"
 
 #include <QDesktopServices>
@@ -54,6 +55,8 @@ PlatformServices desktopServices() {
     services.openPage = [](const std::filesystem::path& page) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(qtPath(std::filesystem::absolute(page))));
     };
+    services.openLink = [](const QUrl& link) { QDesktopServices::openUrl(link); };
+    services.webEngineProblem = webEngineProblem;
     return services;
 }
 

@@ -1,5 +1,6 @@
 // What the desktop program takes from its surroundings: where Mireto.ini and tmp.html
-// live, how a page is opened, what time it is, where the single-instance lock goes.
+// live, how a page or a web link is opened, what time it is, where the single-instance
+// lock goes, and whether the web engine of the live preview can start.
 // The program builds the real ones once at start; tests build their own.
 #pragma once
 
@@ -7,7 +8,9 @@
 #include "convert/page_clock.h"
 
 #include <QString>
+#include <QUrl>
 #include <filesystem>
+#include <functional>
 
 namespace mireto {
 
@@ -32,11 +35,15 @@ struct PlatformServices {
     // Folder of the single-instance lock.
     QString runtimeFolder;
     PageOpener openPage;
+    // Opens a web link of a previewed page outside the preview.
+    std::function<void(const QUrl&)> openLink;
     PageClock clock = systemTimeNow;
+    // Why the preview's web engine cannot start here, for the user; empty when it can.
+    std::function<QString()> webEngineProblem;
 };
 
 // The real services: the executable's folder, the user's data and runtime folders,
-// the desktop's default browser and the system clock.
+// the desktop's default browser, the system clock and the web engine's own check.
 PlatformServices desktopServices();
 
 } // namespace mireto
