@@ -77,6 +77,7 @@ PagePreview::PagePreview(CMiretoView* view, const PlatformServices& services, QW
         QStringLiteral("テキストが 1 MB を超えているため、プレビューは自動では更新されません。"
                        "「更新」で作り直します。"),
         this);
+    m_pauseBanner->setObjectName(QStringLiteral("PreviewPauseBanner"));
     m_pauseBanner->setWordWrap(true);
     m_pauseBanner->setMargin(4);
     m_pauseBanner->setStyleSheet(QStringLiteral("background: #fff3c4; color: #000000;"));
@@ -322,6 +323,7 @@ void PagePreview::OnLoadingChanged(const QWebEngineLoadingInfo& loading) {
         }
         // Back and forward have nowhere to go: the preview has one page.
         m_webPage->history()->clear();
+        m_loadedSerial = m_loadSerial;
         emit pageLoaded();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:

@@ -54,6 +54,8 @@ public:
     const QByteArray& currentPage() const { return m_page; }
     // The moment the pages are built for, in seconds (what mireto-convert --time takes).
     std::time_t moment() const { return m_moment; }
+    // Whether the engine has finished loading currentPage().
+    bool isPageLoaded() const { return !m_page.isEmpty() && m_loadedSerial == m_loadSerial; }
     // The engine's view and page; null when the engine could not start.
     QWebEngineView* webView() const { return m_web; }
     QWebEnginePage* webPage() const;
@@ -120,6 +122,7 @@ private:
     // The last load failed or the engine's page process stopped.
     bool m_failed = false;
     quint64 m_loadSerial = 0;
+    quint64 m_loadedSerial = 0;
     QTimer m_typingPause;
     QTimer m_otherChange;
 

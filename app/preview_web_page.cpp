@@ -9,9 +9,12 @@ namespace mireto {
 PreviewWebPage::PreviewWebPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent) {
     // A link with target="_blank" asks for a window; none is opened (the request is
-    // left unanswered), and a web link goes to the browser instead.
+    // left unanswered), and a web link the user clicked goes to the browser instead.
     connect(this, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest& request) { passOn(request.requestedUrl()); });
+            [this](QWebEngineNewWindowRequest& request) {
+                if (request.isUserInitiated())
+                    passOn(request.requestedUrl());
+            });
 }
 
 bool PreviewWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool) {
@@ -19,7 +22,8 @@ bool PreviewWebPage::acceptNavigationRequest(const QUrl& url, NavigationType typ
                          type != NavigationTypeLinkClicked && type != NavigationTypeFormSubmitted;
     if (ownLoad)
         return true;
-    passOn(url);
+    if (type == NavigationTypeLinkClicked)
+        passOn(url);
     return false;
 }
 
