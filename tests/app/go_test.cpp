@@ -86,7 +86,8 @@ private slots:
             h->click(cmd::kPanelGo);
 
             const std::string page = readFile(h->pageFile());
-            QVERIFY2(page == expectedPage(h->view(), format, kTypedText, kMoment), qPrintable(name));
+            QVERIFY2(page == expectedPage(h->view(), format, kTypedText, kMoment),
+                     qPrintable(name));
             // What tells the styles apart, so that a mix-up of builders or variants shows.
             const StyleMark& mark = kStyleMarks[position];
             QVERIFY2(contains(page, mark.present), qPrintable(name));
@@ -105,7 +106,8 @@ private slots:
         h->frame().action(cmd::kGo)->trigger();
         QCOMPARE(h->opened.size(), std::size_t{2});
         // An empty editor still gives a page.
-        QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::HouseStyle, "", kMoment));
+        QCOMPARE(readFile(h->pageFile()),
+                 expectedPage(h->view(), OutputFormat::HouseStyle, "", kMoment));
     }
 
     void unknownStyleDoesNothing() {

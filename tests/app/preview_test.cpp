@@ -98,7 +98,8 @@ class PreviewTest : public QObject {
     std::string expected(OutputFormat format, const char* text = kText) {
         QString lines = u(text);
         lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        return expectedPage(h->view(), format, sjis(lines.toUtf8().constData()), preview().moment());
+        return expectedPage(h->view(), format, sjis(lines.toUtf8().constData()),
+                            preview().moment());
     }
 
     // Clicks in the page at the middle of the first element `selector` finds; returns
@@ -206,10 +207,9 @@ private slots:
         QCOMPARE(updatesAfter([&] { h->choose(cmd::kComboEnding, u("だぴょん")); }), 1);
         QVERIFY(contains(preview().currentPage(), sjis("晴れだぴょん")));
         // A chooser's OK, and a template editor however it ends.
-        QCOMPARE(updatesAfter([&] {
-                     runDialog([&] { h->click(cmd::kCurrentReplacement); }, clickOk);
-                 }),
-                 1);
+        QCOMPARE(
+            updatesAfter([&] { runDialog([&] { h->click(cmd::kCurrentReplacement); }, clickOk); }),
+            1);
         QCOMPARE(updatesAfter([&] {
                      runDialog([&] { h->frame().action(cmd::kSaveEndingTemplate)->trigger(); });
                  }),
@@ -323,7 +323,8 @@ private slots:
         evaluate(webPage(), QStringLiteral("window.scrollTo(0, document.body.scrollHeight)"));
         const auto atEnd = [&] {
             const qreal visible = preview().webView()->height() / webPage()->zoomFactor();
-            return webPage()->scrollPosition().y() + visible >= webPage()->contentsSize().height() - 2;
+            return webPage()->scrollPosition().y() + visible >=
+                   webPage()->contentsSize().height() - 2;
         };
         QTRY_VERIFY(atEnd());
         const qreal before = webPage()->contentsSize().height();
