@@ -7,9 +7,9 @@
 // is announced with conversionInputsChanged(), which the live preview follows.
 //
 // Sources: mireto_view.cpp (editor, font, find and replace, printing),
-// mireto_view_go.cpp (GO!! and the page for a given moment), mireto_view_settings.cpp (Mireto.ini
-// at start and exit, the panel's lists and selections, the page styles' settings dialogs),
-// mireto_view_templates.cpp (the template editors and choosers).
+// mireto_view_go.cpp (GO!! and the page for a given moment), mireto_view_settings.cpp
+// (Mireto.ini at start and exit, the panel's lists and selections, the page styles'
+// settings dialogs), mireto_view_templates.cpp (the template editors and choosers).
 #pragma once
 
 #include "app/platform_services.h"
@@ -123,7 +123,8 @@ signals:
     void settingsButtonUpdated();
     // The text, a current set, the page style or a style's settings may have changed.
     void conversionInputsChanged(mireto::InputChange change);
-    // GO!! built `page` for `moment` (seconds since the epoch) and wrote it.
+    // GO!! built `page` for `moment` (seconds since the epoch); tmp.html holds it unless
+    // it could not be written.
     void goPageBuilt(qint64 moment, const QByteArray& page);
 
 protected:

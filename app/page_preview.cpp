@@ -360,6 +360,7 @@ void PagePreview::updateActions() {
     m_reroll->setEnabled(engine);
     m_openInBrowser->setEnabled(engine && !m_page.isEmpty());
     m_refresh->setEnabled(engine);
+    m_momentLabel->setEnabled(engine);
     m_refresh->setVisible(engine && (m_paused || m_failed));
 }
 
