@@ -1,10 +1,10 @@
-// Why long texts pause: a page is about twice its text (four times for the font-play
-// pages), and the engine lays out a page of several megabytes for a noticeable while
-// on every change. Up to kLiveTextLimit the page is built on the user-interface thread
-// after the pause in typing, which the benchmark in bench/ shows takes a few
-// milliseconds; past it the preview says so and waits for 更新, rather than build and
-// lay out a whole book again at every pause. Building stays on the one thread that
-// owns the view's state, as everything in the program does.
+// Why long texts pause: building a page is quick (for 1 MB of text 8-13 ms on the
+// user-interface thread, bench/README.md), but the engine takes seconds to lay out the
+// megabytes of page that come of it. Up to kLiveTextLimit the page is built after the
+// pause in typing; past it the preview says so and waits for 更新, rather than keep the
+// engine laying out a whole book at every pause. Building stays on the one thread that
+// owns the view's state, as everything in the program does, so no page is ever built
+// from inputs changing under it.
 #include "app/page_preview.h"
 
 #include "app/mireto_view.h"
