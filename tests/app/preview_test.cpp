@@ -348,7 +348,7 @@ private slots:
             return (QString(50, character) + QLatin1Char('\n')).repeated(count);
         };
         h->view().SetEditorText(lines(10000, QChar(0x732B))); // 猫
-        QTRY_COMPARE(updates.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(updates.count(), 1, 30000);
         QVERIFY(!preview().isPaused());
         QVERIFY(preview().currentPage().size() > 1000000);
 
@@ -356,7 +356,7 @@ private slots:
         // characters than that, but more bytes.
         const QByteArray shown = preview().currentPage();
         h->view().SetEditorText(lines(12000, QChar(0x72AC))); // 犬
-        QTRY_VERIFY(preview().isPaused());
+        QTRY_VERIFY_WITH_TIMEOUT(preview().isPaused(), 30000);
         QTest::qWait(50);
         QCOMPARE(updates.count(), 1);
         QCOMPARE(preview().currentPage(), shown);
