@@ -66,14 +66,8 @@ void CMiretoView::OnCreate() {
     m_font.setWeight(QFont::DemiBold);
     m_font.setStyleHint(QFont::SansSerif);
 
-    const AppPaths& paths = m_services.paths;
-    std::error_code error;
-    const bool ownCopy = std::filesystem::exists(paths.settingsFile, error);
-    const std::filesystem::path source = ownCopy || paths.startingSettingsFile.empty()
-                                             ? paths.settingsFile
-                                             : paths.startingSettingsFile;
     CurrentSelection current{m_template, m_endingSet, m_replacementSet};
-    if (LoadSettingsAtStartup(source, m_store, m_formatSettings, current) ==
+    if (LoadSettingsAtStartup(m_services.paths.fileToRead(), m_store, m_formatSettings, current) ==
         StartupOutcome::FileMissing) {
         showMessage(this, {QStringLiteral("Mireto.iniファイルが読み込めません"),
                            QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
@@ -155,6 +149,7 @@ void CMiretoView::OnSelchangeTemplate() {
     m_template.replacementSetName = m_replacementSet.name;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
+    announceChange();
 }
 
 void CMiretoView::OnSelchangeReplacement() {
@@ -163,6 +158,7 @@ void CMiretoView::OnSelchangeReplacement() {
         return;
     m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
     m_template.replacementSetName = m_replacementSet.name;
+    announceChange();
 }
 
 void CMiretoView::OnSelchangeEnding() {
@@ -171,6 +167,7 @@ void CMiretoView::OnSelchangeEnding() {
         return;
     m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
     m_template.endingSetName = m_endingSet.name;
+    announceChange();
 }
 
 void CMiretoView::OnSelchangeFormat() {
@@ -179,6 +176,7 @@ void CMiretoView::OnSelchangeFormat() {
         return;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
+    announceChange();
 }
 
 void CMiretoView::UpdateSettingsButton() {
@@ -244,20 +242,25 @@ void CMiretoView::OnHtmlSettings() {
 
 void CMiretoView::OnFontPlaySettings() {
     FontPlaySettings values = m_formatSettings.fontPlay();
-    if (editSettings<CFontPlaySettingsDlg>(window(), values))
+    if (editSettings<CFontPlaySettingsDlg>(window(), values)) {
         m_formatSettings.setFontPlay(values);
+        announceChange();
+    }
 }
 
 void CMiretoView::OnIdolNewsSettings() {
-    editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews);
+    if (editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews))
+        announceChange();
 }
 
 void CMiretoView::OnThreadSettings() {
-    editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread);
+    if (editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread))
+        announceChange();
 }
 
 void CMiretoView::OnStandardColours() {
-    editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours);
+    if (editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours))
+        announceChange();
 }
 
 } // namespace mireto

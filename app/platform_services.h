@@ -1,42 +1,34 @@
 // What the desktop program takes from its surroundings: where Mireto.ini and tmp.html
-// live, how a page is opened, what time it is, where the single-instance lock goes.
+// live, how a page or a web link is opened, what time it is, where the single-instance
+// lock goes, and whether the web engine of the live preview can start.
 // The program builds the real ones once at start; tests build their own.
 #pragma once
 
 #include "convert/converter.h"
 #include "convert/page_clock.h"
+#include "platform/app_paths.h"
 
 #include <QString>
-#include <filesystem>
+#include <QUrl>
+#include <functional>
 
 namespace mireto {
-
-struct AppPaths {
-    // Read at start-up and written at exit.
-    std::filesystem::path settingsFile;
-    // Read instead while settingsFile does not exist yet (an installed program's
-    // Mireto.ini beside the executable); empty when there is none.
-    std::filesystem::path startingSettingsFile;
-    // Overwritten by every GO!!.
-    std::filesystem::path pageFile;
-};
-
-// Mireto.ini and tmp.html beside the executable when that folder is writable (the
-// portable layout); otherwise both in the user's data folder, starting from the
-// executable's Mireto.ini when there is one.
-AppPaths resolveAppPaths(const std::filesystem::path& executableFolder,
-                         const std::filesystem::path& userDataFolder);
 
 struct PlatformServices {
     AppPaths paths;
     // Folder of the single-instance lock.
     QString runtimeFolder;
     PageOpener openPage;
+    // Opens a web link of a previewed page outside the preview.
+    std::function<void(const QUrl&)> openLink;
     PageClock clock = systemTimeNow;
+    // Why the preview's web engine cannot start here, for the user; empty when it can.
+    std::function<QString()> webEngineProblem;
 };
 
-// The real services: the executable's folder, the user's data and runtime folders,
-// the desktop's default browser and the system clock.
+// The real services: the files where mireto-convert finds them too (creating the
+// user's data folder when they go there), the runtime folder, the desktop's default
+// browser, the system clock and the web engine's own check.
 PlatformServices desktopServices();
 
 } // namespace mireto

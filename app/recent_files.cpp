@@ -1,21 +1,14 @@
 #include "app/recent_files.h"
 
-#include "app/program_title.h"
+#include "app/program_settings.h"
 
 #include <QDir>
-#include <QSettings>
 
 namespace mireto {
 
 namespace {
 
-constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 constexpr const char* kSection = "Recent File List";
-
-QSettings programSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(kRegistryKey), programTitle());
-}
 
 QString fileKey(int index) {
     return QStringLiteral("File%1").arg(index + 1);
@@ -45,6 +38,11 @@ void RecentFileList::add(const QString& path) {
 void RecentFileList::remove(const QString& path) {
     if (m_files.removeAll(path) > 0)
         save();
+}
+
+QString RecentFileList::menuText(int index, const QString& path) {
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(
+        QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 void RecentFileList::save() const {

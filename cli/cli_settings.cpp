@@ -2,6 +2,7 @@
 
 #include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
+#include "platform/app_paths.h"
 
 #include <filesystem>
 
@@ -48,11 +49,16 @@ void listNames(std::string& out, const char* heading, const SettingsStore& store
 } // namespace
 
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
-    std::filesystem::path file = path ? std::filesystem::path(*path) : settingsFilePath();
+    const std::filesystem::path file =
+        path ? std::filesystem::path(*path) : appPaths().fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
-    if (outcome == StartupOutcome::FileMissing && path)
-        return "cannot read the settings file '" + *path + "'";
+    // Only a file that is not there at all leaves the defaults quietly; the editor too
+    // reports one it cannot read.
+    std::error_code error;
+    if (outcome == StartupOutcome::FileMissing &&
+        (path || std::filesystem::exists(std::filesystem::symlink_status(file, error))))
+        return "cannot read the settings file '" + file.string() + "'";
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "rules/rule_tabs_editor.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
 #include "widgets/sjis_qstring.h"
 
@@ -39,6 +40,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     for (int slot = 0; slot < 4; ++slot) {
         m_sources[slot] = new QLineEdit;
         m_sources[slot]->setObjectName(QStringLiteral("source%1").arg(slot + 1));
+        makeRoomFor(m_sources[slot], fullWidthSample(10));
         sourcesLayout->addWidget(m_sources[slot]);
     }
 
@@ -46,6 +48,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     auto* targetLayout = new QVBoxLayout(targetGroup);
     m_target = new QLineEdit;
     m_target->setObjectName(QStringLiteral("target"));
+    makeRoomFor(m_target, fullWidthSample(10));
     targetLayout->addWidget(m_target);
 
     m_ruleButton = new QPushButton;

@@ -1,7 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "platform/executable_dir.h"
-
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -27,11 +25,6 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 }
 
 } // namespace
-
-std::filesystem::path settingsFilePath() {
-    const std::filesystem::path folder = executableDirectory();
-    return (folder.empty() ? std::filesystem::path(".") : folder) / "Mireto.ini";
-}
 
 StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
                                      FormatSettings& settings, CurrentSelection& current) {

@@ -25,10 +25,6 @@ struct CurrentSelection {
 void ReadFormatSettings(LineReader& lines, FormatSettings& settings);
 void WriteFormatSettings(std::string& out, const FormatSettings& settings);
 
-// Mireto.ini beside the executable (./Mireto.ini when the system cannot tell where
-// the executable is).
-std::filesystem::path settingsFilePath();
-
 enum class StartupOutcome { Loaded, FileMissing };
 
 // The start-up sequence: fills the store, the page settings and the current

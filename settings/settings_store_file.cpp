@@ -17,6 +17,9 @@ EndingSet readEndingSet(std::string_view line) {
         set.words[slot] = fields.readString();
         set.frequencies[slot] = fields.readInt();
     }
+    // "改行も変更" follows only when it is on; older files end after the slots.
+    if (fields.hasField())
+        set.changeLineBreaks = fields.readInt() == 1 ? 1 : 0;
     return set;
 }
 
@@ -78,6 +81,8 @@ void SettingsStore::Save(std::string& out) const {
             writeStringField(out, set.words[slot]);
             writeIntField(out, set.frequencies[slot]);
         }
+        if (set.changeLineBreaks == 1)
+            writeIntField(out, 1);
         out += kLineEnd;
     }
     endSection(out);

@@ -6,11 +6,15 @@
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
+#include "app/web_engine_check.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace mireto::test {
@@ -25,6 +29,26 @@ void typeInto(QWidget* widget, const QString& text) {
     }
 }
 
+QString runDialog(const std::function<void()>& command, const std::function<void(QDialog&)>& act) {
+    QString opened;
+    QTimer watch;
+    watch.setSingleShot(true);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        if (act)
+            act(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    watch.start(0);
+    command();
+    watch.stop();
+    return opened;
+}
+
 AppHarness::AppHarness() {
     const std::filesystem::path root = m_dir.path().toStdString();
     std::filesystem::create_directories(root / "program");
@@ -34,9 +58,12 @@ AppHarness::AppHarness() {
     services.paths.pageFile = root / "program" / "tmp.html";
     services.runtimeFolder = QString::fromStdString((root / "runtime").string());
     services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
+    services.openLink = [this](const QUrl& link) { links.push_back(link); };
     services.clock = [] { return kMoment; };
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString((root / "config").string()));
+    services.webEngineProblem = [] {
+        return QStringLiteral("(このテストではウェブエンジンを使いません)");
+    };
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
     setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
         const CMainFrame* frame = m_app ? m_app->mainFrame() : nullptr;
         messages.push_back({request, frame && frame->isVisible()});
@@ -60,6 +87,29 @@ AppHarness::~AppHarness() {
 
 std::filesystem::path AppHarness::folder() const {
     return m_dir.path().toStdString();
+}
+
+void AppHarness::useProgramLayout() {
+    const std::filesystem::path bin = folder() / "usr" / "bin";
+    const std::filesystem::path starter = (bin / starterRelativeToExecutable()).lexically_normal();
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(starter.parent_path());
+    std::filesystem::copy_file(MIRETO_STARTER_FILE, starter,
+                               std::filesystem::copy_options::overwrite_existing);
+    services.paths = resolveAppPaths(bin, folder() / "user", {});
+}
+
+QString AppHarness::configFolder() const {
+    return m_dir.filePath(QStringLiteral("config"));
+}
+
+void AppHarness::withWebEngine() {
+    services.webEngineProblem = webEngineProblem;
+}
+
+void AppHarness::useFilesOf(const AppHarness& earlier) {
+    services.paths = earlier.services.paths;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, earlier.configFolder());
 }
 
 bool AppHarness::start(const QStringList& arguments) {
@@ -90,6 +140,10 @@ CMiretoDoc& AppHarness::document() const {
 
 ControlPanel& AppHarness::panel() const {
     return *frame().controlPanel();
+}
+
+PagePreview& AppHarness::preview() const {
+    return *frame().preview();
 }
 
 QComboBox& AppHarness::combo(int id) const {

@@ -1,6 +1,7 @@
 // Runs the desktop program inside a test: its files in a fresh folder, the per-user
 // settings redirected there too, message boxes and file choosers answered by the test,
-// pages opened into a list instead of a browser, and a fixed clock.
+// pages and links opened into lists instead of a browser, and a fixed clock. The live
+// preview's web engine stays off unless a test turns it on (withWebEngine).
 #pragma once
 
 #include "app/platform_services.h"
@@ -8,12 +9,15 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QComboBox;
+class QDialog;
 class QWidget;
 class QToolButton;
 
@@ -23,6 +27,7 @@ class CMiretoApp;
 class CMiretoDoc;
 class CMiretoView;
 class ControlPanel;
+class PagePreview;
 } // namespace mireto
 
 namespace mireto::test {
@@ -31,6 +36,12 @@ inline constexpr std::time_t kMoment = 1031227620;
 
 // Types `text` into `widget` key by key, as a keyboard with an input method would.
 void typeInto(QWidget* widget, const QString& text);
+
+// Gives the command (`command`, e.g. a click on a panel button) and, once the modal
+// dialog it opens shows, runs `act` on it; a dialog `act` leaves open is cancelled.
+// Returns the class of the dialog that opened, or an empty string when none did.
+QString runDialog(const std::function<void()>& command,
+                  const std::function<void(QDialog&)>& act = {});
 
 struct ShownMessage {
     MessageRequest request;
@@ -45,8 +56,17 @@ public:
     AppHarness& operator=(const AppHarness&) = delete;
 
     std::filesystem::path folder() const;
+    // Lays the folder out as a build or an unpacked package has it, the shipped starter
+    // settings included, and takes the paths the program's own rule gives there.
+    void useProgramLayout();
     std::filesystem::path settingsFile() const { return services.paths.settingsFile; }
     std::filesystem::path pageFile() const { return services.paths.pageFile; }
+
+    // The preview gets the real web engine, which must start: a machine where it
+    // cannot fails the test rather than passing without a preview.
+    void withWebEngine();
+    // The files and per-user settings of `earlier`, as a restart finds them.
+    void useFilesOf(const AppHarness& earlier);
 
     // Starts the program as main does and waits for the window's first paint. False
     // when start-up ended the program.
@@ -59,6 +79,7 @@ public:
     CMiretoView& view() const;
     CMiretoDoc& document() const;
     ControlPanel& panel() const;
+    PagePreview& preview() const;
     QComboBox& combo(int id) const;
     QToolButton& button(int id) const;
     QStringList items(int comboId) const;
@@ -76,8 +97,11 @@ public:
     // What the file choosers answer next; empty means cancel.
     QString nextFileChoice;
     std::vector<std::filesystem::path> opened;
+    std::vector<QUrl> links;
 
 private:
+    QString configFolder() const;
+
     QTemporaryDir m_dir;
     std::unique_ptr<CMiretoApp> m_app;
 };
