@@ -49,28 +49,40 @@ def timed_process(command, output, stdout=True):
     return wall, cpu
 
 
-def end_to_end(folder, convert, runs=5):
+def end_to_end(folder, convert, runs=3, before=None):
     """mireto-convert against sed over the same 16 MB of sentences, as processes, with no
-    rule sets: sed's one substitution of "。" by "ナリ"; best of `runs`, interleaved."""
+    rule sets: sed's one substitution of "。" by "ナリ"; best of `runs`, interleaved.
+    With `before`, another mireto-convert (an older build, say) runs in the same rounds,
+    right after this one for each style, so that a busy machine weighs on both alike."""
     text = os.path.join(folder, f"prose-{16 << 20}.txt")
     out = os.path.join(folder, "end-to-end.html")
     sed = [b"sed", b"s/\x81\x42/\x83\x69\x83\x8A/g", text.encode()]
+    programs = {"after": convert} if before is None else {"before": before, "after": convert}
     best = {}
     for _ in range(runs):
-        for style in ["sed"] + list(range(len(STYLES))):
-            command = sed if style == "sed" else \
-                [convert, "-f", str(style), "--time", "1031227620",
-                 "--ending", "無し", "--replacement", "無し", "-o", out, text]
-            wall, cpu = timed_process(command, out, stdout=style == "sed")
-            old = best.get(style, (wall, cpu))
-            best[style] = (min(old[0], wall), min(old[1], cpu))
+        for style in range(len(STYLES)):
+            for key, program in [("sed", None)] + list(programs.items()):
+                command = sed if program is None else \
+                    [program, "-f", str(style), "--time", "1031227620",
+                     "--ending", "無し", "--replacement", "無し", "-o", out, text]
+                wall, cpu = timed_process(command, out, stdout=program is None)
+                # sed's figure is its best over every round of every style.
+                slot = "sed" if program is None else (key, style)
+                old = best.get(slot, (wall, cpu))
+                best[slot] = (min(old[0], wall), min(old[1], cpu))
+    sed_wall, sed_cpu = best["sed"]
     print(f"end to end, 16 MB of sentences, no rule sets, best of {runs}: "
-          f"sed 's/。/ナリ/g' {best['sed'][0] * 1000:.0f} ms (CPU {best['sed'][1] * 1000:.0f} ms)")
-    print(f"{'style':<28} {'ms':>6} {'x sed':>6} {'CPU ms':>7} {'x sed':>6}")
+          f"sed 's/。/ナリ/g' {sed_wall * 1000:.0f} ms (CPU {sed_cpu * 1000:.0f} ms)")
+    header = f"{'style':<28}"
+    for key in programs:
+        header += f" {key + ' ms':>10} {'x sed':>6} {'CPU x sed':>9}"
+    print(header)
     for style, name in enumerate(STYLES):
-        wall, cpu = best[style]
-        print(f"{name:<24} {wall * 1000:6.0f} {wall / best['sed'][0]:6.2f} "
-              f"{cpu * 1000:7.0f} {cpu / best['sed'][1]:6.2f}")
+        line = f"{name:<24}"
+        for key in programs:
+            wall, cpu = best[(key, style)]
+            line += f" {wall * 1000:10.0f} {wall / sed_wall:6.2f} {cpu / sed_cpu:9.2f}"
+        print(line)
 
 
 def go_rows(folder):
@@ -118,7 +130,7 @@ def growth(rows):
             if size == 16 << 20 and (style, shape, 1 << 20) in rows}
 
 
-def main(folder, convert):
+def main(folder, convert, before=None):
     with open(os.path.join(folder, "pages.json"), encoding="utf-8", errors="replace") as f:
         runs = json.load(f)["benchmarks"]
     runs = [run for run in runs
@@ -158,11 +170,16 @@ def main(folder, convert):
     for failure in failures:
         print("  " + failure)
     print()
-    end_to_end(folder, convert)
+    end_to_end(folder, convert, before=before)
     print()
     go_rows(folder)
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    # report.py FOLDER CONVERT [BEFORE]: the whole report; --end-to-end FOLDER CONVERT
+    # [BEFORE]: only the processes against sed.
+    if sys.argv[1] == "--end-to-end":
+        end_to_end(sys.argv[2], sys.argv[3], before=sys.argv[4] if len(sys.argv) > 4 else None)
+        sys.exit(0)
+    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else None))
