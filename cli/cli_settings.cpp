@@ -45,21 +45,43 @@ void listNames(std::string& out, const char* heading, const SettingsStore& store
     }
 }
 
+std::string unreadableReason(StartupOutcome outcome) {
+    switch (outcome) {
+    case StartupOutcome::Loaded:
+        break;
+    case StartupOutcome::FileMissing:
+        return "there is no such file";
+    case StartupOutcome::NotAFile:
+        return "not a regular file";
+    case StartupOutcome::NoPermission:
+        return "no permission to read it";
+    case StartupOutcome::ReadFailed:
+        return "a read error";
+    case StartupOutcome::TooLarge:
+        return "larger than " + std::to_string(kMaxSettingsFileBytes >> 20) + " MiB";
+    case StartupOutcome::TooManyEntries:
+        return "more entries than a file of its size can hold";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
     std::filesystem::path file = path ? std::filesystem::path(*path) : settingsFilePath();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
-    if (outcome == StartupOutcome::FileMissing && path)
-        return "cannot read the settings file '" + *path + "'";
-    return {};
+    // Only the file beside the program may be missing; one that is there is read or the
+    // run ends, rather than convert with settings the user did not choose.
+    if (outcome == StartupOutcome::Loaded || (outcome == StartupOutcome::FileMissing && !path))
+        return {};
+    return "cannot read the settings file '" + file.string() + "': " + unreadableReason(outcome);
 }
 
-SettingsChoice chooseFromSettings(const CliSettings& settings, const CliOptions& options) {
+SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options) {
     const SettingsStore& store = settings.store;
-    SettingsChoice choice{settings.current.endingSet,
-                          settings.current.replacementSet,
+    SettingsChoice choice{std::move(settings.current.endingSet),
+                          std::move(settings.current.replacementSet),
                           settings.current.overallTemplate.formatName,
                           {}};
 

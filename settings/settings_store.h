@@ -40,6 +40,11 @@ public:
     void OverwriteReplacementSet(ReplacementSet set, Position position);
     void OverwriteOverallTemplate(OverallTemplate overall, Position position);
 
+    // Puts `set` at `position` (below count) and returns the set that was there. How
+    // start-up takes the current slot out of the list: unlike the other records, a
+    // replacement set can be many times larger than its line.
+    ReplacementSet ExchangeReplacementSet(ReplacementSet set, Position position);
+
     // False, changing nothing, when the position is not below the count.
     bool DeleteEndingSet(Position position);
     bool DeleteReplacementSet(Position position);
@@ -49,8 +54,9 @@ public:
     void BuildFormatNames();
 
     // The three template sections of the settings file: Load appends what it reads,
-    // Save writes every list in order, each section ended by "----".
-    void Load(LineReader& lines);
+    // Save writes every list in order, each section ended by "----". Load stops, false,
+    // once what it has read takes more than `allowance` bytes of memory.
+    bool Load(LineReader& lines, std::size_t allowance = static_cast<std::size_t>(-1));
     void Save(std::string& out) const;
 
     // Counts, for the file, the tests and the benchmarks; the dialogs list by position

@@ -2,14 +2,18 @@
 #include "settings/settings_store.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace mireto {
 
 namespace {
 
-enum Section : int { Endings = 0, Replacements = 1, Templates = 2, End = 3 };
+// What one rule of a replacement set takes in memory besides its strings' bytes.
+constexpr std::size_t kRuleBytes = sizeof(ReplacementSet::Sources) + sizeof(std::string);
 
-EndingSet readEndingSet(std::string_view line) {
+// Each reader is given the memory still allowed and gives nothing when its entry would
+// take more, before making it where that could be large.
+std::optional<EndingSet> readEndingSet(std::string_view line, std::size_t /*left*/) {
     FieldReader fields(line);
     EndingSet set;
     set.name = fields.readString();
@@ -21,14 +25,32 @@ EndingSet readEndingSet(std::string_view line) {
 }
 
 // The stated rule count is only an upper bound: a damaged line that states more rules
-// than it holds gets the rules that are there, and no more.
-ReplacementSet readReplacementSet(std::string_view line) {
+// than it holds gets the rules that are there, and no more. They are counted first, so
+// that the set takes exactly the room they need.
+std::size_t rulesOnLine(std::string_view line) {
+    FieldReader fields(line);
+    const std::int32_t stated = fields.readInt();
+    fields.skipString();
+    std::int32_t rules = 0;
+    for (; rules < stated && fields.hasField(); ++rules) {
+        for (int field = 0; field < 5; ++field)
+            fields.skipString();
+    }
+    return static_cast<std::size_t>(rules);
+}
+
+std::optional<ReplacementSet> readReplacementSet(std::string_view line, std::size_t left) {
+    const std::size_t count = rulesOnLine(line);
+    if (count > left / kRuleBytes)
+        return std::nullopt;
     FieldReader fields(line);
     ReplacementSet set;
     set.clearRules();
-    const std::int32_t count = fields.readInt();
+    set.sources.reserve(count);
+    set.targets.reserve(count);
+    fields.readInt();
     set.name = fields.readString();
-    for (std::int32_t rule = 0; rule < count && fields.hasField(); ++rule) {
+    for (std::size_t rule = 0; rule < count; ++rule) {
         ReplacementSet::Sources sources;
         for (std::string& source : sources)
             source = fields.readString();
@@ -38,7 +60,7 @@ ReplacementSet readReplacementSet(std::string_view line) {
     return set;
 }
 
-OverallTemplate readOverallTemplate(std::string_view line) {
+std::optional<OverallTemplate> readOverallTemplate(std::string_view line, std::size_t /*left*/) {
     FieldReader fields(line);
     OverallTemplate overall;
     overall.name = fields.readString();
@@ -48,6 +70,61 @@ OverallTemplate readOverallTemplate(std::string_view line) {
     return overall;
 }
 
+// Roughly what a record read from the file takes in memory: the record itself and the
+// bytes of its strings.
+std::size_t footprint(const EndingSet& set) {
+    std::size_t bytes = sizeof(EndingSet) + set.name.size();
+    for (const std::string& word : set.words)
+        bytes += word.size();
+    return bytes;
+}
+
+std::size_t footprint(const ReplacementSet& set) {
+    std::size_t bytes = sizeof(ReplacementSet) + set.name.size() + set.ruleCount() * kRuleBytes;
+    for (std::size_t rule = 0; rule < set.ruleCount(); ++rule) {
+        for (const std::string& source : set.sources[rule])
+            bytes += source.size();
+        bytes += set.targets[rule].size();
+    }
+    return bytes;
+}
+
+std::size_t footprint(const OverallTemplate& overall) {
+    return sizeof(OverallTemplate) + overall.name.size() + overall.endingSetName.size() +
+           overall.replacementSetName.size() + overall.formatName.size();
+}
+
+// The lines of the section that starts here, up to its separator or the end.
+std::size_t entriesAhead(LineReader lines) {
+    std::size_t entries = 0;
+    std::string_view line;
+    while (lines.readLine(line) && line != kSeparator)
+        ++entries;
+    return entries;
+}
+
+// Reads one section, its separator included, into `list`. Every line is an entry, and
+// every entry takes at least its record, so a section with more lines than the
+// allowance has room for is refused before any is read; the list takes exactly the
+// room its entries need.
+template <typename Record, typename Read>
+bool loadSection(LineReader& lines, std::vector<Record>& list, Read read, std::size_t& left) {
+    const std::size_t entries = entriesAhead(lines);
+    if (entries > left / sizeof(Record))
+        return false;
+    list.reserve(list.size() + entries);
+    std::string_view line;
+    while (lines.readLine(line) && line != kSeparator) {
+        std::optional<Record> record = read(line, left);
+        const std::size_t bytes = record ? footprint(*record) : left + 1;
+        if (bytes > left)
+            return false;
+        left -= bytes;
+        list.push_back(std::move(*record));
+    }
+    return true;
+}
+
 void endSection(std::string& out) {
     out += kSeparator;
     out += kLineEnd;
@@ -55,20 +132,10 @@ void endSection(std::string& out) {
 
 } // namespace
 
-void SettingsStore::Load(LineReader& lines) {
-    int section = Endings;
-    std::string_view line;
-    while (section < End && lines.readLine(line)) {
-        if (line == kSeparator) {
-            ++section;
-        } else if (section == Endings) {
-            m_endingSets.push_back(readEndingSet(line));
-        } else if (section == Replacements) {
-            m_replacementSets.push_back(readReplacementSet(line));
-        } else {
-            m_overallTemplates.push_back(readOverallTemplate(line));
-        }
-    }
+bool SettingsStore::Load(LineReader& lines, std::size_t allowance) {
+    return loadSection(lines, m_endingSets, readEndingSet, allowance) &&
+           loadSection(lines, m_replacementSets, readReplacementSet, allowance) &&
+           loadSection(lines, m_overallTemplates, readOverallTemplate, allowance);
 }
 
 void SettingsStore::Save(std::string& out) const {

@@ -289,13 +289,6 @@ TEST_F(SettingsFile, NothingAfterTheThirdTemplateSeparatorIsRead) {
     EXPECT_EQ(session.current.overallTemplate, OverallTemplate{});
 }
 
-TEST_F(SettingsFile, AFolderInPlaceOfTheFileCountsAsMissing) {
-    std::filesystem::create_directory(path);
-    Session session;
-    EXPECT_EQ(session.start(path), StartupOutcome::FileMissing);
-    EXPECT_EQ(session.store.endingSetCount(), 1u);
-}
-
 // The old file, for the failed saves below.
 const std::string kOldFile = "100,\r\n----\r\n----\r\n----\r\n4,keep,0,,0,,0,,\r\n----\r\n";
 using SettingsFileSave = SettingsFile;
