@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/platform_services.h"
+#include "platform/atomic_file.h"
 #include "settings/format_settings.h"
 #include "settings/records.h"
 #include "settings/settings_store.h"
@@ -19,6 +20,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <optional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -40,6 +42,11 @@ public:
     // The normal end of the program: Mireto.ini rewritten whole. When it cannot be
     // written the user is told and asked whether to end anyway; false means stay.
     bool OnDestroy();
+    // Writes Mireto.ini now, in one step, when what the end of the program would write
+    // differs from what the file last received. Called after every change a dialog or
+    // the panel makes to the store or the current state, so that a crash or a kill loses
+    // none of it. The first failure is told, the next ones not until a write succeeds.
+    void SaveSettingsAfterChange();
 
     // The text, lines separated by "\n", every character as typed.
     QString GetEditorText() const;
@@ -111,6 +118,9 @@ private:
     void OnFontPlaySettings();
     void OnThreadSettings();
     void showFindReplace(bool replace);
+    // Keeps a file that could not be read aside, then writes the settings.
+    FileWriteResult writeSettingsFile(const std::string& bytes);
+    std::string settingsFileBytes() const;
 
     PlatformServices m_services;
     QFont m_font;
@@ -123,6 +133,12 @@ private:
     QComboBox* m_comboEnding = nullptr;
     QComboBox* m_comboReplacement = nullptr;
     QComboBox* m_comboFormat = nullptr;
+    // What the settings file last received, or would have at start-up.
+    std::string m_savedSettings;
+    // The settings file was there at start-up but could not be read: it is kept under
+    // another name before the first write.
+    bool m_setAsideSettings = false;
+    bool m_toldSaveFailure = false;
     QPointer<ControlPanel> m_panel;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPrinter m_printer;

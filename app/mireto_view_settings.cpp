@@ -3,6 +3,7 @@
 // button, and the commands that open the page styles' settings dialogs.
 #include "app/command_ids.h"
 #include "app/control_panel.h"
+#include "app/file_error_text.h"
 #include "app/icons.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
@@ -10,6 +11,7 @@
 #include "convert/dialogs/idol_news_settings_dlg.h"
 #include "convert/dialogs/standard_colours_dlg.h"
 #include "convert/dialogs/thread_settings_dlg.h"
+#include "platform/set_aside.h"
 #include "settings/settings_file.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
@@ -58,6 +60,26 @@ template <typename Dialog, typename Record> bool editSettings(QWidget* owner, Re
     return true;
 }
 
+// Why a settings file that is there was not read.
+QString unreadableReason(StartupOutcome outcome) {
+    switch (outcome) {
+    case StartupOutcome::NotAFile:
+        return QStringLiteral("普通のファイルではありません");
+    case StartupOutcome::NoPermission:
+        return QStringLiteral("読む権限がありません");
+    case StartupOutcome::ReadFailed:
+        return QStringLiteral("読み込み中にエラーが起きました");
+    case StartupOutcome::TooLarge:
+        return QStringLiteral("%1 MiB より大きいファイルです").arg(kMaxSettingsFileBytes >> 20);
+    case StartupOutcome::TooManyEntries:
+        return QStringLiteral("ファイルの大きさに比べて項目が多すぎます");
+    case StartupOutcome::Loaded:
+    case StartupOutcome::FileMissing:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 void CMiretoView::OnCreate() {
@@ -73,34 +95,79 @@ void CMiretoView::OnCreate() {
                                              ? paths.settingsFile
                                              : paths.startingSettingsFile;
     CurrentSelection current{m_template, m_endingSet, m_replacementSet};
-    if (LoadSettingsAtStartup(source, m_store, m_formatSettings, current) ==
-        StartupOutcome::FileMissing) {
-        showMessage(this, {QStringLiteral("Mireto.iniファイルが読み込めません"),
-                           QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
+    const StartupOutcome outcome =
+        LoadSettingsAtStartup(source, m_store, m_formatSettings, current);
+    if (outcome != StartupOutcome::Loaded) {
+        QString text = QStringLiteral("Mireto.iniファイルが読み込めません");
+        if (isUnreadable(outcome))
+            text += QStringLiteral("\n（%1）").arg(unreadableReason(outcome));
+        showMessage(this, {text, QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
                            MessageButtons::Ok});
     }
-    m_template = current.overallTemplate;
-    m_endingSet = current.endingSet;
-    m_replacementSet = current.replacementSet;
+    // Only the file the program writes is ever replaced.
+    m_setAsideSettings = isUnreadable(outcome) && source == paths.settingsFile;
+    m_template = std::move(current.overallTemplate);
+    m_endingSet = std::move(current.endingSet);
+    m_replacementSet = std::move(current.replacementSet);
+    m_savedSettings = settingsFileBytes();
 }
 
 bool CMiretoView::OnDestroy() {
-    // The file is written from a copy, so that a program that stays open after a
-    // failed write goes on with its lists as they were.
-    SettingsStore store = m_store;
-    const FileWriteResult result =
-        SaveSettingsAtShutdown(m_services.paths.settingsFile, store, m_formatSettings,
-                               {m_template, m_endingSet, m_replacementSet});
+    const FileWriteResult result = writeSettingsFile(settingsFileBytes());
     if (result.ok)
         return true;
     const MessageAnswer answer = showMessage(
         this,
-        {QStringLiteral("設定を %1 に保存できません。\n%2\n\n"
-                        "このまま終了すると、今回の設定とテンプレートは失われます。"
+        {QStringLiteral("設定を %1 に保存できません（%2）。\n\n"
+                        "このまま終了すると、保存できなかった設定とテンプレートの変更は失われます。"
                         "終了しますか？")
-             .arg(qtPath(m_services.paths.settingsFile), QString::fromStdString(result.error)),
+             .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
          programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
     return answer == MessageAnswer::Yes;
+}
+
+void CMiretoView::SaveSettingsAfterChange() {
+    const std::string bytes = settingsFileBytes();
+    if (bytes == m_savedSettings)
+        return;
+    const FileWriteResult result = writeSettingsFile(bytes);
+    if (result.ok) {
+        m_toldSaveFailure = false;
+        return;
+    }
+    if (m_toldSaveFailure)
+        return;
+    m_toldSaveFailure = true;
+    showMessage(this,
+                {QStringLiteral("設定を %1 に保存できません（%2）。\n"
+                                "終了するときに、もう一度保存します。")
+                     .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
+                 programTitle(), MessageIcon::Warning, MessageButtons::Ok});
+}
+
+std::string CMiretoView::settingsFileBytes() const {
+    return SettingsFileBytes(m_store, m_formatSettings,
+                             {m_template, m_endingSet, m_replacementSet});
+}
+
+FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
+    const std::filesystem::path& path = m_services.paths.settingsFile;
+    if (m_setAsideSettings) {
+        const SetAsideResult kept = setAside(path);
+        if (!kept.ok)
+            return {false, path.string() + ": cannot be kept aside", kept.error};
+        m_setAsideSettings = false;
+        if (!kept.keptAs.empty()) {
+            showMessage(this,
+                        {QStringLiteral("読み込めなかった Mireto.ini は、%1 として残しました。")
+                             .arg(qtPath(kept.keptAs)),
+                         programTitle(), MessageIcon::Information, MessageButtons::Ok});
+        }
+    }
+    FileWriteResult result = writeFileAtomically(path, bytes);
+    if (result.ok)
+        m_savedSettings = bytes;
+    return result;
 }
 
 void CMiretoView::SetControlPanel(ControlPanel* panel) {
@@ -155,6 +222,7 @@ void CMiretoView::OnSelchangeTemplate() {
     m_template.replacementSetName = m_replacementSet.name;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnSelchangeReplacement() {
@@ -163,6 +231,7 @@ void CMiretoView::OnSelchangeReplacement() {
         return;
     m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
     m_template.replacementSetName = m_replacementSet.name;
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnSelchangeEnding() {
@@ -171,6 +240,7 @@ void CMiretoView::OnSelchangeEnding() {
         return;
     m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
     m_template.endingSetName = m_endingSet.name;
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnSelchangeFormat() {
@@ -179,6 +249,7 @@ void CMiretoView::OnSelchangeFormat() {
         return;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::UpdateSettingsButton() {
@@ -244,20 +315,25 @@ void CMiretoView::OnHtmlSettings() {
 
 void CMiretoView::OnFontPlaySettings() {
     FontPlaySettings values = m_formatSettings.fontPlay();
-    if (editSettings<CFontPlaySettingsDlg>(window(), values))
-        m_formatSettings.setFontPlay(values);
+    if (!editSettings<CFontPlaySettingsDlg>(window(), values))
+        return;
+    m_formatSettings.setFontPlay(values);
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnIdolNewsSettings() {
-    editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews);
+    if (editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews))
+        SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnThreadSettings() {
-    editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread);
+    if (editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread))
+        SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnStandardColours() {
-    editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours);
+    if (editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours))
+        SaveSettingsAfterChange();
 }
 
 } // namespace mireto

@@ -19,18 +19,21 @@ void CMiretoView::OnSaveOverallTemplate() {
     CTemplateDlg dialog(m_store, m_template, this);
     dialog.exec();
     RefreshPanel();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
     CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
     dialog.exec();
     RefreshPanel();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
     CEndingTemplateDlg dialog(m_store, m_endingSet, this);
     dialog.exec();
     RefreshPanel();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnCurrentTemplate() {
@@ -42,6 +45,7 @@ void CMiretoView::OnCurrentTemplate() {
     m_template = dialog.overallTemplate();
     SelectCurrentInPanel();
     UpdateSettingsButton();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnCurrentReplacement() {
@@ -50,6 +54,7 @@ void CMiretoView::OnCurrentReplacement() {
         return;
     m_replacementSet = dialog.replacementSet();
     SelectCurrentInPanel();
+    SaveSettingsAfterChange();
 }
 
 void CMiretoView::OnCurrentEnding() {
@@ -58,6 +63,7 @@ void CMiretoView::OnCurrentEnding() {
         return;
     m_endingSet = dialog.endingSet();
     SelectCurrentInPanel();
+    SaveSettingsAfterChange();
 }
 
 } // namespace mireto

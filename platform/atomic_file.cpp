@@ -16,7 +16,7 @@ std::function<bool(const std::filesystem::path&)>& beforeRenameHook() {
 }
 
 FileWriteResult failure(const std::filesystem::path& target, const char* what, int error) {
-    return {false, target.string() + ": " + what + ": " + std::strerror(error)};
+    return {false, target.string() + ": " + what + ": " + std::strerror(error), error};
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -94,7 +94,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
         ::fsync(dir);
         ::close(dir);
     }
-    return {true, {}};
+    return {true, {}, 0};
 }
 
 } // namespace mireto

@@ -11,7 +11,8 @@ namespace mireto {
 
 struct FileWriteResult {
     bool ok = false;
-    std::string error; // what went wrong, for a message; empty on success
+    std::string error;   // what went wrong, in English, for a log or the command line
+    int errorNumber = 0; // the system's error number, for a message in the user's words
 };
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and

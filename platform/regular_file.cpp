@@ -65,7 +65,8 @@ FileReadResult readRegularFile(const std::filesystem::path& path, std::size_t ma
                 return {ReadStatus::TooLarge, {}, 0};
             result.bytes.resize(std::min(filled * 2, maxBytes + 1));
         }
-        const ssize_t got = ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        const ssize_t got =
+            ::read(fd.get(), result.bytes.data() + filled, result.bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;

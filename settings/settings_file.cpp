@@ -86,20 +86,19 @@ StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, Settings
     return StartupOutcome::Loaded;
 }
 
-FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
-                                       const FormatSettings& settings,
-                                       const CurrentSelection& current) {
-    store.DeleteEndingSet(0);
-    store.DeleteReplacementSet(0);
-
-    store.InsertEndingSet(current.endingSet, 0);
-    store.InsertOverallTemplate(current.overallTemplate, 0);
-    store.InsertReplacementSet(current.replacementSet, 0);
-
+std::string SettingsFileBytes(const SettingsStore& store, const FormatSettings& settings,
+                              const CurrentSelection& current) {
     std::string bytes;
     WriteFormatSettings(bytes, settings);
-    store.Save(bytes);
-    return writeFileAtomically(path, bytes);
+    store.SaveWithCurrent(bytes, current.endingSet, current.replacementSet,
+                          current.overallTemplate);
+    return bytes;
+}
+
+FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path,
+                                       const SettingsStore& store, const FormatSettings& settings,
+                                       const CurrentSelection& current) {
+    return writeFileAtomically(path, SettingsFileBytes(store, settings, current));
 }
 
 } // namespace mireto

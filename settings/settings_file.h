@@ -71,12 +71,16 @@ bool ReadSettingsFile(std::string_view bytes, FormatSettings& settings, Settings
 StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
                                      FormatSettings& settings, CurrentSelection& current);
 
-// The shutdown sequence: takes the none sets out of the store, puts the current
-// selections at position 0 of each list (each section's first line) and replaces the
-// file in one step. On failure the old file is left as it was and the result says
-// why. Either way the store is left holding what was to be written.
-FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
-                                       const FormatSettings& settings,
+// The bytes the shutdown sequence writes: the page settings, then each list with the
+// current selections in its first place (each section's first line), where the ending
+// and replacement lists hold their none sets. The store is not changed.
+std::string SettingsFileBytes(const SettingsStore& store, const FormatSettings& settings,
+                              const CurrentSelection& current);
+
+// The shutdown sequence: those bytes replace the file in one step. On failure the old
+// file is left as it was and the result says why.
+FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path,
+                                       const SettingsStore& store, const FormatSettings& settings,
                                        const CurrentSelection& current);
 
 } // namespace mireto

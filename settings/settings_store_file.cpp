@@ -125,6 +125,36 @@ bool loadSection(LineReader& lines, std::vector<Record>& list, Read read, std::s
     return true;
 }
 
+void writeLine(std::string& out, const EndingSet& set) {
+    writeStringField(out, set.name);
+    for (std::size_t slot = 0; slot < set.words.size(); ++slot) {
+        writeStringField(out, set.words[slot]);
+        writeIntField(out, set.frequencies[slot]);
+    }
+    out += kLineEnd;
+}
+
+void writeLine(std::string& out, const ReplacementSet& set) {
+    // Only whole rules: a set whose two sequences disagree writes the shorter.
+    const std::size_t rules = std::min(set.sources.size(), set.targets.size());
+    writeIntField(out, static_cast<std::int32_t>(rules));
+    writeStringField(out, set.name);
+    for (std::size_t rule = 0; rule < rules; ++rule) {
+        for (const std::string& source : set.sources[rule])
+            writeStringField(out, source);
+        writeStringField(out, set.targets[rule]);
+    }
+    out += kLineEnd;
+}
+
+void writeLine(std::string& out, const OverallTemplate& overall) {
+    writeStringField(out, overall.name);
+    writeStringField(out, overall.endingSetName);
+    writeStringField(out, overall.replacementSetName);
+    writeStringField(out, overall.formatName);
+    out += kLineEnd;
+}
+
 void endSection(std::string& out) {
     out += kSeparator;
     out += kLineEnd;
@@ -139,37 +169,36 @@ bool SettingsStore::Load(LineReader& lines, std::size_t allowance) {
 }
 
 void SettingsStore::Save(std::string& out) const {
-    for (const EndingSet& set : m_endingSets) {
-        writeStringField(out, set.name);
-        for (std::size_t slot = 0; slot < set.words.size(); ++slot) {
-            writeStringField(out, set.words[slot]);
-            writeIntField(out, set.frequencies[slot]);
-        }
-        out += kLineEnd;
-    }
+    saveLists(out, nullptr);
+}
+
+void SettingsStore::SaveWithCurrent(std::string& out, const EndingSet& ending,
+                                    const ReplacementSet& replacement,
+                                    const OverallTemplate& overall) const {
+    const CurrentRecords current{ending, replacement, overall};
+    saveLists(out, &current);
+}
+
+void SettingsStore::saveLists(std::string& out, const CurrentRecords* current) const {
+    // With current records, they take position 0 of the ending and replacement lists,
+    // where the none sets are, and go before every overall template.
+    const std::size_t skipped = current ? 1 : 0;
+    if (current)
+        writeLine(out, current->ending);
+    for (std::size_t position = skipped; position < m_endingSets.size(); ++position)
+        writeLine(out, m_endingSets[position]);
     endSection(out);
 
-    for (const ReplacementSet& set : m_replacementSets) {
-        // Only whole rules: a set whose two sequences disagree writes the shorter.
-        const std::size_t rules = std::min(set.sources.size(), set.targets.size());
-        writeIntField(out, static_cast<std::int32_t>(rules));
-        writeStringField(out, set.name);
-        for (std::size_t rule = 0; rule < rules; ++rule) {
-            for (const std::string& source : set.sources[rule])
-                writeStringField(out, source);
-            writeStringField(out, set.targets[rule]);
-        }
-        out += kLineEnd;
-    }
+    if (current)
+        writeLine(out, current->replacement);
+    for (std::size_t position = skipped; position < m_replacementSets.size(); ++position)
+        writeLine(out, m_replacementSets[position]);
     endSection(out);
 
-    for (const OverallTemplate& overall : m_overallTemplates) {
-        writeStringField(out, overall.name);
-        writeStringField(out, overall.endingSetName);
-        writeStringField(out, overall.replacementSetName);
-        writeStringField(out, overall.formatName);
-        out += kLineEnd;
-    }
+    if (current)
+        writeLine(out, current->overall);
+    for (const OverallTemplate& overall : m_overallTemplates)
+        writeLine(out, overall);
     endSection(out);
 }
 

@@ -8,9 +8,13 @@
 #include "app/mireto_view.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace mireto::test {
@@ -23,6 +27,25 @@ void typeInto(QWidget* widget, const QString& text) {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
                                 Qt::NoModifier);
     }
+}
+
+QString runDialog(const std::function<void()>& command,
+                  const std::function<void(QDialog*)>& script) {
+    QString caption;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        caption = dialog->windowTitle();
+        script(dialog);
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start(10);
+    command();
+    return caption;
 }
 
 AppHarness::AppHarness() {

@@ -10,10 +10,12 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QComboBox;
+class QDialog;
 class QWidget;
 class QToolButton;
 
@@ -31,6 +33,11 @@ inline constexpr std::time_t kMoment = 1031227620;
 
 // Types `text` into `widget` key by key, as a keyboard with an input method would.
 void typeInto(QWidget* widget, const QString& text);
+
+// Runs `command`, and `script` in the modal dialog it opens; a dialog the script leaves
+// open is cancelled. The dialog's caption, or nothing when none opened.
+QString runDialog(const std::function<void()>& command,
+                  const std::function<void(QDialog*)>& script);
 
 struct ShownMessage {
     MessageRequest request;

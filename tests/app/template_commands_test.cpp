@@ -73,26 +73,6 @@ class TemplateCommandsTest : public QObject {
         return h->start();
     }
 
-    // Runs `command` with `script` acting in the modal dialog it opens; a dialog the
-    // script leaves open is cancelled. The dialog's caption, or nothing when none opened.
-    QString runDialog(const std::function<void()>& command, const Script& script) {
-        QString caption;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop();
-            caption = dialog->windowTitle();
-            script(dialog);
-            if (dialog && dialog->isVisible())
-                dialog->reject();
-        });
-        poll.start(10);
-        command();
-        return caption;
-    }
-
     // The command `item` of the menu bar's `menu`.
     std::function<void()> viaMenu(const char* menu, const char* item) {
         return [this, menu, item] {
