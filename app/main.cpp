@@ -1,6 +1,7 @@
 // Starts the desktop program.
 #include "app/icons.h"
 #include "app/mireto_app.h"
+#include "app/quit_signals.h"
 
 #include <QApplication>
 
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(mireto::icons::resourceIcon(mireto::icons::kApplication));
 
     mireto::CMiretoApp mireto(mireto::desktopServices());
+    // Installed before start-up, so that a kill from then on quits the normal way.
+    mireto::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &mireto::QuitSignals::quitRequested, &mireto,
+                     &mireto::CMiretoApp::OnQuitRequest);
     if (!mireto.InitInstance(QApplication::arguments().mid(1)))
         return mireto.exitStatus();
     return QApplication::exec();

@@ -45,8 +45,9 @@ public:
     // Writes Mireto.ini now, in one step, when what the end of the program would write
     // differs from what the file last received. Called after every change a dialog or
     // the panel makes to the store or the current state, so that a crash or a kill loses
-    // none of it. The first failure is told, the next ones not until a write succeeds.
-    void SaveSettingsAfterChange();
+    // none of it. The first failure is told (unless `tellFailure` is false), the next
+    // ones not until a write succeeds.
+    void SaveSettingsAfterChange(bool tellFailure = true);
 
     // The text, lines separated by "\n", every character as typed.
     QString GetEditorText() const;

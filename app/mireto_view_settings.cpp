@@ -126,7 +126,7 @@ bool CMiretoView::OnDestroy() {
     return answer == MessageAnswer::Yes;
 }
 
-void CMiretoView::SaveSettingsAfterChange() {
+void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
     const std::string bytes = settingsFileBytes();
     if (bytes == m_savedSettings)
         return;
@@ -135,7 +135,7 @@ void CMiretoView::SaveSettingsAfterChange() {
         m_toldSaveFailure = false;
         return;
     }
-    if (m_toldSaveFailure)
+    if (m_toldSaveFailure || !tellFailure)
         return;
     m_toldSaveFailure = true;
     showMessage(this,
