@@ -19,6 +19,10 @@ QString fileErrorText(int errorNumber) {
         return QStringLiteral("保存先のフォルダがありません");
     case EISDIR:
         return QStringLiteral("同じ名前のフォルダがあります");
+    case EINVAL:
+        return QStringLiteral("普通のファイルではありません");
+    case ELOOP:
+        return QStringLiteral("リンクがたどれません");
     case ENAMETOOLONG:
         return QStringLiteral("名前が長すぎます");
     case EIO:

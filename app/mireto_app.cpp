@@ -25,7 +25,7 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         m_exitStatus = 0;
         return false;
     }
-    m_doc = std::make_unique<CMiretoDoc>();
+    m_doc = std::make_unique<CMiretoDoc>(m_services.paths.spareFolder);
     m_frame = std::make_unique<CMainFrame>(m_services);
     m_doc->AttachView(m_frame->GetActiveView());
     m_frame->SetDocument(m_doc.get());

@@ -155,7 +155,7 @@ FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
     if (m_setAsideSettings) {
         const SetAsideResult kept = setAside(path);
         if (!kept.ok)
-            return {false, path.string() + ": cannot be kept aside", kept.error};
+            return {false, path.string() + ": cannot be kept aside", kept.error, {}};
         m_setAsideSettings = false;
         if (!kept.keptAs.empty()) {
             showMessage(this,
@@ -164,7 +164,7 @@ FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
                          programTitle(), MessageIcon::Information, MessageButtons::Ok});
         }
     }
-    FileWriteResult result = writeFileAtomically(path, bytes);
+    FileWriteResult result = saveFileKeepingLinks(path, bytes, m_services.paths.spareFolder);
     if (result.ok)
         m_savedSettings = bytes;
     return result;

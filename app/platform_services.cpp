@@ -32,6 +32,7 @@ AppPaths resolveAppPaths(const std::filesystem::path& executableFolder,
                          const std::filesystem::path& userDataFolder) {
     const std::filesystem::path beside = executableFolder.empty() ? "." : executableFolder;
     AppPaths paths;
+    paths.spareFolder = userDataFolder / "copies";
     if (canCreateFilesIn(beside)) {
         paths.settingsFile = beside / kSettingsFileName;
         paths.pageFile = beside / kPageFileName;

@@ -19,6 +19,9 @@ struct AppPaths {
     std::filesystem::path startingSettingsFile;
     // Overwritten by every GO!!.
     std::filesystem::path pageFile;
+    // Where a file that has to be rewritten in place (a document with other hard links,
+    // or in a folder that takes no new file) is first copied whole.
+    std::filesystem::path spareFolder;
 };
 
 // Mireto.ini and tmp.html beside the executable when that folder is writable (the

@@ -55,6 +55,7 @@ AppHarness::AppHarness() {
     std::filesystem::create_directories(root / "config");
     services.paths.settingsFile = root / "program" / "Mireto.ini";
     services.paths.pageFile = root / "program" / "tmp.html";
+    services.paths.spareFolder = root / "spare";
     services.runtimeFolder = QString::fromStdString((root / "runtime").string());
     services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
     services.clock = [] { return kMoment; };

@@ -62,6 +62,34 @@ private slots:
         QCOMPARE(readFile(file), bytes);
     }
 
+    void savingThroughALinkWritesTheFileItNames() {
+        std::filesystem::create_directory(h->folder() / "real");
+        const auto real = fileWith("real/memo.txt", "old\r\n");
+        std::filesystem::create_symlink(real, h->folder() / "memo.txt");
+        std::filesystem::create_hard_link(real, h->folder() / "other-name.txt");
+        QVERIFY(h->start({qtPath(h->folder() / "memo.txt")}));
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("new"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(real), std::string("old\r\nnew"));
+        QCOMPARE(readFile(h->folder() / "other-name.txt"), std::string("old\r\nnew"));
+        QVERIFY(std::filesystem::is_symlink(h->folder() / "memo.txt"));
+    }
+
+    void aSaveThatFailsSaysWhyInTheUsersWords() {
+        const auto file = fileWith("protected.txt", "old");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        QVERIFY(h->start({qtPath(file)}));
+        h->messages.clear();
+        h->view().insertPlainText(u("new"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("%1 を保存できません（書き込む権限がありません）。").arg(qtPath(file)));
+        QCOMPARE(readFile(file), std::string("old"));
+        QVERIFY(h->document().IsModified());
+    }
+
     void utf8FilesStayUtf8() {
         const auto file = fileWith("utf8.txt", "日本語 ✓\n");
         QVERIFY(h->start({qtPath(file)}));

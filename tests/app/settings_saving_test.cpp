@@ -141,6 +141,19 @@ private slots:
         QVERIFY(h->close());
     }
 
+    void aLinkAtMiretoIniIsFollowedToTheFileItNames() {
+        const auto real = h->folder() / "dotfiles" / "Mireto.ini";
+        std::filesystem::create_directories(real.parent_path());
+        writeSettings(real, kRabbit);
+        std::filesystem::create_symlink(real, h->settingsFile());
+        QVERIFY(h->start());
+        QCOMPARE(h->view().currentTemplate(), kRabbit.overallTemplate);
+        h->choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(h->close());
+        QVERIFY(std::filesystem::is_symlink(h->settingsFile()));
+        QVERIFY(readFile(real).find(sjis("6,標準的,")) != std::string::npos);
+    }
+
     void aFileThatCouldNotBeReadIsKeptAsideBeforeItIsReplaced() {
         // Past the size limit: refused unread, and too large to throw away.
         writeFile(h->settingsFile(), "100,\r\n----\r\n");
