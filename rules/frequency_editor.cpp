@@ -1,6 +1,7 @@
 #include "rules/frequency_editor.h"
 
 #include "widgets/dialog_text.h"
+#include "widgets/single_line.h"
 #include "widgets/sjis_qstring.h"
 
 #include <QCheckBox>
@@ -52,6 +53,7 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
 
         auto* word = new QLineEdit;
         word->setObjectName(QStringLiteral("word%1").arg(row + 1));
+        keepSingleLine(word);
         m_words[row] = word;
 
         grid->addWidget(slider, row + 1, 0);

@@ -1,6 +1,7 @@
 #include "rules/rule_tabs_editor.h"
 
 #include "widgets/dialog_text.h"
+#include "widgets/single_line.h"
 #include "widgets/sjis_qstring.h"
 
 #include <QFrame>
@@ -39,6 +40,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     for (int slot = 0; slot < 4; ++slot) {
         m_sources[slot] = new QLineEdit;
         m_sources[slot]->setObjectName(QStringLiteral("source%1").arg(slot + 1));
+        keepSingleLine(m_sources[slot]);
         sourcesLayout->addWidget(m_sources[slot]);
     }
 
@@ -46,6 +48,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     auto* targetLayout = new QVBoxLayout(targetGroup);
     m_target = new QLineEdit;
     m_target->setObjectName(QStringLiteral("target"));
+    keepSingleLine(m_target);
     targetLayout->addWidget(m_target);
 
     m_ruleButton = new QPushButton;

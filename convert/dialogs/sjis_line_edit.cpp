@@ -1,11 +1,14 @@
 #include "convert/dialogs/sjis_line_edit.h"
 
 #include "widgets/dialog_text.h"
+#include "widgets/single_line.h"
 #include "widgets/sjis_qstring.h"
 
 namespace mireto {
 
-SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {}
+SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
+    keepSingleLine(this);
+}
 
 void SjisLineEdit::setBytes(std::string bytes) {
     m_stored = std::move(bytes);
