@@ -1,6 +1,6 @@
 #include "convert/dialogs/thread_settings_dlg.h"
 
-#include "convert/dialogs/sjis_line_edit.h"
+#include "widgets/sjis_line_edit.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
 

@@ -1,4 +1,4 @@
-#include "convert/dialogs/sjis_line_edit.h"
+#include "widgets/sjis_line_edit.h"
 
 #include "widgets/dialog_text.h"
 #include "widgets/single_line.h"
