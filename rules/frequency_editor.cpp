@@ -2,7 +2,6 @@
 
 #include "widgets/dialog_text.h"
 #include "widgets/single_line.h"
-#include "widgets/sjis_qstring.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -75,15 +74,18 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
 void FrequencyEditor::showRecord(const EndingSet& record) {
     m_frequencies = record.frequencies;
     showFrequencies();
-    for (int row = 0; row < kRows; ++row)
-        m_words[row]->setText(fromSjis(record.words[row]));
+    for (int row = 0; row < kRows; ++row) {
+        m_storedWords[row] = StoredText(record.words[row]);
+        m_words[row]->setText(m_storedWords[row].shown());
+    }
     m_changeLineBreaks->setChecked(record.changeLineBreaks != 0);
 }
 
 bool FrequencyEditor::collectInto(EndingSet& record, const QString& caption) {
     std::array<std::string, kRows> words;
     for (int row = 0; row < kRows; ++row) {
-        std::optional<std::string> word = storableText(window(), m_words[row]->text(), caption);
+        std::optional<std::string> word =
+            m_storedWords[row].bytesFor(window(), m_words[row]->text(), caption);
         if (!word)
             return false;
         words[row] = std::move(*word);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "settings/records.h"
+#include "widgets/stored_text.h"
 
 #include <QWidget>
 #include <array>
@@ -52,6 +53,8 @@ private:
     std::array<QSlider*, kRows> m_sliders{};
     std::array<QLineEdit*, kRows> m_percents{};
     std::array<QLineEdit*, kRows> m_words{};
+    // The words as the record held them, kept while their boxes are left alone.
+    std::array<StoredText, kRows> m_storedWords;
     QCheckBox* m_changeLineBreaks = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include "widgets/dialog_text.h"
 #include "widgets/single_line.h"
-#include "widgets/sjis_qstring.h"
 
 namespace mireto {
 
@@ -11,15 +10,12 @@ SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void SjisLineEdit::setBytes(std::string bytes) {
-    m_stored = std::move(bytes);
-    m_shown = fromSjis(m_stored);
-    setText(m_shown);
+    m_stored = StoredText(std::move(bytes));
+    setText(m_stored.shown());
 }
 
 std::optional<std::string> SjisLineEdit::bytes() const {
-    if (text() == m_shown)
-        return m_stored;
-    return encodeSjis(text());
+    return m_stored.bytesFor(text());
 }
 
 bool allStorable(QWidget* dialog, std::initializer_list<SjisLineEdit*> edits) {
