@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mireto {
 
@@ -72,7 +73,11 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
 }
 
 void FrequencyEditor::showRecord(const EndingSet& record) {
-    m_frequencies = record.frequencies;
+    // A hand-edited file may hold any number; the rows edit 0 to 100. Held to that range
+    // first, a record is never rebalanced a point at a time from billions, and its
+    // total cannot overflow.
+    for (int row = 0; row < kRows; ++row)
+        m_frequencies[row] = std::clamp(record.frequencies[row], 0, 100);
     showFrequencies();
     for (int row = 0; row < kRows; ++row) {
         m_storedWords[row] = StoredText(record.words[row]);

@@ -25,9 +25,9 @@ public:
 
     explicit FrequencyEditor(QWidget* parent = nullptr);
 
-    // Shows a record's frequencies, words and flag. Each percent box written is then
-    // processed as an edit, rows 1 to 4, so a record totalling more than 100 is brought
-    // down to 100 at once.
+    // Shows a record's frequencies, words and flag. The frequencies are first held to 0
+    // to 100 each; each percent box written is then processed as an edit, rows 1 to 4,
+    // so a record totalling more than 100 is brought down to 100 at once.
     void showRecord(const EndingSet& record);
 
     const std::array<std::int32_t, kRows>& frequencies() const { return m_frequencies; }
