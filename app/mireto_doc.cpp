@@ -74,7 +74,8 @@ bool CMiretoDoc::OnOpenDocument(const QString& path) {
     if (!decoded.exact) {
         warn(dialogParent(),
              QStringLiteral("%1 には、保存すると元どおりには戻らないバイトがあります"
-                            "（Shift_JIS としても UTF-8 としても読めない文字や、混在した改行）。")
+                            "（Shift_JIS としても UTF-8 としても読めない文字、混在した改行、"
+                            "改行になる段落区切り U+2029）。")
                  .arg(GetTitle()));
     }
     emit fileUsed(m_pathName);

@@ -49,7 +49,7 @@ public:
     // ones not until a write succeeds.
     void SaveSettingsAfterChange(bool tellFailure = true);
 
-    // The text, lines separated by "\n", every character as typed.
+    // The text, lines separated by "\n", every character as typed (a U+2028 too).
     QString GetEditorText() const;
     void SetEditorText(const QString& text);
 
@@ -108,6 +108,7 @@ signals:
     void settingsButtonUpdated();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     // Files dropped on the editor open as documents (the frame takes them) instead of
     // being pasted as their names.
     bool canInsertFromMimeData(const QMimeData* source) const override;

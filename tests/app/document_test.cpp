@@ -101,6 +101,39 @@ private slots:
         QCOMPARE(readFile(file), std::string("日本語 ✓\n🍣"));
     }
 
+    void lineAndParagraphSeparatorsAreNotSavedAsLineBreaks() {
+        // U+2028 is a character of the text, shown as a break; it goes back as itself.
+        const std::string bytes = "a\u2028b\nc\n";
+        const auto file = fileWith("separators.txt", bytes);
+        QVERIFY(h->start({qtPath(file)}));
+        QVERIFY(h->messages.size() == 1); // only the missing Mireto.ini
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("d"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(file), bytes + "d");
+
+        // U+2029 the editor can hold only as the break between two lines: said at opening.
+        h->messages.clear();
+        QVERIFY(h->app().OpenDocumentFile(qtPath(fileWith("paragraph.txt", "a\u2029b\n"))));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.text.contains(u("U+2029")));
+    }
+
+    void shiftEnterBreaksTheLineAsEnterDoes() {
+        QVERIFY(h->start());
+        h->messages.clear();
+        h->view().setFocus();
+        typeInto(&h->view(), u("上"));
+        QTest::keyClick(&h->view(), Qt::Key_Return, Qt::ShiftModifier);
+        typeInto(&h->view(), u("下"));
+        QCOMPARE(h->view().GetEditorText(), u("上\n下"));
+        const auto file = h->folder() / "lines.txt";
+        h->nextFileChoice = qtPath(file);
+        trigger(cmd::kFileSaveAs);
+        QVERIFY(h->messages.empty()); // no question about UTF-8
+        QCOMPARE(readFile(file), sjis("上\r\n下"));
+    }
+
     void undecodableBytesAreWarnedAbout() {
         QVERIFY(h->start());
         h->messages.clear();
