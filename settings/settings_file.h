@@ -31,13 +31,13 @@ void WriteFormatSettings(std::string& out, const FormatSettings& settings);
 // the executable is).
 std::filesystem::path settingsFilePath();
 
-// The largest settings file read, far above any real one (a thousand sets of each kind
-// take about 0.5 MB) and small enough to read at once.
+// The largest settings file read: far above any real one (a thousand sets of each kind,
+// ten rules a set, take 0.3 MB) and small enough to read at once.
 inline constexpr std::size_t kMaxSettingsFileBytes = 16 * 1024 * 1024;
 
 // What the lists read from a file may take in memory: 16 bytes for each byte of the
-// file, and 1 MiB besides. A file the program wrote takes at most 11 (a field of three
-// bytes becomes a 32-byte string); only a file padded with thousands of empty or
+// file, and 1 MiB besides. A file the program wrote needs at most 11 (an empty field of
+// three bytes becomes a 32-byte string); only a file padded with thousands of empty or
 // truncated lines, each an entry of empty strings, goes past it.
 constexpr std::size_t settingsMemoryAllowance(std::size_t fileBytes) {
     return 16 * fileBytes + (std::size_t{1} << 20);
