@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
+#include "tests/support/dialog_driver.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -46,6 +47,15 @@ QString runDialog(const std::function<void()>& command,
     poll.start(10);
     command();
     return caption;
+}
+
+void saveEndingSet(AppHarness& harness, const char* name) {
+    runDialog([&] { harness.view().OnSaveEndingTemplate(); },
+              [name](QDialog* dialog) {
+                  retype(child<QComboBox>(dialog, "templateList"), QString::fromUtf8(name));
+                  click(dialog, "saveButton");
+                  click(dialog, "okButton");
+              });
 }
 
 AppHarness::AppHarness() {

@@ -39,6 +39,10 @@ void typeInto(QWidget* widget, const QString& text);
 QString runDialog(const std::function<void()>& command,
                   const std::function<void(QDialog*)>& script);
 
+class AppHarness;
+// Saves what the ending-set editor shows under `name`, then closes it with OK.
+void saveEndingSet(AppHarness& harness, const char* name);
+
 struct ShownMessage {
     MessageRequest request;
     bool windowVisible = false; // whether the main window was showing at that moment

@@ -25,9 +25,7 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 // The set or template of the view's store named `name`.
 template <typename Record, typename Get>

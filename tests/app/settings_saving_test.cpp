@@ -24,9 +24,7 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 // What the end of the program would write at this moment.
 std::string exitBytes(const CMiretoView& view) {
@@ -35,15 +33,6 @@ std::string exitBytes(const CMiretoView& view) {
         {view.currentTemplate(), view.currentEndingSet(), view.currentReplacementSet()});
 }
 
-// Saves what the ending-set editor shows under `name`, then closes it with OK.
-void saveEndingSet(AppHarness& h, const char* name) {
-    runDialog([&] { h.view().OnSaveEndingTemplate(); },
-              [name](QDialog* dialog) {
-                  retype(child<QComboBox>(dialog, "templateList"), u(name));
-                  click(dialog, "saveButton");
-                  click(dialog, "okButton");
-              });
-}
 
 } // namespace
 

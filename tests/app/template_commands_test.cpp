@@ -54,9 +54,7 @@ QImage pictureOf(const QIcon& icon) {
     return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 const CurrentSelection kNothing{overallTemplate("", "無し", "無し", "フォント弄り"),
                                 noneEndingSet(), noneReplacementSet()};

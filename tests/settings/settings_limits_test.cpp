@@ -2,6 +2,7 @@
 // a file past the size limit, and lists that would take more memory than a file of that
 // size can need. Each is refused at once, and the defaults stay in force.
 #include "settings/settings_file.h"
+#include "tests/settings/settings_session.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +12,13 @@
 namespace mireto::test {
 namespace {
 
-struct Session {
-    SettingsStore store;
-    FormatSettings settings;
-    CurrentSelection current;
-
-    StartupOutcome start(const std::filesystem::path& path) {
-        return LoadSettingsAtStartup(path, store, settings, current);
-    }
-    // The defaults: the none sets alone, and every setting and slot as built.
-    bool untouched() const {
-        return store.endingSetCount() == 1 && store.replacementSetCount() == 1 &&
-               store.overallTemplateCount() == 0 && store.GetFormatName(6) != "" &&
-               settings == FormatSettings{} && current == CurrentSelection{};
-    }
-};
+// The defaults: the none sets alone, and every setting and slot as built.
+bool untouched(const Session& session) {
+    const SettingsStore& store = session.store;
+    return store.endingSetCount() == 1 && store.replacementSetCount() == 1 &&
+           store.overallTemplateCount() == 0 && store.GetFormatName(6) != "" &&
+           session.settings == FormatSettings{} && session.current == CurrentSelection{};
+}
 
 class SettingsLimits : public ::testing::Test {
 protected:
@@ -35,7 +28,7 @@ protected:
     void expectRefused(StartupOutcome expected) {
         Session session;
         EXPECT_EQ(session.start(path), expected);
-        EXPECT_TRUE(session.untouched());
+        EXPECT_TRUE(untouched(session));
         EXPECT_TRUE(isUnreadable(expected));
     }
 };
