@@ -2,14 +2,59 @@
 
 #include "app/command_ids.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace mireto {
+
+namespace {
+
+// A panel list: its popup shows every name whole, however narrow the panel, and a
+// wheel turned over it while it does not have the focus scrolls past it instead of
+// silently switching the current set.
+class PanelCombo : public QComboBox {
+public:
+    explicit PanelCombo(QWidget* parent) : QComboBox(parent) {
+        // Focus comes from a click or Tab; a wheel passing over the list does not take it.
+        setFocusPolicy(Qt::StrongFocus);
+        // A picked name shows from its start, where the narrow field would otherwise
+        // show its end.
+        connect(this, &QComboBox::currentIndexChanged, this, [this] {
+            if (lineEdit())
+                lineEdit()->setCursorPosition(0);
+        });
+    }
+
+    void showPopup() override {
+        QAbstractItemView* list = view();
+        list->setTextElideMode(Qt::ElideNone);
+        int widest = 0;
+        for (int row = 0; row < count(); ++row)
+            widest = std::max(widest,
+                              list->sizeHintForIndex(model()->index(row, modelColumn())).width());
+        const int frame = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+        list->setMinimumWidth(widest + frame);
+        QComboBox::showPopup();
+    }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+} // namespace
 
 ControlPanel::ControlPanel(QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("ControlPanel"));
@@ -45,7 +90,7 @@ QWidget* ControlPanel::addGroup(const QString& title, int buttonId, int comboId)
     auto* row = new QHBoxLayout(group);
     auto* button = new QToolButton(group);
     button->setIconSize(QSize(16, 16));
-    auto* combo = new QComboBox(group);
+    auto* combo = new PanelCombo(group);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     // A name typed in the field selects nothing until the user picks it from the list;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 namespace mireto {
@@ -11,6 +12,10 @@ namespace mireto {
 // The chosen file, or empty when the user cancelled.
 QString askOpenFileName(QWidget* parent);
 QString askSaveFileName(QWidget* parent, const QString& suggested);
+
+// Sets up a chooser as both commands show it: the text-document filters, an existing
+// file to open, and for saving only ".txt" added to a name typed without one.
+void prepareFileDialog(QFileDialog& dialog, bool save);
 
 // Replaces both choosers, for tests: the handler gets whether it is a save and the
 // suggested name. An empty handler restores the real choosers.

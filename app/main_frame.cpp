@@ -7,6 +7,7 @@
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
+#include "app/recent_files.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -327,7 +328,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
     placeholder->setVisible(files.isEmpty());
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        auto* entry = new QAction(RecentFileList::menuText(i, path), this);
         entry->setStatusTip(statusPrompt(cmd::kFileMruFirst + i));
         connect(entry, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
         m_fileMenu->insertAction(m_recentSeparator, entry);

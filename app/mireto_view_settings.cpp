@@ -88,13 +88,8 @@ void CMiretoView::OnCreate() {
     m_font.setWeight(QFont::DemiBold);
     m_font.setStyleHint(QFont::SansSerif);
 
-    const AppPaths& paths = m_services.paths;
-    std::error_code error;
-    const bool ownCopy = std::filesystem::exists(paths.settingsFile, error);
-    const std::filesystem::path source = ownCopy || paths.startingSettingsFile.empty()
-                                             ? paths.settingsFile
-                                             : paths.startingSettingsFile;
     CurrentSelection current{m_template, m_endingSet, m_replacementSet};
+    const std::filesystem::path source = m_services.paths.fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(source, m_store, m_formatSettings, current);
     if (outcome != StartupOutcome::Loaded) {
@@ -105,7 +100,7 @@ void CMiretoView::OnCreate() {
                            MessageButtons::Ok});
     }
     // Only the file the program writes is ever replaced.
-    m_setAsideSettings = isUnreadable(outcome) && source == paths.settingsFile;
+    m_setAsideSettings = isUnreadable(outcome) && source == m_services.paths.settingsFile;
     m_template = std::move(current.overallTemplate);
     m_endingSet = std::move(current.endingSet);
     m_replacementSet = std::move(current.replacementSet);

@@ -47,6 +47,11 @@ void RecentFileList::remove(const QString& path) {
         save();
 }
 
+QString RecentFileList::menuText(int index, const QString& path) {
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(
+        QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
 void RecentFileList::save() const {
     QSettings settings = programSettings();
     settings.beginGroup(QString::fromLatin1(kSection));

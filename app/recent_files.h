@@ -20,6 +20,10 @@ public:
     // Drops `path`, for instance a file that no longer opens, and writes the list back.
     void remove(const QString& path);
 
+    // The file menu's entry for file `index` (0 first): its number as the mnemonic and
+    // the path as it is, an "&" in it included.
+    static QString menuText(int index, const QString& path);
+
 private:
     void save() const;
 

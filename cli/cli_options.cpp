@@ -151,13 +151,15 @@ Options:
                           6 ソルネ屋仕様              house style
   -o, --output PATH     write the page there (default, or -: standard output)
       --open            also open the page in the default browser (without
-                        --output the page goes to tmp.html beside this program)
+                        --output the page goes to tmp.html where the editor
+                        writes it)
       --time SECONDS    the moment (seconds since 1970) that seeds the random
                         choices and dates the page; makes the output reproducible
       --encoding ENC    encoding of the input: sjis (default) or utf-8; characters
                         Shift_JIS cannot hold become &#x...; references
   -s, --settings PATH   read templates and page settings from this settings
-                        file (default: Mireto.ini beside this program, if any);
+                        file (default: the editor's Mireto.ini, or the starter
+                        settings while there is none);
                         its current ending set, replacement set and page style
                         are used unless the options below say otherwise
   -t, --template NAME   use the stored overall template NAME: its ending set,

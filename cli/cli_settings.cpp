@@ -2,6 +2,7 @@
 
 #include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
+#include "platform/app_paths.h"
 
 #include <filesystem>
 
@@ -68,14 +69,23 @@ std::string unreadableReason(StartupOutcome outcome) {
 } // namespace
 
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
-    std::filesystem::path file = path ? std::filesystem::path(*path) : settingsFilePath();
+    const std::filesystem::path file =
+        path ? std::filesystem::path(*path) : appPaths().fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
-    // Only the file beside the program may be missing; one that is there is read or the
-    // run ends, rather than convert with settings the user did not choose.
-    if (outcome == StartupOutcome::Loaded || (outcome == StartupOutcome::FileMissing && !path))
+    if (outcome == StartupOutcome::Loaded)
         return {};
-    return "cannot read the settings file '" + file.string() + "': " + unreadableReason(outcome);
+    // Only a file that is not there at all leaves the defaults quietly, and only beside
+    // the program; the editor too reports one it cannot read.
+    std::error_code error;
+    const bool linkToNothing =
+        outcome == StartupOutcome::FileMissing &&
+        std::filesystem::is_symlink(std::filesystem::symlink_status(file, error));
+    if (outcome == StartupOutcome::FileMissing && !path && !linkToNothing)
+        return {};
+    return "cannot read the settings file '" + file.string() + "': " +
+           (linkToNothing ? std::string("a link to a file that is not there")
+                          : unreadableReason(outcome));
 }
 
 SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options) {

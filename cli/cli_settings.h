@@ -16,9 +16,10 @@ struct CliSettings {
     CurrentSelection current;
 };
 
-// Reads `path`, or Mireto.ini beside the program when no path is given and there is
-// one there. Returns an error only for a given path that cannot be read; otherwise a
-// missing file leaves the editor's defaults.
+// Reads `path`, or without one the file the editor would read at start-up (its
+// Mireto.ini, or the starter settings while there is none). Returns an error for a
+// file that cannot be read; only a file that is not there leaves the editor's
+// defaults, as it does for the editor.
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings);
 
 // The sets and page style one conversion uses.

@@ -7,7 +7,7 @@
 #include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
-#include "platform/executable_dir.h"
+#include "platform/app_paths.h"
 
 #include <cassert>
 #include <ostream>
@@ -117,8 +117,11 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     std::optional<std::filesystem::path> pagePath;
     if (options.outputPath && *options.outputPath != "-")
         pagePath = *options.outputPath;
-    else if (options.open)
-        pagePath = executableDirectory() / "tmp.html";
+    else if (options.open) {
+        pagePath = appPaths().pageFile;
+        std::error_code error;
+        std::filesystem::create_directories(pagePath->parent_path(), error);
+    }
 
     if (!pagePath) {
         const std::string& page = converter->buildPage();

@@ -2,7 +2,7 @@
 """Draws Mireto's icons as 16 by 16 pixel art and writes them as PNG files.
 
 Run from anywhere: python3 res/make_icons.py. Writes res/icons/*.png (the images the
-program loads) and res/mireto-*.png (the desktop icon at the sizes it is installed in).
+program loads) and res/mireto-*.png (the desktop icon at the sizes it is installed in, 16 to 256).
 Standard library only, so the pictures can be redrawn on any machine.
 """
 import os
@@ -439,7 +439,7 @@ def main():
         scale = 2 if name == "go" else 1
         with open(os.path.join(here, "icons", name + ".png"), "wb") as out:
             out.write(png(rows, scale))
-    for scale in (1, 2, 4):
+    for scale in (1, 2, 3, 4, 8, 16):
         with open(os.path.join(here, f"mireto-{16 * scale}.png"), "wb") as out:
             out.write(png(ICONS["app"], scale))
 

@@ -1,5 +1,6 @@
 #include "rules/frequency_editor.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
 #include "widgets/single_line.h"
 
@@ -46,6 +47,9 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
         percent->setObjectName(QStringLiteral("percent%1").arg(row + 1));
         percent->setMaxLength(3);
         percent->setAlignment(Qt::AlignRight);
+        // Three digits and a little air; the sliders and words take the rest.
+        makeRoomFor(percent, QStringLiteral("1000"));
+        percent->setMaximumWidth(percent->minimumWidth());
         percent->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), percent));
         connect(percent, &QLineEdit::textChanged, this, [this, row] { OnChangePercent(row); });
@@ -54,6 +58,7 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
         auto* word = new QLineEdit;
         word->setObjectName(QStringLiteral("word%1").arg(row + 1));
         keepSingleLine(word);
+        makeRoomFor(word, fullWidthSample(10));
         m_words[row] = word;
 
         grid->addWidget(slider, row + 1, 0);

@@ -1,5 +1,6 @@
 #include "rules/rule_tabs_editor.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
 #include "widgets/single_line.h"
 
@@ -40,6 +41,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
         m_sources[slot] = new QLineEdit;
         m_sources[slot]->setObjectName(QStringLiteral("source%1").arg(slot + 1));
         keepSingleLine(m_sources[slot]);
+        makeRoomFor(m_sources[slot], fullWidthSample(10));
         sourcesLayout->addWidget(m_sources[slot]);
     }
 
@@ -48,6 +50,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     m_target = new QLineEdit;
     m_target->setObjectName(QStringLiteral("target"));
     keepSingleLine(m_target);
+    makeRoomFor(m_target, fullWidthSample(10));
     targetLayout->addWidget(m_target);
 
     m_ruleButton = new QPushButton;

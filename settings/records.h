@@ -19,7 +19,8 @@ struct EndingSet {
     std::array<std::string, 4> words;
     std::string name;
     std::array<std::int32_t, 4> frequencies{0, 0, 0, 0};
-    // 1 = the chosen word also takes the place of line breaks. Not carried by the file.
+    // 1 = the chosen word also takes the place of line breaks. The file carries it as
+    // one more field after the four slots, written only when it is 1.
     std::int32_t changeLineBreaks = 0;
 
     friend bool operator==(const EndingSet&, const EndingSet&) = default;

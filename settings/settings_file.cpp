@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "platform/executable_dir.h"
 #include "platform/regular_file.h"
 
 #include <cerrno>
@@ -33,11 +32,6 @@ void startWithDefaults(SettingsStore& store) {
 }
 
 } // namespace
-
-std::filesystem::path settingsFilePath() {
-    const std::filesystem::path folder = executableDirectory();
-    return (folder.empty() ? std::filesystem::path(".") : folder) / "Mireto.ini";
-}
 
 bool ReadSettingsFile(std::string_view bytes, FormatSettings& settings, SettingsStore& store) {
     LineReader lines(bytes);

@@ -27,10 +27,6 @@ struct CurrentSelection {
 void ReadFormatSettings(LineReader& lines, FormatSettings& settings);
 void WriteFormatSettings(std::string& out, const FormatSettings& settings);
 
-// Mireto.ini beside the executable (./Mireto.ini when the system cannot tell where
-// the executable is).
-std::filesystem::path settingsFilePath();
-
 // The largest settings file read: far above any real one (a thousand sets of each kind,
 // ten rules a set, take 0.3 MB) and small enough to read at once.
 inline constexpr std::size_t kMaxSettingsFileBytes = 16 * 1024 * 1024;

@@ -21,6 +21,9 @@ std::optional<EndingSet> readEndingSet(std::string_view line, std::size_t /*left
         set.words[slot] = fields.readString();
         set.frequencies[slot] = fields.readInt();
     }
+    // "改行も変更" follows only when it is on; older files end after the slots.
+    if (fields.hasField())
+        set.changeLineBreaks = fields.readInt() == 1 ? 1 : 0;
     return set;
 }
 
@@ -131,6 +134,8 @@ void writeLine(std::string& out, const EndingSet& set) {
         writeStringField(out, set.words[slot]);
         writeIntField(out, set.frequencies[slot]);
     }
+    if (set.changeLineBreaks == 1)
+        writeIntField(out, 1);
     out += kLineEnd;
 }
 

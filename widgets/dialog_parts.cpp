@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace mireto {
 
@@ -56,6 +59,29 @@ QHBoxLayout* makeChooserButtons(QDialog* dialog) {
     row->addStretch();
     row->addWidget(cancel);
     return row;
+}
+
+void makeRoomFor(QLineEdit* edit, const QString& sample) {
+    // As QLineEdit sizes itself: the text with the cursor after it, its own margin of 2
+    // on each side and the text margins, then whatever frame the style draws around.
+    constexpr int kInnerMargin = 2;
+    const QMargins margins = edit->textMargins();
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int cursor = edit->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, edit);
+    const QSize text(metrics.horizontalAdvance(sample) + cursor + 2 * kInnerMargin +
+                         margins.left() + margins.right(),
+                     metrics.height());
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+    edit->setMinimumWidth(
+        edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
+}
+
+QString fullWidthSample(int count) {
+    return QString(count, QChar(0x3042)); // あ
 }
 
 QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view sjisLabel, LabelSide side) {

@@ -7,6 +7,7 @@
 
 class QDialog;
 class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -25,6 +26,13 @@ QHBoxLayout* makeEditorButtons(QDialog* dialog, QPushButton* save, QPushButton* 
 
 // The choosers' "OK" and "ｷｬﾝｾﾙ", side by side.
 QHBoxLayout* makeChooserButtons(QDialog* dialog);
+
+// Makes `edit` at least wide enough to show `sample` whole in its current font.
+void makeRoomFor(QLineEdit* edit, const QString& sample);
+
+// A sample of `count` full-width characters, for makeRoomFor: rule words and sources
+// get room for ten.
+QString fullWidthSample(int count);
 
 // A row of a list and its label, the label on the side given.
 enum class LabelSide { Left, Right };

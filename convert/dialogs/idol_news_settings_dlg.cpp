@@ -34,6 +34,9 @@ CIdolNewsSettingsDlg::CIdolNewsSettingsDlg(QWidget* parent)
     m_supportOn->setObjectName(QStringLiteral("supportOn"));
     m_name->setObjectName(QStringLiteral("name"));
     m_supportTarget->setObjectName(QStringLiteral("supportTarget"));
+    // Room for the default name, sixteen full-width characters.
+    for (SjisLineEdit* edit : {m_title, m_name, m_supportTarget})
+        makeRoomFor(edit, fullWidthSample(16));
 
     auto* titleRow = new QFormLayout;
     titleRow->addRow(uiText(kTitleLabel), m_title);

@@ -96,6 +96,16 @@ std::filesystem::path AppHarness::folder() const {
     return m_dir.path().toStdString();
 }
 
+void AppHarness::useProgramLayout() {
+    const std::filesystem::path bin = folder() / "usr" / "bin";
+    const std::filesystem::path starter = (bin / starterRelativeToExecutable()).lexically_normal();
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(starter.parent_path());
+    std::filesystem::copy_file(MIRETO_STARTER_FILE, starter,
+                               std::filesystem::copy_options::overwrite_existing);
+    services.paths = resolveAppPaths(bin, folder() / "user", {});
+}
+
 bool AppHarness::start(const QStringList& arguments) {
     m_app = std::make_unique<CMiretoApp>(services);
     if (!m_app->InitInstance(arguments))

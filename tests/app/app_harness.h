@@ -56,6 +56,9 @@ public:
     AppHarness& operator=(const AppHarness&) = delete;
 
     std::filesystem::path folder() const;
+    // Lays the folder out as a build or an unpacked package has it, the shipped starter
+    // settings included, and takes the paths the program's own rule gives there.
+    void useProgramLayout();
     std::filesystem::path settingsFile() const { return services.paths.settingsFile; }
     std::filesystem::path pageFile() const { return services.paths.pageFile; }
 

@@ -1,6 +1,8 @@
 // Documents through the program: opening from the command line, by the menu and by
-// dropping, saving byte for byte, the questions before text is lost, recent files.
+// dropping, saving byte for byte, the questions before text is lost, recent files, and
+// the file choosers' handling of a name typed without an extension.
 #include "app/command_ids.h"
+#include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_doc.h"
@@ -11,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -245,6 +248,37 @@ private slots:
         }
         QCOMPARE(entries.first(), u("&1 ") + paths[0]);
         QCOMPARE(entries.size(), 4);
+    }
+
+    void aRecentPathWithAnAmpersandShowsAsItIs() {
+        QVERIFY(h->start());
+        const QString path = qtPath(fileWith("salt&pepper.txt", "x"));
+        h->nextFileChoice = path;
+        trigger(cmd::kFileOpen);
+        const QList<QAction*> items = h->frame().menuBar()->actions().first()->menu()->actions();
+        const auto entry = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+            return item->text().startsWith(u("&1 "));
+        });
+        QVERIFY(entry != items.end());
+        // What the menu shows: the number, the mnemonic, and the path unchanged.
+        QCOMPARE((*entry)->iconText(), u("1 ") + path);
+        QCOMPARE((*entry)->shortcut(), QKeySequence());
+        QSignalSpy chosen(&h->frame(), &CMainFrame::recentFileChosen);
+        (*entry)->trigger();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.first().first().toString(), path);
+    }
+
+    void onlySavingAddsTxtToANameWithoutAnExtension() {
+        const QString folder = qtPath(h->folder());
+        writeFile(h->folder() / "notes", "a file without an extension");
+        for (const bool save : {false, true}) {
+            QFileDialog chooser(nullptr, QString(), folder);
+            prepareFileDialog(chooser, save);
+            chooser.selectFile(u("notes"));
+            QCOMPARE(chooser.selectedFiles(),
+                     QStringList{folder + (save ? u("/notes.txt") : u("/notes"))});
+        }
     }
 };
 

@@ -1,8 +1,6 @@
 // One program at a time: the lock, a second start that ends at once, and a lock left
 // by a process that crashed.
-#include "app/platform_services.h"
 #include "app/single_instance.h"
-#include "tests/support/temp_dir.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -70,26 +68,6 @@ private slots:
         QVERIFY(!meanwhile.tryAcquire());
         next.kill();
         QVERIFY(next.waitForFinished());
-    }
-
-    void settingsLiveBesideAWritableProgramOrWithTheUser() {
-        mireto::test::TempDir dir;
-        // A folder that does not exist cannot take the files.
-        QVERIFY(resolveAppPaths(dir / "program", dir / "user").settingsFile ==
-                dir / "user" / "Mireto.ini");
-        std::filesystem::create_directories(dir / "program");
-        const AppPaths portable = resolveAppPaths(dir / "program", dir / "user");
-        QVERIFY(portable.settingsFile == dir / "program" / "Mireto.ini");
-        QVERIFY(portable.pageFile == dir / "program" / "tmp.html");
-        QVERIFY(portable.startingSettingsFile.empty());
-
-        // Root may write anywhere; a path under a regular file is refused to everyone.
-        mireto::test::writeFile(dir / "file", "not a folder");
-        const AppPaths installed = resolveAppPaths(dir / "file" / "bin", dir / "user" / "mireto");
-        QVERIFY(installed.settingsFile == dir / "user" / "mireto" / "Mireto.ini");
-        QVERIFY(installed.pageFile == dir / "user" / "mireto" / "tmp.html");
-        QVERIFY(std::filesystem::is_directory(dir / "user" / "mireto"));
-        QVERIFY(installed.startingSettingsFile.empty());
     }
 };
 

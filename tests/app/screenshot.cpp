@@ -4,7 +4,6 @@
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
 #include "tests/app/app_harness.h"
-#include "tests/app/settings_files.h"
 
 #include <QApplication>
 #include <QTest>
@@ -18,9 +17,8 @@ int main(int argc, char** argv) {
     }
     using namespace mireto::test;
     AppHarness harness;
-    writeSettings(harness.settingsFile(),
-                  {overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                   endingSet("だぴょん", "だぴょん", 100), replacementSet("猫語", "な", "にゃ")});
+    // What a first start shows: the starter settings.
+    harness.useProgramLayout();
     if (!harness.start())
         return 1;
     mireto::CMainFrame& frame = harness.frame();

@@ -1,17 +1,22 @@
-// The main window through its widgets: start-up with and without Mireto.ini, the
-// control panel's lists and selections, the settings button, settings written at exit.
+// The main window through its widgets: start-up with and without Mireto.ini and from
+// the starter settings, the control panel's lists and selections, the settings button,
+// settings written at exit.
 #include "app/command_ids.h"
 #include "app/icons.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
+#include "convert/converter_factory.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
 #include "tests/support/first_run_settings.h"
 #include "tests/support/temp_dir.h"
+#include "widgets/sjis_qstring.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace mireto;
@@ -50,6 +55,22 @@ QStringList selection(const AppHarness& harness) {
     return shown;
 }
 
+// The names of one of a store's lists, as the panel shows them.
+template <typename Record>
+QStringList names(const SettingsStore& store, Record (SettingsStore::*get)(std::size_t) const) {
+    QStringList result;
+    for (std::size_t position = 0; !(store.*get)(position).name.empty(); ++position)
+        result.append(fromSjis((store.*get)(position).name));
+    return result;
+}
+
+struct StarterFile {
+    SettingsStore store;
+    FormatSettings settings;
+    CurrentSelection current;
+    StarterFile() { LoadSettingsAtStartup(MIRETO_STARTER_FILE, store, settings, current); }
+};
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -57,7 +78,7 @@ class WindowTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void firstStartWithoutSettingsFileThenClose() {
+    void startWithoutAnySettingsFileShowsTheMessageThenDefaults() {
         AppHarness harness;
         QVERIFY(harness.start());
         QCOMPARE(harness.messages.size(), std::size_t{1});
@@ -80,6 +101,94 @@ private slots:
         // Closing writes the settings file.
         QVERIFY(harness.close());
         QCOMPARE(readFile(harness.settingsFile()), firstRunSettingsFile());
+    }
+
+    void firstStartBeginsFromTheStarterWithoutAWord() {
+        AppHarness harness;
+        harness.useProgramLayout();
+        QVERIFY(harness.start());
+        QVERIFY(harness.messages.empty());
+        const StarterFile starter;
+        QCOMPARE(harness.items(cmd::kComboTemplate),
+                 names(starter.store, &SettingsStore::GetOverallTemplate));
+        QCOMPARE(harness.items(cmd::kComboEnding),
+                 names(starter.store, &SettingsStore::GetEndingSet));
+        QCOMPARE(harness.items(cmd::kComboReplacement),
+                 names(starter.store, &SettingsStore::GetReplacementSet));
+        QVERIFY(harness.items(cmd::kComboTemplate).size() >= 5);
+        QCOMPARE(harness.items(cmd::kComboEnding).first(), u("無し"));
+        QCOMPARE(selection(harness), texts({"猫になる", "猫語", "猫", "フォント弄り(背景白)"}));
+        QCOMPARE(harness.view().formatSettings(), starter.settings);
+
+        // Every starter template, picked in the panel, changes every polite sentence.
+        const std::string text = sjis("今日はとても良い天気です。\r\n私は公園へ散歩に行きます。");
+        harness.view().SetEditorText(fromSjis(text));
+        for (const QString& name : harness.items(cmd::kComboTemplate)) {
+            harness.choose(cmd::kComboTemplate, name);
+            harness.opened.clear();
+            harness.click(cmd::kPanelGo);
+            QCOMPARE(harness.opened, std::vector<std::filesystem::path>{harness.pageFile()});
+            const std::string page = readFile(harness.pageFile());
+            const auto format = formatByName(harness.view().currentTemplate().formatName);
+            QVERIFY2(format, qPrintable(name));
+            std::unique_ptr<Converter> unchanged =
+                createConverter(*format, harness.view().formatSettings());
+            const EndingSet noEndings = noneEndingSet();
+            const ReplacementSet noReplacements = noneReplacementSet();
+            unchanged->setInputs(noEndings, noReplacements, text);
+            const std::string& plain = unchanged->buildPage();
+            for (const char* sentence : {"天気です。", "行きます。"}) {
+                QVERIFY2(plain.find(sjis(sentence)) != std::string::npos, qPrintable(name));
+                QVERIFY2(page.find(sjis(sentence)) == std::string::npos, qPrintable(name));
+            }
+        }
+    }
+
+    void theStarterIsReadButTheUsersOwnFileIsWritten() {
+        AppHarness first;
+        first.useProgramLayout();
+        const std::filesystem::path starter = first.services.paths.startingSettingsFile;
+        const std::string shipped = readFile(MIRETO_STARTER_FILE);
+        QVERIFY(first.start());
+        first.choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(first.close());
+        QCOMPARE(readFile(starter), shipped);
+        QVERIFY(first.settingsFile() == first.folder() / "usr" / "bin" / "Mireto.ini");
+        QVERIFY(std::filesystem::is_regular_file(first.settingsFile()));
+
+        // From now on the user's own file is read, and written, and the starter stays.
+        AppHarness second;
+        second.services.paths = first.services.paths;
+        QVERIFY(second.start());
+        QVERIFY(second.messages.empty());
+        QCOMPARE(selection(second), texts({"猫になる", "猫語", "猫", "標準的"}));
+        second.choose(cmd::kComboTemplate, u("スレ住人"));
+        QVERIFY(second.close());
+        QCOMPARE(readFile(starter), shipped);
+
+        // A user's file, however it came there, wins over the starter.
+        AppHarness third;
+        third.useProgramLayout();
+        writeSettings(third.settingsFile(), {});
+        QVERIFY(third.start());
+        QCOMPARE(third.items(cmd::kComboTemplate), texts({"うさぎ", "ねこ", "謎"}));
+        QVERIFY(third.close());
+        QCOMPARE(readFile(third.services.paths.startingSettingsFile), shipped);
+    }
+
+    void aMiretoIniThatCannotBeReadStillGivesTheMessage() {
+        AppHarness harness;
+        harness.useProgramLayout();
+        std::filesystem::create_directory(harness.settingsFile());
+        QVERIFY(harness.start());
+        QCOMPARE(harness.messages.size(), std::size_t{1});
+        QCOMPARE(harness.messages.front().request.text,
+                 u("Mireto.iniファイルが読み込めません\n（普通のファイルではありません）"));
+        // Nothing of the starter came in instead.
+        QVERIFY(harness.items(cmd::kComboTemplate).isEmpty());
+        QCOMPARE(harness.items(cmd::kComboEnding), texts({"無し"}));
+        harness.answers = {MessageAnswer::Yes};
+        QVERIFY(harness.close());
     }
 
     void choosingATemplateSelectsItsSetsAndStyle() {
@@ -123,6 +232,51 @@ private slots:
         harness.frame().repaint();
         QCoreApplication::processEvents();
         QCOMPARE(harness.combo(cmd::kComboEnding).currentIndex(), -1);
+    }
+
+    void panelListsShowWholeNamesAndIgnoreAWheelWithoutTheFocus() {
+        AppHarness harness;
+        harness.useProgramLayout();
+        QVERIFY(harness.start());
+        harness.frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&harness.frame()));
+
+        // However narrow the panel, the popup is wide enough for every name.
+        QComboBox& formats = harness.combo(cmd::kComboFormat);
+        formats.showPopup();
+        QAbstractItemView* popup = formats.view();
+        QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+        for (int row = 0; row < formats.count(); ++row) {
+            const QModelIndex item = formats.model()->index(row, 0);
+            QVERIFY2(popup->viewport()->width() >= popup->sizeHintForIndex(item).width(),
+                     qPrintable(formats.itemText(row)));
+        }
+        formats.hidePopup();
+
+        // A wheel over a list that does not have the focus leaves the current set alone.
+        QComboBox& endings = harness.combo(cmd::kComboEnding);
+        const int before = endings.currentIndex();
+        const EndingSet current = harness.view().currentEndingSet();
+        auto turnWheel = [&endings] {
+            const QPointF centre = QRectF(endings.rect()).center();
+            QWheelEvent wheel(centre, endings.mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&endings, &wheel);
+        };
+        harness.view().setFocus();
+        QTRY_VERIFY(harness.view().hasFocus());
+        turnWheel();
+        QCOMPARE(endings.currentIndex(), before);
+        QCOMPARE(harness.view().currentEndingSet(), current);
+        QVERIFY(!endings.hasFocus());
+
+        // Once the user has put the focus there, the wheel picks the next set.
+        endings.setFocus();
+        QTRY_VERIFY(endings.hasFocus());
+        turnWheel();
+        QCOMPARE(endings.currentIndex(), before + 1);
+        QCOMPARE(harness.view().currentEndingSet(),
+                 harness.view().store().GetEndingSet(before + 1));
     }
 
     void selectionsSurviveARestart() {

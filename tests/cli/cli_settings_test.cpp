@@ -2,6 +2,7 @@
 // --list, and a file that is read but never written.
 #include "cli/sjis_to_utf8.h"
 #include "convert/standard_html_converter.h"
+#include "platform/app_paths.h"
 #include "settings/settings_file.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sjis.h"
@@ -231,9 +232,50 @@ TEST(UnreadableSettings, EndTheRunWithTheReasonForListAndConversion) {
     std::filesystem::create_directory(dir / "program");
     std::filesystem::copy_file(MIRETO_CONVERT_PATH, dir / "program" / "mireto-convert");
     std::filesystem::create_symlink("/dev/zero", dir / "program" / "Mireto.ini");
-    const ProgramResult beside = runProgram((dir / "program" / "mireto-convert").string(), {"--list"});
+    const ProgramResult beside =
+        runProgram((dir / "program" / "mireto-convert").string(), {"--list"});
     EXPECT_EQ(beside.status, 1);
     EXPECT_NE(beside.err.find("not a regular file"), std::string::npos) << beside.err;
+}
+
+TEST(StarterSettings, WithoutAMiretoIniTheProgramUsesTheStarterAndNeverWritesIt) {
+    // The build puts the starter where the built program looks for it.
+    const std::filesystem::path program = MIRETO_CONVERT_PATH;
+    const std::string starter = readFile(MIRETO_STARTER_FILE);
+    EXPECT_EQ(readFile((program.parent_path() / starterRelativeToExecutable()).lexically_normal()),
+              starter);
+
+    // A copy laid out like the build tree, without a Mireto.ini of its own.
+    TempDir dir;
+    const std::filesystem::path copy = dir / "cli" / "mireto-convert";
+    const std::filesystem::path copiedStarter =
+        (copy.parent_path() / starterRelativeToExecutable()).lexically_normal();
+    std::filesystem::create_directories(copy.parent_path());
+    std::filesystem::create_directories(copiedStarter.parent_path());
+    std::filesystem::copy_file(program, copy);
+    writeFile(copiedStarter, starter);
+
+    const ProgramResult list = runProgram(copy.string(), {"--list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    for (const char* name : {"  猫になる\n", "  猫\n", "  猫語\n"})
+        EXPECT_NE(list.out.find(name), std::string::npos) << name << list.out;
+
+    const ProgramResult page = runProgram(
+        copy.string(), withTime({"-t", "猫になる", "-f", "標準的"}), sjis("私は元気です。"));
+    ASSERT_EQ(page.status, 0) << page.err;
+    EXPECT_NE(page.out.find(sjis("吾輩は元気です")), std::string::npos) << page.out;
+    EXPECT_EQ(page.out.find(sjis("元気です。")), std::string::npos);
+
+    EXPECT_FALSE(std::filesystem::exists(copy.parent_path() / "Mireto.ini"));
+    EXPECT_EQ(readFile(copiedStarter), starter);
+
+    // A Mireto.ini that is there but cannot be read is said, not passed over.
+    std::filesystem::create_directory(copy.parent_path() / "Mireto.ini");
+    const ProgramResult unreadable = runProgram(copy.string(), {"--list"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.err.find("cannot read the settings file"), std::string::npos)
+        << unreadable.err;
+    EXPECT_NE(unreadable.err.find("Mireto.ini"), std::string::npos) << unreadable.err;
 }
 
 TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {

@@ -51,6 +51,16 @@ private slots:
         QCOMPARE(percentBox(&dialog, 1)->maxLength(), 3);
     }
 
+    void wordBoxesHoldTenFullWidthCharactersAndPercentBoxesThreeDigits() {
+        Editor dialog;
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (int row = 1; row <= 4; ++row) {
+            // The longest word of the starter sets.
+            QVERIFY(showsWhole(wordBox(&dialog, row), QStringLiteral("わ。オーホッホッホ！")));
+            QVERIFY(showsWhole(percentBox(&dialog, row), QStringLiteral("100")));
+        }
+    }
+
     void draggingOneRowTakesFromTheOthersInTurn() {
         Editor dialog;
         drag(slider(&dialog, 1), 50);

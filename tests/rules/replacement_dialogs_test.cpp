@@ -105,6 +105,21 @@ const QString kDeleteRule = QString::fromUtf8("置換削除");
 class ReplacementDialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    void ruleBoxesHoldTenFullWidthCharacters() {
+        Editor e({}, numbered("mine", 1));
+        Chooser c({}, numbered("mine", 1));
+        for (auto* shown : {static_cast<QWidget*>(&e.dialog), static_cast<QWidget*>(&c.dialog)})
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+        // The longest source of the starter sets.
+        const QString longest = u("ありがとうございます");
+        for (int slot = 1; slot <= 4; ++slot) {
+            QVERIFY(showsWhole(e.source(slot), longest));
+            QVERIFY(showsWhole(c.source(slot), longest));
+        }
+        QVERIFY(showsWhole(e.target(), longest));
+        QVERIFY(showsWhole(c.target(), longest));
+    }
+
     void openingShowsOneTabPerRuleAndTheAddTab() {
         Editor e({}, numbered("mine", 3));
         QCOMPARE(e.tabTexts(), (QStringList{u("置換1"), u("置換2"), u("置換3"), kAddTab}));

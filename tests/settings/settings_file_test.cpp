@@ -144,21 +144,36 @@ TEST_F(SettingsFile, EveryRecordSurvivesARestartWrittenByCount) {
     EXPECT_EQ(readFile(path), written) << "a second round writes the same bytes";
 }
 
-TEST_F(SettingsFile, ChangeLineBreaksIsNotCarried) {
+TEST_F(SettingsFile, ChangeLineBreaksTravelsAsAFieldWrittenOnlyWhenOn) {
     Session before;
     before.start(path);
     before.current.endingSet.changeLineBreaks = 1;
     before.current.endingSet.words[0] = "w";
     EndingSet listed = before.current.endingSet;
     listed.name = "listed";
+    listed.changeLineBreaks = 0;
     before.store.InsertEndingSet(listed, 1);
     ASSERT_TRUE(before.close(path).ok);
+    const std::string written = readFile(path);
+    EXPECT_NE(written.find("----\r\n0,,1,w,0,0,,0,0,,0,0,,0,1,\r\n"
+                           "6,listed,1,w,0,0,,0,0,,0,0,,0,\r\n----"),
+              std::string::npos)
+        << written;
+
     Session after;
     after.start(path);
-    EXPECT_EQ(after.current.endingSet.changeLineBreaks, 0);
-    EXPECT_EQ(after.current.endingSet.words[0], "w");
-    EXPECT_EQ(after.store.GetEndingSet(1).changeLineBreaks, 0);
-    EXPECT_EQ(after.store.GetEndingSet(1).name, "listed");
+    EXPECT_EQ(after.current.endingSet, before.current.endingSet);
+    EXPECT_EQ(after.store.GetEndingSet(1), listed);
+
+    // Only 1 is on; a line without the field, as older files have, is off.
+    const Session read = startFrom("100,\r\n----\r\n"
+                                   "0,,0,,0,0,,0,0,,0,0,,0,1,\r\n"
+                                   "1,a,0,,0,0,,0,0,,0,0,,0,2,\r\n"
+                                   "1,b,0,,0,0,,0,0,,0,0,,0,\r\n"
+                                   "----\r\n");
+    EXPECT_EQ(read.current.endingSet.changeLineBreaks, 1);
+    EXPECT_EQ(read.store.GetEndingSet(1).changeLineBreaks, 0);
+    EXPECT_EQ(read.store.GetEndingSet(2).changeLineBreaks, 0);
 }
 
 TEST_F(SettingsFile, StartupMakesEachFirstLineCurrentAndPutsTheNoneSetsInItsPlace) {

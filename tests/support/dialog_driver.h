@@ -102,6 +102,25 @@ inline void click(QObject* dialog, const char* name) {
     QTest::mouseClick(child<QPushButton>(dialog, name), Qt::LeftButton);
 }
 
+// Whether `box`, as laid out, shows `text` whole: put there, it is not scrolled when the
+// cursor goes from its start to its end. The box's own text is left as it was.
+inline bool showsWhole(QLineEdit* box, const QString& text) {
+    const QString before = box->text();
+    box->setText(text);
+    // A line edit scrolls when it paints.
+    auto cursorAt = [box](qsizetype position) {
+        box->setCursorPosition(static_cast<int>(position));
+        box->repaint();
+        return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    };
+    const int start = cursorAt(0);
+    const int end = cursorAt(text.size());
+    const bool whole =
+        end - start >= box->fontMetrics().horizontalAdvance(text) && cursorAt(0) == start;
+    box->setText(before);
+    return whole;
+}
+
 inline QStringList items(const QComboBox* combo) {
     QStringList result;
     for (int item = 0; item < combo->count(); ++item)

@@ -47,6 +47,16 @@ private slots:
         QCOMPARE(dialog.enabled(), (QList<bool>{true, true, true}));
     }
 
+    void theDefaultTextsShowWhole() {
+        CIdolNewsSettingsDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char* name : {"title", "name", "supportTarget"}) {
+            auto* box = child<QLineEdit>(dialog, name);
+            QVERIFY2(showsWhole(box, box->text()), name);
+        }
+    }
+
     void theSupportBoxGreysNameAndTargetWhichKeepTheirTexts() {
         Dialog dialog(1);
         clickBox(dialog.support());

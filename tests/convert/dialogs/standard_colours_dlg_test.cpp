@@ -39,6 +39,14 @@ QColor swatchColour(const QWidget& dialog, const char* name) {
 class StandardColoursDlgTest : public QObject {
     Q_OBJECT
 private slots:
+    void colourBoxesShowAColourWhole() {
+        CStandardColoursDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char* name : {"textColour", "backgroundColour"})
+            QVERIFY2(showsWhole(child<QLineEdit>(dialog, name), QStringLiteral("#WWWWWW")), name);
+    }
+
     void showsItsCaptionLabelsAndTheGivenColours() {
         CStandardColoursDlg dialog;
         dialog.setSettings({"#102030", "#66aaFF"});

@@ -29,6 +29,16 @@ struct Dialog : CThreadSettingsDlg {
 class ThreadSettingsDlgTest : public QObject {
     Q_OBJECT
 private slots:
+    void theDefaultTextsShowWhole() {
+        CThreadSettingsDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char* name : {"title", "name"}) {
+            auto* box = child<QLineEdit>(dialog, name);
+            QVERIFY2(showsWhole(box, box->text()), name);
+        }
+    }
+
     void showsItsCaptionLabelsAndTheGivenSettings() {
         Dialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("2ｃｈ設定"));
