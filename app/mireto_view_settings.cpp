@@ -147,21 +147,23 @@ std::string CMiretoView::settingsFileBytes() const {
 
 FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
     const std::filesystem::path& path = m_services.paths.settingsFile;
+    std::filesystem::path keptAs;
     if (m_setAsideSettings) {
         const SetAsideResult kept = setAside(path);
         if (!kept.ok)
             return {false, path.string() + ": cannot be kept aside", kept.error, {}};
         m_setAsideSettings = false;
-        if (!kept.keptAs.empty()) {
-            showMessage(this,
-                        {QStringLiteral("読み込めなかった Mireto.ini は、%1 として残しました。")
-                             .arg(qtPath(kept.keptAs)),
-                         programTitle(), MessageIcon::Information, MessageButtons::Ok});
-        }
+        keptAs = kept.keptAs;
     }
     FileWriteResult result = saveFileKeepingLinks(path, bytes, m_services.paths.spareFolder);
     if (result.ok)
         m_savedSettings = bytes;
+    // Said once the new file is there, so that nothing waits on the message.
+    if (!keptAs.empty()) {
+        showMessage(this, {QStringLiteral("読み込めなかった Mireto.ini は、%1 として残しました。")
+                               .arg(qtPath(keptAs)),
+                           programTitle(), MessageIcon::Information, MessageButtons::Ok});
+    }
     return result;
 }
 

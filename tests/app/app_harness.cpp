@@ -74,6 +74,8 @@ AppHarness::AppHarness() {
     setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
         const CMainFrame* frame = m_app ? m_app->mainFrame() : nullptr;
         messages.push_back({request, frame && frame->isVisible()});
+        if (onMessage)
+            onMessage(request);
         if (request.buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         if (!answers.empty()) {

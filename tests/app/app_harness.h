@@ -87,6 +87,8 @@ public:
     // Answers for the coming questions, in order; without one a question gets No (or
     // Cancel where it offers that).
     std::deque<MessageAnswer> answers;
+    // Called with each message as it is shown, before it is answered.
+    std::function<void(const MessageRequest&)> onMessage;
     // What the file choosers answer next; empty means cancel.
     QString nextFileChoice;
     std::vector<std::filesystem::path> opened;

@@ -33,7 +33,6 @@ std::string exitBytes(const CMiretoView& view) {
         {view.currentTemplate(), view.currentEndingSet(), view.currentReplacementSet()});
 }
 
-
 } // namespace
 
 class SettingsSavingTest : public QObject {
@@ -157,7 +156,12 @@ private slots:
         QCOMPARE(readFile(h->settingsFile()), original);
 
         h->messages.clear();
+        // Told once the new file is there: a kill while the message waits loses nothing.
+        std::optional<std::string> whenTold;
+        h->onMessage = [&](const MessageRequest&) { whenTold = readFile(h->settingsFile()); };
         h->choose(cmd::kComboFormat, u("標準的"));
+        h->onMessage = {};
+        QCOMPARE(whenTold, std::optional(exitBytes(h->view())));
         const auto kept = h->folder() / "program" / "Mireto.ini.bak";
         QVERIFY(std::filesystem::exists(kept));
         QVERIFY(readFile(kept) == original);
