@@ -34,7 +34,6 @@ QString u(const char* text) {
 
 const CurrentSelection kRabbit = rabbitSelection();
 
-
 std::vector<std::string> endingSetNames(const std::filesystem::path& file) {
     SettingsStore store;
     FormatSettings settings;
@@ -166,9 +165,10 @@ private slots:
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
         const std::filesystem::path file = said.left(said.indexOf('\n')).toStdString();
-        QCOMPARE(endingSetNames(file),
-                 (std::vector<std::string>{sjis("だぴょん"), sjis("ぴょん")}));
+        const std::vector<std::string> names = endingSetNames(file);
+        // The killed child could not remove its folder.
         std::filesystem::remove_all(file.parent_path().parent_path());
+        QCOMPARE(names, (std::vector<std::string>{sjis("だぴょん"), sjis("ぴょん")}));
     }
 
     void aQuitRequestClosesTheWindowAskingAboutTheDocument() {
