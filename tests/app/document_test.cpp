@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QtTest>
 #include <optional>
+#include <unistd.h>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -91,6 +92,55 @@ private slots:
                  u("%1 を保存できません（書き込む権限がありません）。").arg(qtPath(file)));
         QCOMPARE(readFile(file), std::string("old"));
         QVERIFY(h->document().IsModified());
+    }
+
+    void aFolderThatTakesNoNewFileStillSavesTheFileInIt() {
+        const auto folder = h->folder() / "locked";
+        std::filesystem::create_directory(folder);
+        const auto file = folder / "memo.txt";
+        writeFile(file, "old\r\n");
+        QVERIFY(h->start({qtPath(file)}));
+        // Undone whatever the checks find, so that the folder can go.
+        struct Unlock {
+            std::filesystem::path folder, file;
+            ~Unlock() {
+                setImmutable(file, false);
+                setImmutable(folder, false);
+                std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+            }
+        } unlock{folder, file};
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+        if (::access(folder.c_str(), W_OK) == 0 && !setImmutable(folder, true))
+            QSKIP("no way to keep this user from making files here");
+
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("new"));
+        h->messages.clear();
+        trigger(cmd::kFileSave);
+        QVERIFY(h->messages.empty());
+        QCOMPARE(readFile(file), std::string("old\r\nnew"));
+        QVERIFY(!h->document().IsModified());
+        const auto spare = h->services.paths.spareFolder;
+        QVERIFY(std::filesystem::is_empty(spare)); // the copy made first is gone
+
+        // When the file takes no writing either, the text waits in the copy, and the
+        // message says where.
+        if (!setImmutable(file, true))
+            QSKIP("no way to keep this user from writing a file");
+        h->view().insertPlainText(u("!"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(file), std::string("old\r\nnew"));
+        QVERIFY(h->document().IsModified());
+        const auto copies = std::filesystem::directory_iterator(spare);
+        QVERIFY(copies != std::filesystem::directory_iterator());
+        const std::filesystem::path copy = copies->path();
+        QCOMPARE(readFile(copy), std::string("old\r\nnew!"));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("%1 を保存できません（書き込む権限がありません）。\n"
+                   "保存しようとした内容は %2 に残してあります。")
+                     .arg(qtPath(file), qtPath(copy)));
     }
 
     void utf8FilesStayUtf8() {

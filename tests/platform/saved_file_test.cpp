@@ -4,10 +4,7 @@
 #include "platform/atomic_file.h"
 #include "tests/support/temp_dir.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,22 +19,6 @@ struct stat statOf(const std::filesystem::path& path) {
 
 std::ptrdiff_t entriesIn(const std::filesystem::path& folder) {
     return std::distance(std::filesystem::directory_iterator(folder), {});
-}
-
-// Sets or clears the immutable flag: the one way to keep root from adding files to a
-// folder (the files already in it stay writable), or from writing a file.
-bool setImmutable(const std::filesystem::path& path, bool on) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
 }
 
 class SavedFile : public ::testing::Test {
