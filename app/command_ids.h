@@ -34,6 +34,7 @@ inline constexpr int kSaveReplacementTemplate = 32791;
 inline constexpr int kSaveOverallTemplate = 32793;
 inline constexpr int kIdolNewsSettings = 32794;
 inline constexpr int kStandardColours = 32795;
+inline constexpr int kViewPreview = 32796;
 
 // Control panel: the dialog commands share their ids with the "設定" menu.
 inline constexpr int kComboFormat = 1088;

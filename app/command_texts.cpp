@@ -40,6 +40,7 @@ QString commandPrompt(int id) {
         {cmd::kAppExit, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了")},
         {cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰの 表示/非表示\nﾂｰﾙ ﾊﾞｰの表示切り替え")},
         {cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え")},
+        {cmd::kViewPreview, QStringLiteral("ﾌﾟﾚﾋﾞｭｰの 表示/非表示\nﾌﾟﾚﾋﾞｭｰの表示切り替え")},
     };
     if (id > cmd::kFileMruFirst && id < cmd::kFileMruFirst + 16)
         id = cmd::kFileMruFirst;

@@ -1,11 +1,13 @@
 // Starts the desktop program.
 #include "app/icons.h"
 #include "app/mireto_app.h"
+#include "app/page_preview.h"
 #include "app/quit_signals.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    mireto::PagePreview::prepareEngine();
     QApplication application(argc, argv);
     // The name picks the user's data folder (~/.local/share/mireto) and the desktop
     // entry; the window titles say "ソルネ壱号".

@@ -6,11 +6,14 @@
 #include "app/icons.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
+#include "app/page_preview.h"
 #include "app/program_title.h"
 #include "app/recent_files.h"
+#include "app/window_layout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -49,21 +52,24 @@ CMainFrame::CMainFrame(const PlatformServices& services, QWidget* parent) : QMai
     m_view = new CMiretoView(services, this);
     setCentralWidget(m_view);
     m_view->OnCreate();
-    OnCreate();
+    OnCreate(services);
+    readSettings();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::OnCreate() {
+void CMainFrame::OnCreate(const PlatformServices& services) {
     createActions();
     createMenus();
     createToolBar();
     createControlPanel();
+    createPreview(services);
     createStatusBar();
     m_bFirstPaint = 1;
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     addDockWidget(Qt::LeftDockWidgetArea, m_wndControlPanel);
+    addDockWidget(Qt::RightDockWidgetArea, m_wndPreview);
     m_wndControlPanel->setWindowTitle(QStringLiteral("文字列の検索"));
     const std::pair<int, int> buttonIcons[] = {
         {cmd::kCurrentTemplate, icons::kCurrentTemplate},
@@ -126,6 +132,7 @@ void CMainFrame::createActions() {
     addCommand(cmd::kGo, QStringLiteral("GO!!"));
     addCommand(cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"))->setCheckable(true);
     addCommand(cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"))->setCheckable(true);
+    addCommand(cmd::kViewPreview, QStringLiteral("ﾌﾟﾚﾋﾞｭｰ(&P)"))->setCheckable(true);
     addCommand(cmd::kAppAbout, QStringLiteral("Mireto のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 }
 
@@ -171,12 +178,14 @@ void CMainFrame::createMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->addAction(action(cmd::kViewToolbar));
     view->addAction(action(cmd::kViewStatusBar));
+    view->addAction(action(cmd::kViewPreview));
 
     menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"))->addAction(action(cmd::kAppAbout));
 }
 
 void CMainFrame::createToolBar() {
-    m_wndToolBar = new QToolBar(this);
+    // The name is what the window's context menu lists it by.
+    m_wndToolBar = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
     m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     const int buttons[] = {cmd::kFileNew,
@@ -209,6 +218,13 @@ void CMainFrame::createControlPanel() {
         button->setStatusTip(statusPrompt(id));
         button->installEventFilter(this);
     }
+}
+
+void CMainFrame::createPreview(const PlatformServices& services) {
+    m_wndPreview = new QDockWidget(QStringLiteral("プレビュー"), this);
+    m_wndPreview->setObjectName(QStringLiteral("PreviewDock"));
+    m_preview = new PagePreview(m_view, services, m_wndPreview);
+    m_wndPreview->setWidget(m_preview);
 }
 
 void CMainFrame::createStatusBar() {
@@ -291,11 +307,50 @@ void CMainFrame::connectCommands() {
     }
     action(cmd::kEditUndo)->setEnabled(false);
 
-    action(cmd::kViewToolbar)->setChecked(true);
-    connect(action(cmd::kViewToolbar), &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
-    action(cmd::kViewStatusBar)->setChecked(true);
-    connect(action(cmd::kViewStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    for (const Bar& bar : bars()) {
+        QAction* item = action(bar.command);
+        connect(item, &QAction::triggered, bar.widget, &QWidget::setVisible);
+        // Docks and toolbars say when they show or hide (their close button, the
+        // context menu); the status bar is watched in eventFilter.
+        if (bar.toggle)
+            connect(bar.toggle, &QAction::toggled, item, &QAction::setChecked);
+        else
+            bar.widget->installEventFilter(this);
+    }
+    UpdateBarChecks();
     connect(action(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
+}
+
+std::vector<CMainFrame::Bar> CMainFrame::bars() const {
+    return {{cmd::kViewToolbar, m_wndToolBar, m_wndToolBar->toggleViewAction()},
+            {cmd::kViewStatusBar, statusBar(), nullptr},
+            {cmd::kViewPreview, m_wndPreview, m_wndPreview->toggleViewAction()}};
+}
+
+void CMainFrame::UpdateBarChecks() {
+    // A bar hidden before the window first shows says nothing, so a restored layout
+    // is read back from the bars themselves.
+    for (const Bar& bar : bars()) {
+        const bool shown = bar.widget->isVisibleTo(this);
+        if (bar.toggle)
+            bar.toggle->setChecked(shown);
+        action(bar.command)->setChecked(shown);
+    }
+}
+
+void CMainFrame::readSettings() {
+    m_firstStart = !restoreWindowLayout(*this);
+    UpdateBarChecks();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // On a first start the page beside the text gets a good part of the width; the
+    // docks take their sizes only once the window is laid out.
+    if (m_firstStart) {
+        m_firstStart = false;
+        resizeDocks({m_wndPreview}, {width() * 2 / 5}, Qt::Horizontal);
+    }
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -374,6 +429,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    saveWindowLayout(*this);
     event->accept();
 }
 
@@ -389,6 +445,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (watched == statusBar() && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        action(cmd::kViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         m_lockKeys.observe(*static_cast<QKeyEvent*>(event));
         updateIndicators();

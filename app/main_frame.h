@@ -1,7 +1,8 @@
-// The program's one top-level window: menu bar, toolbar, status bar and the docked
-// control panel around the editor view. It builds the bars, routes the commands to
-// the view and the document, hands the panel to the view on its first paint, and
-// supplies the panel buttons' tool tips.
+// The program's one top-level window: menu bar, toolbar, status bar, the docked
+// control panel and the docked live preview around the editor view. It builds the
+// bars, routes the commands to the view and the document, hands the panel to the view
+// on its first paint, supplies the panel buttons' tool tips, and keeps its size and
+// layout from one run to the next.
 #pragma once
 
 #include "app/lock_keys.h"
@@ -10,7 +11,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <vector>
 
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -20,6 +23,7 @@ namespace mireto {
 class CMiretoDoc;
 class CMiretoView;
 class ControlPanel;
+class PagePreview;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -30,6 +34,8 @@ public:
     CMiretoView* GetActiveView() const { return m_view; }
     ControlPanel* controlPanel() const { return m_wndControlPanel; }
     QToolBar* toolBar() const { return m_wndToolBar; }
+    QDockWidget* previewDock() const { return m_wndPreview; }
+    PagePreview* preview() const { return m_preview; }
     // The action of a menu or toolbar command; null for an unknown id.
     QAction* action(int id) const;
     // The status bar's idle text and its indicators, in order.
@@ -50,18 +56,30 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void OnCreate();
+    void OnCreate(const PlatformServices& services);
     void createActions();
     void createMenus();
     void createToolBar();
     void createControlPanel();
+    void createPreview(const PlatformServices& services);
     void createStatusBar();
+    void readSettings();
+    // The 表示 menu's items, checked while their bars show, however they come to show
+    // or hide.
+    struct Bar {
+        int command;
+        QWidget* widget;
+        QAction* toggle; // the bar's own show-and-hide action, where it has one
+    };
+    std::vector<Bar> bars() const;
+    void UpdateBarChecks();
     QAction* addCommand(int id, const QString& text, const QList<QKeySequence>& keys = {});
     void connectCommands();
     void UpdateCommandStates();
@@ -69,9 +87,13 @@ private:
     void updateIndicators();
 
     int m_bFirstPaint = 0;
+    // No layout was kept from an earlier run.
+    bool m_firstStart = false;
     CMiretoView* m_view = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     ControlPanel* m_wndControlPanel = nullptr;
+    QDockWidget* m_wndPreview = nullptr;
+    PagePreview* m_preview = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;

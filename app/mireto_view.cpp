@@ -37,6 +37,10 @@ CMiretoView::CMiretoView(PlatformServices services, QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_replacingText)
+            emit conversionInputsChanged(InputChange::Typing);
+    });
 }
 
 CMiretoView::~CMiretoView() = default;
@@ -51,7 +55,10 @@ QString CMiretoView::GetEditorText() const {
 }
 
 void CMiretoView::SetEditorText(const QString& text) {
+    m_replacingText = true;
     setPlainText(text);
+    m_replacingText = false;
+    announceChange();
 }
 
 void CMiretoView::OnFormatFont() {

@@ -3,10 +3,13 @@
 // the page styles' settings. The control panel and the dialogs borrow; a converter
 // gets copies for one GO!!.
 //
+// Whatever changes a conversion input (the text, a set, the page style or its settings)
+// is announced with conversionInputsChanged(), which the live preview follows.
+//
 // Sources: mireto_view.cpp (editor, font, find and replace, printing),
-// mireto_view_go.cpp (GO!!), mireto_view_settings.cpp (Mireto.ini at start and exit,
-// the panel's lists and selections, the page styles' settings dialogs),
-// mireto_view_templates.cpp (the template editors and choosers).
+// mireto_view_go.cpp (GO!! and the page for a given moment), mireto_view_settings.cpp
+// (Mireto.ini at start and exit, the panel's lists and selections, the page styles'
+// settings dialogs), mireto_view_templates.cpp (the template editors and choosers).
 #pragma once
 
 #include "app/platform_services.h"
@@ -19,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -29,6 +33,11 @@ namespace mireto {
 
 class CFindReplaceDlg;
 class ControlPanel;
+
+// What changed among the conversion inputs: the editor's text as the user types, or
+// anything else (a new or opened document, a pick in the panel, a dialog's OK, a
+// template editor).
+enum class InputChange { Typing, Other };
 
 class CMiretoView : public QPlainTextEdit {
     Q_OBJECT
@@ -51,7 +60,19 @@ public:
 
     // The text, lines separated by "\n", every character as typed (a U+2028 too).
     QString GetEditorText() const;
+    // Replaces the whole text (a new or opened document).
     void SetEditorText(const QString& text);
+
+    // The editor's text as conversions take it: Shift_JIS, lines ended by CR LF, and
+    // characters Shift_JIS cannot hold as character references.
+    std::string ConversionText() const;
+    // The page GO!! writes, built from the current sets, page style and settings and
+    // `text` (as ConversionText gives it) for `moment`, which seeds every draw and
+    // dates the page. Nothing when the current style is none of the seven.
+    std::optional<std::string> BuildPage(const std::string& text, std::time_t moment) const;
+    // Puts `page` at tmp.html in one step (a browser never sees half a page) and, when
+    // that worked, opens it.
+    FileWriteResult OpenPage(const std::string& page);
 
     // The panel, handed over by the frame on its first paint.
     void SetControlPanel(ControlPanel* panel);
@@ -106,6 +127,11 @@ public slots:
 signals:
     // The current page style may have changed: command 1101's state is due again.
     void settingsButtonUpdated();
+    // The text, a current set, the page style or a style's settings may have changed.
+    void conversionInputsChanged(mireto::InputChange change);
+    // GO!! built `page` for `moment` (seconds since the epoch); tmp.html holds it unless
+    // it could not be written.
+    void goPageBuilt(qint64 moment, const QByteArray& page);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -123,6 +149,10 @@ private:
     // Keeps a file that could not be read aside, then writes the settings.
     FileWriteResult writeSettingsFile(const std::string& bytes);
     std::string settingsFileBytes() const;
+    void announceChange() { emit conversionInputsChanged(InputChange::Other); }
+    // The store, a current record or a page style's settings may have changed: Mireto.ini
+    // is written, then the change announced.
+    void settingsChanged();
 
     PlatformServices m_services;
     QFont m_font;
@@ -144,6 +174,8 @@ private:
     QPointer<ControlPanel> m_panel;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPrinter m_printer;
+    // Set while SetEditorText replaces the text, which is then no typing.
+    bool m_replacingText = false;
 };
 
 } // namespace mireto

@@ -140,6 +140,11 @@ void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
                  programTitle(), MessageIcon::Warning, MessageButtons::Ok});
 }
 
+void CMiretoView::settingsChanged() {
+    SaveSettingsAfterChange();
+    announceChange();
+}
+
 std::string CMiretoView::settingsFileBytes() const {
     return SettingsFileBytes(m_store, m_formatSettings,
                              {m_template, m_endingSet, m_replacementSet});
@@ -219,7 +224,7 @@ void CMiretoView::OnSelchangeTemplate() {
     m_template.replacementSetName = m_replacementSet.name;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeReplacement() {
@@ -228,7 +233,7 @@ void CMiretoView::OnSelchangeReplacement() {
         return;
     m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
     m_template.replacementSetName = m_replacementSet.name;
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeEnding() {
@@ -237,7 +242,7 @@ void CMiretoView::OnSelchangeEnding() {
         return;
     m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
     m_template.endingSetName = m_endingSet.name;
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeFormat() {
@@ -246,7 +251,7 @@ void CMiretoView::OnSelchangeFormat() {
         return;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::UpdateSettingsButton() {
@@ -315,22 +320,22 @@ void CMiretoView::OnFontPlaySettings() {
     if (!editSettings<CFontPlaySettingsDlg>(window(), values))
         return;
     m_formatSettings.setFontPlay(values);
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnIdolNewsSettings() {
     if (editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews))
-        SaveSettingsAfterChange();
+        settingsChanged();
 }
 
 void CMiretoView::OnThreadSettings() {
     if (editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread))
-        SaveSettingsAfterChange();
+        settingsChanged();
 }
 
 void CMiretoView::OnStandardColours() {
     if (editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours))
-        SaveSettingsAfterChange();
+        settingsChanged();
 }
 
 } // namespace mireto

@@ -4,7 +4,8 @@
 //
 // The panel is listed again however an editor ends: its saves and deletes are in the
 // store already, and a panel still showing the old lists would map its items to the
-// wrong store positions.
+// wrong store positions. The end of an editor is announced as a change of the
+// conversion inputs too, so that what follows them looks again.
 #include "app/mireto_view.h"
 #include "rules/current_ending_dlg.h"
 #include "rules/current_replace_dlg.h"
@@ -19,21 +20,21 @@ void CMiretoView::OnSaveOverallTemplate() {
     CTemplateDlg dialog(m_store, m_template, this);
     dialog.exec();
     RefreshPanel();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
     CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
     dialog.exec();
     RefreshPanel();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
     CEndingTemplateDlg dialog(m_store, m_endingSet, this);
     dialog.exec();
     RefreshPanel();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentTemplate() {
@@ -45,7 +46,7 @@ void CMiretoView::OnCurrentTemplate() {
     m_template = dialog.overallTemplate();
     SelectCurrentInPanel();
     UpdateSettingsButton();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentReplacement() {
@@ -54,7 +55,7 @@ void CMiretoView::OnCurrentReplacement() {
         return;
     m_replacementSet = dialog.replacementSet();
     SelectCurrentInPanel();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentEnding() {
@@ -63,7 +64,7 @@ void CMiretoView::OnCurrentEnding() {
         return;
     m_endingSet = dialog.endingSet();
     SelectCurrentInPanel();
-    SaveSettingsAfterChange();
+    settingsChanged();
 }
 
 } // namespace mireto

@@ -1,5 +1,7 @@
 #include "app/platform_services.h"
 
+#include "app/web_engine_check.h"
+
 #include <QDesktopServices>
 #include <QStandardPaths>
 #include <QUrl>
@@ -16,6 +18,8 @@ PlatformServices desktopServices() {
         QDesktopServices::openUrl(
             QUrl::fromLocalFile(QString::fromStdString(std::filesystem::absolute(page).string())));
     };
+    services.openLink = [](const QUrl& link) { QDesktopServices::openUrl(link); };
+    services.webEngineProblem = webEngineProblem;
     return services;
 }
 

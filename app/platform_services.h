@@ -1,5 +1,6 @@
 // What the desktop program takes from its surroundings: where Mireto.ini and tmp.html
-// live, how a page is opened, what time it is, where the single-instance lock goes.
+// live, how a page or a web link is opened, what time it is, where the single-instance
+// lock goes, and whether the web engine of the live preview can start.
 // The program builds the real ones once at start; tests build their own.
 #pragma once
 
@@ -8,6 +9,8 @@
 #include "platform/app_paths.h"
 
 #include <QString>
+#include <QUrl>
+#include <functional>
 
 namespace mireto {
 
@@ -16,12 +19,16 @@ struct PlatformServices {
     // Folder of the single-instance lock.
     QString runtimeFolder;
     PageOpener openPage;
+    // Opens a web link of a previewed page outside the preview.
+    std::function<void(const QUrl&)> openLink;
     PageClock clock = systemTimeNow;
+    // Why the preview's web engine cannot start here, for the user; empty when it can.
+    std::function<QString()> webEngineProblem;
 };
 
 // The real services: the files where mireto-convert finds them too (creating the
 // user's data folder when they go there), the runtime folder, the desktop's default
-// browser and the system clock.
+// browser, the system clock and the web engine's own check.
 PlatformServices desktopServices();
 
 } // namespace mireto

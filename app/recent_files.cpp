@@ -1,21 +1,14 @@
 #include "app/recent_files.h"
 
-#include "app/program_title.h"
+#include "app/program_settings.h"
 
 #include <QDir>
-#include <QSettings>
 
 namespace mireto {
 
 namespace {
 
-constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 constexpr const char* kSection = "Recent File List";
-
-QSettings programSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(kRegistryKey), programTitle());
-}
 
 QString fileKey(int index) {
     return QStringLiteral("File%1").arg(index + 1);

@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
+#include "app/web_engine_check.h"
 #include "tests/support/dialog_driver.h"
 
 #include <QAbstractItemView>
@@ -30,32 +31,43 @@ void typeInto(QWidget* widget, const QString& text) {
     }
 }
 
-QString runDialog(const std::function<void()>& command,
-                  const std::function<void(QDialog*)>& script) {
-    QString caption;
+QString runDialog(const std::function<void()>& command, const std::function<void(QDialog&)>& act) {
+    QString opened;
+    // Looked for until it shows: a command may take a moment before it opens its dialog.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
         poll.stop();
-        caption = dialog->windowTitle();
-        script(dialog);
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        if (act)
+            act(*dialog);
         if (dialog && dialog->isVisible())
             dialog->reject();
     });
     poll.start(10);
     command();
+    return opened;
+}
+
+QString driveDialog(const std::function<void()>& command,
+                    const std::function<void(QDialog*)>& script) {
+    QString caption;
+    runDialog(command, [&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        script(&dialog);
+    });
     return caption;
 }
 
 void saveEndingSet(AppHarness& harness, const char* name) {
-    runDialog([&] { harness.view().OnSaveEndingTemplate(); },
-              [name](QDialog* dialog) {
-                  retype(child<QComboBox>(dialog, "templateList"), QString::fromUtf8(name));
-                  click(dialog, "saveButton");
-                  click(dialog, "okButton");
-              });
+    driveDialog([&] { harness.view().OnSaveEndingTemplate(); },
+                [name](QDialog* dialog) {
+                    retype(child<QComboBox>(dialog, "templateList"), QString::fromUtf8(name));
+                    click(dialog, "saveButton");
+                    click(dialog, "okButton");
+                });
 }
 
 AppHarness::AppHarness() {
@@ -68,9 +80,12 @@ AppHarness::AppHarness() {
     services.paths.spareFolder = root / "spare";
     services.runtimeFolder = QString::fromStdString((root / "runtime").string());
     services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
+    services.openLink = [this](const QUrl& link) { links.push_back(link); };
     services.clock = [] { return kMoment; };
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString((root / "config").string()));
+    services.webEngineProblem = [] {
+        return QStringLiteral("(このテストではウェブエンジンを使いません)");
+    };
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
     setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
         const CMainFrame* frame = m_app ? m_app->mainFrame() : nullptr;
         messages.push_back({request, frame && frame->isVisible()});
@@ -108,6 +123,19 @@ void AppHarness::useProgramLayout() {
     services.paths = resolveAppPaths(bin, folder() / "user", {});
 }
 
+QString AppHarness::configFolder() const {
+    return m_dir.filePath(QStringLiteral("config"));
+}
+
+void AppHarness::withWebEngine() {
+    services.webEngineProblem = webEngineProblem;
+}
+
+void AppHarness::useFilesOf(const AppHarness& earlier) {
+    services.paths = earlier.services.paths;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, earlier.configFolder());
+}
+
 bool AppHarness::start(const QStringList& arguments) {
     m_app = std::make_unique<CMiretoApp>(services);
     if (!m_app->InitInstance(arguments))
@@ -136,6 +164,10 @@ CMiretoDoc& AppHarness::document() const {
 
 ControlPanel& AppHarness::panel() const {
     return *frame().controlPanel();
+}
+
+PagePreview& AppHarness::preview() const {
+    return *frame().preview();
 }
 
 QComboBox& AppHarness::combo(int id) const {

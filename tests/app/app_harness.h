@@ -1,6 +1,7 @@
 // Runs the desktop program inside a test: its files in a fresh folder, the per-user
 // settings redirected there too, message boxes and file choosers answered by the test,
-// pages opened into a list instead of a browser, and a fixed clock.
+// pages and links opened into lists instead of a browser, and a fixed clock. The live
+// preview's web engine stays off unless a test turns it on (withWebEngine).
 #pragma once
 
 #include "app/platform_services.h"
@@ -8,6 +9,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -25,6 +27,7 @@ class CMiretoApp;
 class CMiretoDoc;
 class CMiretoView;
 class ControlPanel;
+class PagePreview;
 } // namespace mireto
 
 namespace mireto::test {
@@ -34,10 +37,15 @@ inline constexpr std::time_t kMoment = 1031227620;
 // Types `text` into `widget` key by key, as a keyboard with an input method would.
 void typeInto(QWidget* widget, const QString& text);
 
-// Runs `command`, and `script` in the modal dialog it opens; a dialog the script leaves
-// open is cancelled. The dialog's caption, or nothing when none opened.
+// Gives the command (`command`, e.g. a click on a panel button) and, once the modal
+// dialog it opens shows, runs `act` on it; a dialog `act` leaves open is cancelled.
+// Returns the class of the dialog that opened, or an empty string when none did.
 QString runDialog(const std::function<void()>& command,
-                  const std::function<void(QDialog*)>& script);
+                  const std::function<void(QDialog&)>& act = {});
+// The same for a script that drives the dialog through its pointer; returns the dialog's
+// caption, or nothing when none opened.
+QString driveDialog(const std::function<void()>& command,
+                    const std::function<void(QDialog*)>& script);
 
 class AppHarness;
 // Saves what the ending-set editor shows under `name`, then closes it with OK.
@@ -62,6 +70,12 @@ public:
     std::filesystem::path settingsFile() const { return services.paths.settingsFile; }
     std::filesystem::path pageFile() const { return services.paths.pageFile; }
 
+    // The preview gets the real web engine, which must start: a machine where it
+    // cannot fails the test rather than passing without a preview.
+    void withWebEngine();
+    // The files and per-user settings of `earlier`, as a restart finds them.
+    void useFilesOf(const AppHarness& earlier);
+
     // Starts the program as main does and waits for the window's first paint. False
     // when start-up ended the program.
     bool start(const QStringList& arguments = {});
@@ -73,6 +87,7 @@ public:
     CMiretoView& view() const;
     CMiretoDoc& document() const;
     ControlPanel& panel() const;
+    PagePreview& preview() const;
     QComboBox& combo(int id) const;
     QToolButton& button(int id) const;
     QStringList items(int comboId) const;
@@ -92,8 +107,11 @@ public:
     // What the file choosers answer next; empty means cancel.
     QString nextFileChoice;
     std::vector<std::filesystem::path> opened;
+    std::vector<QUrl> links;
 
 private:
+    QString configFolder() const;
+
     QTemporaryDir m_dir;
     std::unique_ptr<CMiretoApp> m_app;
 };

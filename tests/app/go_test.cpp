@@ -3,8 +3,8 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/mireto_view.h"
-#include "convert/converter_factory.h"
 #include "tests/app/app_harness.h"
+#include "tests/app/expected_page.h"
 #include "tests/app/settings_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -20,15 +20,6 @@ namespace {
 
 QString u(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// The page the view should have written for `text` (Shift_JIS, CR LF) with its
-// current state.
-std::string expectedPage(const CMiretoView& view, OutputFormat format, const std::string& text) {
-    std::unique_ptr<Converter> converter = createConverter(format, view.formatSettings());
-    converter->setInputs(view.currentEndingSet(), view.currentReplacementSet(), text);
-    converter->setClock([] { return kMoment; });
-    return converter->buildPage();
 }
 
 bool contains(const std::string& page, const std::string& part) {
@@ -95,7 +86,8 @@ private slots:
             h->click(cmd::kPanelGo);
 
             const std::string page = readFile(h->pageFile());
-            QVERIFY2(page == expectedPage(h->view(), format, kTypedText), qPrintable(name));
+            QVERIFY2(page == expectedPage(h->view(), format, kTypedText, kMoment),
+                     qPrintable(name));
             // What tells the styles apart, so that a mix-up of builders or variants shows.
             const StyleMark& mark = kStyleMarks[position];
             QVERIFY2(contains(page, mark.present), qPrintable(name));
@@ -114,7 +106,8 @@ private slots:
         h->frame().action(cmd::kGo)->trigger();
         QCOMPARE(h->opened.size(), std::size_t{2});
         // An empty editor still gives a page.
-        QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::HouseStyle, ""));
+        QCOMPARE(readFile(h->pageFile()),
+                 expectedPage(h->view(), OutputFormat::HouseStyle, "", kMoment));
     }
 
     void aLineSeparatorInTheTextIsALineOnThePage() {
@@ -122,8 +115,8 @@ private slots:
         h->choose(cmd::kComboFormat, u("標準的"));
         h->view().SetEditorText(u("上\u2028下\n終わり"));
         h->click(cmd::kPanelGo);
-        QCOMPARE(readFile(h->pageFile()),
-                 expectedPage(h->view(), OutputFormat::Standard, sjis("上\r\n下\r\n終わり")));
+        QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::Standard,
+                                                       sjis("上\r\n下\r\n終わり"), kMoment));
     }
 
     void unknownStyleDoesNothing() {

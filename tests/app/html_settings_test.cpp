@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QSlider>
-#include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <optional>
@@ -28,31 +27,8 @@ QString u(const char* text) {
 
 using DialogAction = std::function<void(QDialog&)>;
 
-// Gives the command (`command`, e.g. a click on the panel button) and, once the dialog
-// it opens shows, runs `act` on it; a dialog `act` leaves open is cancelled. Returns the
-// class of the dialog that opened, or an empty string when none did.
-QString openSettings(const std::function<void()>& command, const DialogAction& act = {}) {
-    QString opened;
-    QTimer watch;
-    watch.setSingleShot(true);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        opened = QString::fromLatin1(dialog->metaObject()->className());
-        if (act)
-            act(*dialog);
-        if (dialog->isVisible())
-            clickCancel(*dialog);
-    });
-    watch.start(0);
-    command();
-    watch.stop();
-    return opened;
-}
-
 QString openFromPanel(AppHarness& harness, const DialogAction& act = {}) {
-    return openSettings([&] { harness.click(cmd::kHtmlSettings); }, act);
+    return runDialog([&] { harness.click(cmd::kHtmlSettings); }, act);
 }
 
 bool contains(const std::string& page, const std::string& part) {
@@ -97,9 +73,9 @@ private slots:
             QVERIFY2(menuItem->isEnabled() == enabled, style);
             QVERIFY2(h->button(cmd::kHtmlSettings).isEnabled() == enabled, style);
             QCOMPARE(openFromPanel(*h), u(dialog));
-            QCOMPARE(openSettings([&] { menuItem->trigger(); }), u(dialog));
+            QCOMPARE(runDialog([&] { menuItem->trigger(); }), u(dialog));
             if (!enabled) // Reached anyway, the command has nothing to open for this style.
-                QCOMPARE(openSettings([&] { h->view().OnHtmlSettings(); }), QString());
+                QCOMPARE(runDialog([&] { h->view().OnHtmlSettings(); }), QString());
         }
     }
 

@@ -148,24 +148,25 @@ class PastedTextTest : public QObject {
         AppHarness h;
         writeSettings(h.settingsFile(), kRabbit);
         QVERIFY(h.start());
-        runDialog([&] { field.open(h.view()); },
-                  [&](QDialog* dialog) {
-                      auto* combo = dialog->findChild<QComboBox*>(QString::fromLatin1(field.name));
-                      auto* edit =
-                          combo ? combo->lineEdit() : dialog->findChild<QLineEdit*>(u(field.name));
-                      QVERIFY2(edit, qPrintable(where));
-                      // The support line's texts take input only while it is on.
-                      if (!edit->isEnabled())
-                          child<QCheckBox>(dialog, "supportOn")->click();
-                      paste(edit, text);
-                      const bool pastedName = std::string_view(field.name) == "templateList";
-                      if (field.editor) {
-                          if (!pastedName)
-                              retype(child<QComboBox>(dialog, "templateList"), u("saved"));
-                          click(dialog, "saveButton");
-                      }
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { field.open(h.view()); },
+                    [&](QDialog* dialog) {
+                        auto* combo =
+                            dialog->findChild<QComboBox*>(QString::fromLatin1(field.name));
+                        auto* edit = combo ? combo->lineEdit()
+                                           : dialog->findChild<QLineEdit*>(u(field.name));
+                        QVERIFY2(edit, qPrintable(where));
+                        // The support line's texts take input only while it is on.
+                        if (!edit->isEnabled())
+                            child<QCheckBox>(dialog, "supportOn")->click();
+                        paste(edit, text);
+                        const bool pastedName = std::string_view(field.name) == "templateList";
+                        if (field.editor) {
+                            if (!pastedName)
+                                retype(child<QComboBox>(dialog, "templateList"), u("saved"));
+                            click(dialog, "saveButton");
+                        }
+                        click(dialog, "okButton");
+                    });
         const bool nameField = !field.stored;
         if (!nameField) {
             const std::string stored = field.stored(h.view());

@@ -69,30 +69,30 @@ private slots:
         QCOMPARE(readFile(h->settingsFile()), exitBytes(h->view()));
         QVERIFY(readFile(h->settingsFile()).find(sjis("6,標準的,")) != std::string::npos);
 
-        runDialog([&] { h->view().OnCurrentEnding(); },
-                  [](QDialog* dialog) {
-                      pick(child<QComboBox>(dialog, "templateList"), 0);
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { h->view().OnCurrentEnding(); },
+                    [](QDialog* dialog) {
+                        pick(child<QComboBox>(dialog, "templateList"), 0);
+                        click(dialog, "okButton");
+                    });
         QCOMPARE(h->view().currentEndingSet(), noneEndingSet());
         QCOMPARE(readFile(h->settingsFile()), exitBytes(h->view()));
 
-        runDialog([&] { h->view().OnStandardColours(); },
-                  [](QDialog* dialog) {
-                      retype(child<QLineEdit>(dialog, "textColour"), u("#123456"));
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { h->view().OnStandardColours(); },
+                    [](QDialog* dialog) {
+                        retype(child<QLineEdit>(dialog, "textColour"), u("#123456"));
+                        click(dialog, "okButton");
+                    });
         QCOMPARE(h->view().formatSettings().standardColours.textColour, std::string("#123456"));
         QCOMPARE(readFile(h->settingsFile()), exitBytes(h->view()));
 
         // A dialog cancelled changes nothing, and nothing is written.
         const auto written = std::filesystem::last_write_time(h->settingsFile());
         std::filesystem::last_write_time(h->settingsFile(), written - std::chrono::hours(1));
-        runDialog([&] { h->view().OnStandardColours(); },
-                  [](QDialog* dialog) {
-                      retype(child<QLineEdit>(dialog, "textColour"), u("#654321"));
-                      click(dialog, "cancelButton");
-                  });
+        driveDialog([&] { h->view().OnStandardColours(); },
+                    [](QDialog* dialog) {
+                        retype(child<QLineEdit>(dialog, "textColour"), u("#654321"));
+                        click(dialog, "cancelButton");
+                    });
         QCOMPARE(std::filesystem::last_write_time(h->settingsFile()),
                  written - std::chrono::hours(1));
         QVERIFY(h->messages.empty());

@@ -91,12 +91,12 @@ private slots:
     void cleanup() { h.reset(); }
 
     void theChoosersHandBackWhatTheyWereGivenUntouched() {
-        runDialog([&] { h->view().OnCurrentEnding(); },
-                  [](QDialog* dialog) { click(dialog, "okButton"); });
-        runDialog([&] { h->view().OnCurrentReplacement(); },
-                  [](QDialog* dialog) { click(dialog, "okButton"); });
-        runDialog([&] { h->view().OnCurrentTemplate(); },
-                  [](QDialog* dialog) { click(dialog, "okButton"); });
+        driveDialog([&] { h->view().OnCurrentEnding(); },
+                    [](QDialog* dialog) { click(dialog, "okButton"); });
+        driveDialog([&] { h->view().OnCurrentReplacement(); },
+                    [](QDialog* dialog) { click(dialog, "okButton"); });
+        driveDialog([&] { h->view().OnCurrentTemplate(); },
+                    [](QDialog* dialog) { click(dialog, "okButton"); });
         QVERIFY(h->messages.empty());
         QCOMPARE(h->view().currentEndingSet(), oddEnding());
         QCOMPARE(h->view().currentReplacementSet(), oddRules());
@@ -105,41 +105,41 @@ private slots:
     }
 
     void pickedFromTheListsTheStoredBytesComeBack() {
-        runDialog([&] { h->view().OnCurrentEnding(); },
-                  [](QDialog* dialog) {
-                      pick(templateList(dialog), 0);
-                      pick(templateList(dialog), 1);
-                      click(dialog, "okButton");
-                  });
-        runDialog([&] { h->view().OnCurrentTemplate(); },
-                  [](QDialog* dialog) {
-                      pick(templateList(dialog), 0);
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { h->view().OnCurrentEnding(); },
+                    [](QDialog* dialog) {
+                        pick(templateList(dialog), 0);
+                        pick(templateList(dialog), 1);
+                        click(dialog, "okButton");
+                    });
+        driveDialog([&] { h->view().OnCurrentTemplate(); },
+                    [](QDialog* dialog) {
+                        pick(templateList(dialog), 0);
+                        click(dialog, "okButton");
+                    });
         QVERIFY(h->messages.empty());
         QCOMPARE(h->view().currentEndingSet(), oddEnding());
         QCOMPARE(h->view().currentTemplate(), oddTemplate());
     }
 
     void aChangedFieldIsStoredAsTypedAndTheOthersAsTheyWere() {
-        runDialog([&] { h->view().OnCurrentEnding(); },
-                  [](QDialog* dialog) {
-                      retype(child<QLineEdit>(dialog, "word4"), u("だぴょん"));
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { h->view().OnCurrentEnding(); },
+                    [](QDialog* dialog) {
+                        retype(child<QLineEdit>(dialog, "word4"), u("だぴょん"));
+                        click(dialog, "okButton");
+                    });
         EndingSet changed = oddEnding();
         changed.words[3] = sjis("だぴょん");
         QCOMPARE(h->view().currentEndingSet(), changed);
 
-        runDialog([&] { h->view().OnCurrentReplacement(); },
-                  [](QDialog* dialog) {
-                      // The second rule's target, then back to the first rule untouched.
-                      QTabBar* tabs = child<QTabBar>(dialog, "ruleTabs");
-                      tabs->setCurrentIndex(1);
-                      retype(child<QLineEdit>(dialog, "target"), u("にゃ"));
-                      tabs->setCurrentIndex(0);
-                      click(dialog, "okButton");
-                  });
+        driveDialog([&] { h->view().OnCurrentReplacement(); },
+                    [](QDialog* dialog) {
+                        // The second rule's target, then back to the first rule untouched.
+                        QTabBar* tabs = child<QTabBar>(dialog, "ruleTabs");
+                        tabs->setCurrentIndex(1);
+                        retype(child<QLineEdit>(dialog, "target"), u("にゃ"));
+                        tabs->setCurrentIndex(0);
+                        click(dialog, "okButton");
+                    });
         ReplacementSet rules = oddRules();
         rules.targets[1] = sjis("にゃ");
         QCOMPARE(h->view().currentReplacementSet(), rules);
@@ -150,12 +150,12 @@ private slots:
              {&CMiretoView::OnSaveEndingTemplate, &CMiretoView::OnSaveReplacementTemplate,
               &CMiretoView::OnSaveOverallTemplate}) {
             h->answers = {MessageAnswer::Yes};
-            runDialog([&] { (h->view().*command)(); },
-                      [](QDialog* dialog) {
-                          pick(templateList(dialog), 0);
-                          click(dialog, "saveButton");
-                          click(dialog, "okButton");
-                      });
+            driveDialog([&] { (h->view().*command)(); },
+                        [](QDialog* dialog) {
+                            pick(templateList(dialog), 0);
+                            click(dialog, "saveButton");
+                            click(dialog, "okButton");
+                        });
         }
         QCOMPARE(h->messages.size(), std::size_t{6}); // a question and its answer each
         QCOMPARE(h->view().store().GetEndingSet(1), oddEnding());
