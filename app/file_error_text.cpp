@@ -25,6 +25,8 @@ QString fileErrorText(int errorNumber) {
         return QStringLiteral("リンクがたどれません");
     case ENAMETOOLONG:
         return QStringLiteral("名前が長すぎます");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きくなりすぎます");
     case EIO:
         return QStringLiteral("ディスクの読み書きに失敗しました");
     default:

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QToolButton>
+#include <cerrno>
 
 namespace mireto {
 
@@ -152,6 +153,9 @@ std::string CMiretoView::settingsFileBytes() const {
 
 FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
     const std::filesystem::path& path = m_services.paths.settingsFile;
+    // A file start-up would refuse is not written: the one there stays readable.
+    if (bytes.size() > kMaxSettingsFileBytes)
+        return {false, path.string() + ": larger than a settings file may be", EFBIG, {}};
     std::filesystem::path keptAs;
     if (m_setAsideSettings) {
         const SetAsideResult kept = setAside(path);

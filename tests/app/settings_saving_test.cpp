@@ -129,6 +129,28 @@ private slots:
         QVERIFY(h->close());
     }
 
+    void aFileThatWouldGrowPastTheLimitIsNotWritten() {
+        // Rules of empty fields given as bare commas read in and write out half as long
+        // again: written, the file would be one the next start refuses.
+        std::string file = "100,\r\n----\r\n----\r\n2000000000,4,name,";
+        file.append(kMaxSettingsFileBytes * 3 / 4, ',');
+        file += "\r\n----\r\n----\r\n";
+        writeFile(h->settingsFile(), file);
+        QVERIFY(h->start());
+        QVERIFY(h->messages.empty());
+        QVERIFY(exitBytes(h->view()).size() > kMaxSettingsFileBytes);
+        h->choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(readFile(h->settingsFile()) == file);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("設定を %1 に保存できません（ファイルが大きくなりすぎます）。\n"
+                   "終了するときに、もう一度保存します。")
+                     .arg(QString::fromStdString(h->settingsFile().string())));
+        h->answers = {MessageAnswer::Yes};
+        QVERIFY(h->close());
+        QVERIFY(readFile(h->settingsFile()) == file);
+    }
+
     void aLinkAtMiretoIniIsFollowedToTheFileItNames() {
         const auto real = h->folder() / "dotfiles" / "Mireto.ini";
         std::filesystem::create_directories(real.parent_path());
