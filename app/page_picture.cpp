@@ -37,8 +37,8 @@ QString markerScript(int top) {
 
 } // namespace
 
-PagePicture::PagePicture(QByteArray page, int width, QObject* parent)
-    : QObject(parent), m_page(std::move(page)), m_width(width) {
+PagePicture::PagePicture(QByteArray page, int maxHeight, QObject* parent)
+    : QObject(parent), m_page(std::move(page)), m_maxHeight(maxHeight) {
     m_poll.setInterval(kPollMs);
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(kTimeoutMs);
@@ -54,7 +54,10 @@ PagePicture::~PagePicture() {
     delete m_webPage;
 }
 
-void PagePicture::start() {
+void PagePicture::start(int width) {
+    if (m_done)
+        return;
+    m_width = width;
     // Like the preview: nothing kept on disk, no script of the page's own, no files.
     m_profile = new QWebEngineProfile(this);
     m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
@@ -114,7 +117,7 @@ void PagePicture::OnMeasured(int height) {
     m_pageHeight = height;
     // The limit is in the picture's pixels, which a high-density screen makes more of.
     const qreal ratio = m_view->devicePixelRatioF();
-    const int tallest = static_cast<int>(std::floor(kMaxHeight / ratio)) - 1;
+    const int tallest = static_cast<int>(std::floor(m_maxHeight / ratio)) - 1;
     m_cut = height > tallest;
     m_shownHeight = m_cut ? tallest : height;
     emit progressed(Stage::Drawing);

@@ -34,11 +34,12 @@ public:
 
     enum class Stage { Loading, Measuring, Drawing, Done };
 
-    // `page` as the preview gets it (Shift_JIS bytes), laid out `width` pixels wide.
-    PagePicture(QByteArray page, int width, QObject* parent = nullptr);
+    // `page` as the preview gets it (Shift_JIS bytes), at most `maxHeight` pixels tall.
+    explicit PagePicture(QByteArray page, int maxHeight = kMaxHeight, QObject* parent = nullptr);
     ~PagePicture() override;
 
-    void start();
+    // Lays the page out `width` pixels wide and draws it.
+    void start(int width);
     // Stops; finished() is not emitted.
     void cancel();
 
@@ -63,7 +64,8 @@ private:
     void finish();
 
     QByteArray m_page;
-    int m_width;
+    int m_maxHeight;
+    int m_width = 0;
     int m_shownHeight = 0;
     int m_pageHeight = 0;
     bool m_cut = false;

@@ -18,6 +18,8 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <memory>
 
@@ -41,7 +43,8 @@ QString number(int value) {
 
 PageSaver::PageSaver(CMiretoView* view, PagePreview* preview, QStatusBar* statusBar,
                      QWidget* window)
-    : QObject(window), m_view(view), m_preview(preview), m_window(window), m_statusBar(statusBar) {
+    : QObject(window), m_view(view), m_preview(preview), m_window(window), m_statusBar(statusBar),
+      m_pictureHeightLimit(PagePicture::kMaxHeight) {
     m_progressText = new QLabel(statusBar);
     m_progress = new QProgressBar(statusBar);
     m_progress->setObjectName(QStringLiteral("PictureProgress"));
@@ -152,11 +155,8 @@ void PageSaver::OnSavePageImage() {
     m_pictureChoice = askFile(m_window, m_pictureRequest);
     if (m_pictureChoice.path.isEmpty())
         return;
-    QWebEngineView* shown = m_preview->webView();
-    const int width =
-        shown && shown->isVisible() && shown->width() > 0 ? shown->width() : kDefaultWidth;
     m_stopped = false;
-    m_picture = new PagePicture(QByteArray::fromStdString(*page), width, this);
+    m_picture = new PagePicture(QByteArray::fromStdString(*page), m_pictureHeightLimit, this);
     connect(m_picture, &PagePicture::progressed, this, [this](PagePicture::Stage stage) {
         switch (stage) {
         case PagePicture::Stage::Loading:
@@ -174,7 +174,23 @@ void PageSaver::OnSavePageImage() {
     });
     connect(m_picture, &PagePicture::finished, this, &PageSaver::OnPictureFinished);
     emit pictureStateChanged();
-    m_picture->start();
+
+    // The page is laid out as wide as the preview lays it out: the preview's view less
+    // its scroll bar, which the engine alone knows.
+    QWebEngineView* shown = m_preview->webView();
+    if (!shown || !shown->isVisible() || !m_preview->isPageLoaded()) {
+        m_picture->start(kDefaultWidth);
+        return;
+    }
+    showProgress(QStringLiteral("画像を作成中: プレビューの幅を測っています"), 0);
+    QPointer<PagePicture> picture(m_picture);
+    const int fallback = shown->width();
+    m_preview->webPage()->runJavaScript(
+        QStringLiteral("document.documentElement.clientWidth"), QWebEngineScript::ApplicationWorld,
+        [picture, fallback](const QVariant& width) {
+            if (picture)
+                picture->start(width.toInt() > 0 ? width.toInt() : fallback);
+        });
 }
 
 void PageSaver::showProgress(const QString& text, int step) {
@@ -233,8 +249,7 @@ void PageSaver::savePicture(const QByteArray& png) {
         tell(m_window,
              QStringLiteral("ページの高さは %1 ピクセルあります。画像にできるのは %2 ピクセル"
                             "までなので、上から %3 ピクセルまでを保存しました。")
-                 .arg(number(m_pageHeight), number(PagePicture::kMaxHeight),
-                      number(m_pictureHeight)),
+                 .arg(number(m_pageHeight), number(m_pictureHeightLimit), number(m_pictureHeight)),
              MessageIcon::Information);
     }
     m_statusBar->showMessage(QStringLiteral("ページの画像を %1 に保存しました").arg(written.path),

@@ -50,6 +50,10 @@ public:
     bool canMakePicture() const;
     bool isMakingPicture() const { return m_picture != nullptr || m_encoder != nullptr; }
 
+    // The tallest picture made, in pixels; taller pages are cut there (and the user is
+    // told). PagePicture::kMaxHeight unless a test wants less.
+    void setPictureHeightLimit(int pixels) { m_pictureHeightLimit = pixels; }
+
     // The status bar's progress of the picture, and its stop button.
     QProgressBar* progressBar() const { return m_progress; }
     QToolButton* stopButton() const { return m_stop; }
@@ -93,6 +97,7 @@ private:
     int m_pictureHeight = 0;
     bool m_cut = false;
     bool m_stopped = false;
+    int m_pictureHeightLimit = 0;
 
     QLabel* m_progressText = nullptr;
     QProgressBar* m_progress = nullptr;
