@@ -117,7 +117,7 @@ void PagePicture::OnMeasured(int height) {
     m_pageHeight = height;
     // The limit is in the picture's pixels, which a high-density screen makes more of.
     const qreal ratio = m_view->devicePixelRatioF();
-    const int tallest = static_cast<int>(std::floor(m_maxHeight / ratio)) - 1;
+    const int tallest = static_cast<int>(std::floor(m_maxHeight / ratio));
     m_cut = height > tallest;
     m_shownHeight = m_cut ? tallest : height;
     emit progressed(Stage::Drawing);

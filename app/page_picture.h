@@ -4,10 +4,11 @@
 // the engine shows it whole. Everything happens in steps on the event loop: the window
 // stays responsive, and progressed() tells how far it got.
 //
-// The picture is at most kMaxHeight pixels tall. Graphics drivers draw nothing into a
-// surface taller than their largest texture, 16,384 pixels on many of them (the
-// software renderer under Xvfb included), and a picture that tall is already some
-// fifty megabytes in memory; a taller page is cut there.
+// The picture is at most kMaxHeight (16,000) pixels tall; a taller page is cut there.
+// Graphics drivers draw nothing into a surface taller than their largest texture,
+// 16,384 pixels on many of them (the software renderer under Xvfb included), and the
+// view is a pixel taller than the picture (see page_picture.cpp); a picture that tall
+// is already some fifty megabytes in memory.
 #pragma once
 
 #include <QByteArray>
@@ -28,7 +29,7 @@ class PreviewWebPage;
 class PagePicture : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxHeight = 16384;
+    static constexpr int kMaxHeight = 16000;
     // How long the engine may take to load and draw before the picture is given up.
     static constexpr int kTimeoutMs = 60000;
 

@@ -35,8 +35,11 @@ void tell(QWidget* parent, const QString& text, MessageIcon icon) {
     showMessage(parent, {text, programTitle(), icon, MessageButtons::Ok});
 }
 
+// Pixels, with the thousands marked: "16,000".
 QString number(int value) {
-    return QLocale::c().toString(value);
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions({});
+    return locale.toString(value);
 }
 
 } // namespace
@@ -73,6 +76,10 @@ PageSaver::~PageSaver() {
         m_encoder->wait();
         delete m_encoder;
     }
+}
+
+void PageSaver::setDocument(CMiretoDoc* document) {
+    m_document = document;
 }
 
 bool PageSaver::canMakePicture() const {

@@ -44,7 +44,7 @@ public:
     ~PageSaver() override;
 
     // The document whose name the files are named after.
-    void setDocument(CMiretoDoc* document) { m_document = document; }
+    void setDocument(CMiretoDoc* document);
 
     // Whether a picture can be made here: the preview's engine runs.
     bool canMakePicture() const;
