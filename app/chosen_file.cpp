@@ -3,6 +3,7 @@
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
 #include "widgets/message_box.h"
+#include "widgets/write_failure.h"
 
 namespace mireto {
 
@@ -15,7 +16,7 @@ FileChoice writeChosenFile(QWidget* parent, FileRequest request, FileChoice choi
             return choice;
         const MessageAnswer again = showMessage(
             parent, {QStringLiteral("%1 を保存できません。\n%2\n\n別の場所に保存しますか？")
-                         .arg(choice.path, QString::fromStdString(result.error)),
+                         .arg(choice.path, writeFailureReason(choice.path, result)),
                      programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
         if (again != MessageAnswer::Yes)
             return {};

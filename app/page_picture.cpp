@@ -13,6 +13,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <algorithm>
 #include <cmath>
 
 namespace mireto {
@@ -55,9 +56,9 @@ PagePicture::~PagePicture() {
 }
 
 void PagePicture::start(int width) {
-    if (m_done)
+    if (m_done || isStarted())
         return;
-    m_width = width;
+    m_width = std::max(width, 1);
     // Like the preview: nothing kept on disk, no script of the page's own, no files.
     m_profile = new QWebEngineProfile(this);
     m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);

@@ -39,8 +39,9 @@ public:
     explicit PagePicture(QByteArray page, int maxHeight = kMaxHeight, QObject* parent = nullptr);
     ~PagePicture() override;
 
-    // Lays the page out `width` pixels wide and draws it.
+    // Lays the page out `width` pixels wide and draws it; only the first call counts.
     void start(int width);
+    bool isStarted() const { return m_width > 0; }
     // Stops; finished() is not emitted.
     void cancel();
 

@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -30,6 +31,8 @@ namespace {
 // The picture's steps, as the progress bar counts them.
 constexpr int kSteps = 4;
 constexpr int kStatusMessageMs = 5000;
+// How long the preview may take to tell the width it lays the page out at.
+constexpr int kMeasureMs = 2000;
 
 void tell(QWidget* parent, const QString& text, MessageIcon icon) {
     showMessage(parent, {text, programTitle(), icon, MessageButtons::Ok});
@@ -198,6 +201,11 @@ void PageSaver::OnSavePageImage() {
             if (picture)
                 picture->start(width.toInt() > 0 ? width.toInt() : fallback);
         });
+    // A preview busy loading another page may answer late: the view's width then does.
+    QTimer::singleShot(kMeasureMs, m_picture, [picture, fallback] {
+        if (picture)
+            picture->start(fallback);
+    });
 }
 
 void PageSaver::showProgress(const QString& text, int step) {

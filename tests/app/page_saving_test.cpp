@@ -215,7 +215,8 @@ private slots:
         const MessageRequest& told = h->messages[0].request;
         QVERIFY(told.icon == MessageIcon::Warning);
         QVERIFY(told.buttons == MessageButtons::YesNo);
-        QVERIFY2(told.text.contains(qtPath(kept)), qPrintable(told.text));
+        QVERIFY2(told.text.contains(u("フォルダ %1 にファイルを作れません").arg(qtPath(kept))),
+                 qPrintable(told.text));
         QVERIFY2(told.text.contains(u("保存できません")), qPrintable(told.text));
         // The chooser came back at the place that failed.
         QCOMPARE(h->fileRequests.size(), std::size_t{2});
@@ -236,13 +237,28 @@ private slots:
         h->answers = {MessageAnswer::No}; // not elsewhere
         savePage(file, PageSaver::kUtf8Filter);
         QCOMPARE(h->messages.size(), std::size_t{1});
-        QVERIFY(h->messages[0].request.text.contains(qtPath(file)));
+        const QString told = h->messages[0].request.text;
+        QVERIFY2(told.contains(qtPath(file)), qPrintable(told));
+        QVERIFY2(told.contains(u("元のファイルはそのままです")), qPrintable(told));
         QCOMPARE(h->fileRequests.size(), std::size_t{1});
         QCOMPARE(saved.count(), 0);
         QCOMPARE(readFile(file), std::string("the old page"));
         const std::vector<std::string> names = namesIn(h->folder());
         QVERIFY(std::none_of(names.begin(), names.end(),
                              [](const std::string& name) { return name.starts_with(".page"); }));
+    }
+
+    void aWriteProtectedFileIsSaidToBeSoAndKept() {
+        QVERIFY(startWithText());
+        const auto file = h->folder() / "page.html";
+        writeFile(file, "the old page");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        savePage(file, PageSaver::kSjisFilter);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        const QString told = h->messages[0].request.text;
+        QVERIFY2(told.contains(qtPath(file)), qPrintable(told));
+        QVERIFY2(told.contains(u("書き込み禁止")), qPrintable(told));
+        QCOMPARE(readFile(file), std::string("the old page"));
     }
 
     void withoutAStyleThereIsNoPageToSave() {
