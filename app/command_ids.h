@@ -35,6 +35,8 @@ inline constexpr int kSaveOverallTemplate = 32793;
 inline constexpr int kIdolNewsSettings = 32794;
 inline constexpr int kStandardColours = 32795;
 inline constexpr int kViewPreview = 32796;
+inline constexpr int kSavePage = 32797;
+inline constexpr int kSavePageImage = 32798;
 
 // Control panel: the dialog commands share their ids with the "設定" menu.
 inline constexpr int kComboFormat = 1088;

@@ -7,6 +7,7 @@
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
 #include "app/page_preview.h"
+#include "app/page_saving.h"
 #include "app/program_title.h"
 #include "app/recent_files.h"
 #include "app/window_layout.h"
@@ -65,6 +66,7 @@ void CMainFrame::OnCreate(const PlatformServices& services) {
     createControlPanel();
     createPreview(services);
     createStatusBar();
+    m_pageSaver = new PageSaver(m_view, m_preview, statusBar(), this);
     m_bFirstPaint = 1;
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
@@ -100,6 +102,8 @@ void CMainFrame::createActions() {
     addCommand(cmd::kFileOpen, QStringLiteral("開く(&O)...\tCtrl+O"), {K(Qt::CTRL | Qt::Key_O)});
     addCommand(cmd::kFileSave, QStringLiteral("上書き保存(&S)\tCtrl+S"), {K(Qt::CTRL | Qt::Key_S)});
     addCommand(cmd::kFileSaveAs, QStringLiteral("名前を付けて保存(&A)..."));
+    addCommand(cmd::kSavePage, QStringLiteral("ページを保存(&G)..."));
+    addCommand(cmd::kSavePageImage, QStringLiteral("ページを画像で保存(&I)..."));
     addCommand(cmd::kFilePrint, QStringLiteral("印刷(&P)...\tCtrl+P"), {K(Qt::CTRL | Qt::Key_P)});
     addCommand(cmd::kFilePrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
     addCommand(cmd::kFilePrintSetup, QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."));
@@ -140,6 +144,9 @@ void CMainFrame::createMenus() {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs})
         m_fileMenu->addAction(action(id));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(cmd::kSavePage));
+    m_fileMenu->addAction(action(cmd::kSavePageImage));
     m_fileMenu->addSeparator();
     for (int id : {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup})
         m_fileMenu->addAction(action(id));
@@ -299,6 +306,11 @@ void CMainFrame::connectCommands() {
     for (const auto& [comboId, handler] : panelLists)
         connect(m_wndControlPanel->combo(comboId), &QComboBox::activated, view, handler);
 
+    connect(action(cmd::kSavePage), &QAction::triggered, m_pageSaver, &PageSaver::OnSavePage);
+    connect(action(cmd::kSavePageImage), &QAction::triggered, m_pageSaver,
+            &PageSaver::OnSavePageImage);
+    connect(m_pageSaver, &PageSaver::pictureStateChanged, this, &CMainFrame::UpdateCommandStates);
+
     connect(view, &CMiretoView::settingsButtonUpdated, this, &CMainFrame::UpdateCommandStates);
     connect(view, &CMiretoView::undoAvailable, action(cmd::kEditUndo), &QAction::setEnabled);
     for (int id : {cmd::kEditCut, cmd::kEditCopy, cmd::kEditClear}) {
@@ -365,6 +377,7 @@ QList<QLabel*> CMainFrame::indicatorLabels() const {
 
 void CMainFrame::SetDocument(CMiretoDoc* document) {
     m_document = document;
+    m_pageSaver->setDocument(document);
     connect(document, &CMiretoDoc::documentChanged, this, &CMainFrame::OnUpdateFrameTitle);
     OnUpdateFrameTitle();
 }
@@ -410,6 +423,12 @@ QString CMainFrame::ToolTipText(int controlId) const {
 
 void CMainFrame::UpdateCommandStates() {
     m_view->OnUpdateHtmlSettings(action(cmd::kHtmlSettings));
+    // A picture needs the preview's engine, and one picture is made at a time.
+    QAction* picture = action(cmd::kSavePageImage);
+    picture->setEnabled(m_pageSaver->canMakePicture() && !m_pageSaver->isMakingPicture());
+    picture->setStatusTip(m_pageSaver->canMakePicture()
+                              ? statusPrompt(cmd::kSavePageImage)
+                              : QStringLiteral("ウェブエンジンが使えないため、画像は作れません"));
 }
 
 void CMainFrame::paintEvent(QPaintEvent* event) {

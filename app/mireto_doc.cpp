@@ -5,6 +5,7 @@
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
 #include "widgets/message_box.h"
+#include "widgets/write_failure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -97,7 +98,7 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
     const FileWriteResult result = writeFileAtomically(path.toStdString(), *bytes);
     if (!result.ok) {
         warn(dialogParent(), QStringLiteral("%1 を保存できません。\n%2")
-                                 .arg(path, QString::fromStdString(result.error)));
+                                 .arg(path, writeFailureReason(path, result)));
         return false;
     }
     setDocument(QFileInfo(path).absoluteFilePath(), format);

@@ -13,6 +13,7 @@
 #include "settings/settings_file.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
+#include "widgets/write_failure.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -88,12 +89,12 @@ bool CMiretoView::OnDestroy() {
     if (result.ok)
         return true;
     const MessageAnswer answer = showMessage(
-        this,
-        {QStringLiteral("設定を %1 に保存できません。\n%2\n\n"
-                        "このまま終了すると、今回の設定とテンプレートは失われます。"
-                        "終了しますか？")
-             .arg(qtPath(m_services.paths.settingsFile), QString::fromStdString(result.error)),
-         programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
+        this, {QStringLiteral("設定を %1 に保存できません。\n%2\n\n"
+                              "このまま終了すると、今回の設定とテンプレートは失われます。"
+                              "終了しますか？")
+                   .arg(qtPath(m_services.paths.settingsFile),
+                        writeFailureReason(qtPath(m_services.paths.settingsFile), result)),
+               programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
     return answer == MessageAnswer::Yes;
 }
 

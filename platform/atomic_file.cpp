@@ -15,8 +15,9 @@ std::function<bool(const std::filesystem::path&)>& beforeRenameHook() {
     return hook;
 }
 
-FileWriteResult failure(const std::filesystem::path& target, const char* what, int error) {
-    return {false, target.string() + ": " + what + ": " + std::strerror(error)};
+FileWriteResult failure(const std::filesystem::path& target, FileWriteStep step, const char* what,
+                        int error) {
+    return {false, target.string() + ": " + what + ": " + std::strerror(error), step, error};
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -46,7 +47,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if ((existing.st_mode & S_IWUSR) == 0)
-            return failure(target, "cannot replace", EACCES);
+            return failure(target, FileWriteStep::Protected, "cannot replace", EACCES);
         mode = existing.st_mode & 0777;
     }
 
@@ -59,14 +60,15 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
     std::string pattern = (folder / hiddenName).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
-        return failure(target, "cannot create a temporary file", errno);
+        return failure(target, FileWriteStep::CreateTemporary, "cannot create a temporary file",
+                       errno);
     const std::filesystem::path temp = pattern;
 
     auto abandon = [&](const char* what) {
         const int error = errno;
         ::close(fd);
         ::unlink(temp.c_str());
-        return failure(target, what, error);
+        return failure(target, FileWriteStep::Write, what, error);
     };
     if (::fchmod(fd, mode) != 0)
         return abandon("cannot set permissions");
@@ -77,16 +79,16 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return failure(target, "cannot write", error);
+        return failure(target, FileWriteStep::Write, "cannot write", error);
     }
     if (beforeRenameHook() && !beforeRenameHook()(temp)) {
         ::unlink(temp.c_str());
-        return failure(target, "interrupted", EIO);
+        return failure(target, FileWriteStep::Write, "interrupted", EIO);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return failure(target, "cannot rename into place", error);
+        return failure(target, FileWriteStep::Rename, "cannot rename into place", error);
     }
     // Make the rename itself durable.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);

@@ -9,9 +9,20 @@
 
 namespace mireto {
 
+// The step at which a write failed, for a message in the user's own words.
+enum class FileWriteStep {
+    None,            // it did not fail
+    Protected,       // the existing file is write-protected
+    CreateTemporary, // nothing could be made in the folder
+    Write,           // the new contents could not be written in full
+    Rename,          // the new file could not take the old one's place
+};
+
 struct FileWriteResult {
     bool ok = false;
     std::string error; // what went wrong, for a message; empty on success
+    FileWriteStep step = FileWriteStep::None;
+    int errorNumber = 0; // the system's errno for it
 };
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and

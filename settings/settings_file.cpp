@@ -6,9 +6,7 @@
 
 namespace mireto {
 
-namespace {
-
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadSettingsFileBytes(const std::filesystem::path& path) {
     // A folder opens for reading on some systems and then reads as empty.
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -24,11 +22,15 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-} // namespace
+void ReadSettingsFile(std::string_view bytes, FormatSettings& settings, SettingsStore& store) {
+    LineReader lines(bytes);
+    ReadFormatSettings(lines, settings);
+    store.Load(lines);
+}
 
 StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
                                      FormatSettings& settings, CurrentSelection& current) {
-    const std::optional<std::string> bytes = readWholeFile(path);
+    const std::optional<std::string> bytes = ReadSettingsFileBytes(path);
     if (!bytes) {
         store.InsertEndingSet(noneEndingSet(), 0);
         store.InsertReplacementSet(noneReplacementSet(), 0);
@@ -36,9 +38,7 @@ StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, Settings
         return StartupOutcome::FileMissing;
     }
 
-    LineReader lines(*bytes);
-    ReadFormatSettings(lines, settings);
-    store.Load(lines);
+    ReadSettingsFile(*bytes, settings, store);
 
     // Each section's first line is the selection that was current at exit.
     current.replacementSet = store.GetReplacementSet(0);
@@ -61,9 +61,11 @@ StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, Settings
     return StartupOutcome::Loaded;
 }
 
-FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
-                                       const FormatSettings& settings,
-                                       const CurrentSelection& current) {
+namespace {
+
+// The none sets leave the lists, and the current selections take the first places.
+std::string writeWithCurrentFirst(SettingsStore& store, const FormatSettings& settings,
+                                  const CurrentSelection& current) {
     store.DeleteEndingSet(0);
     store.DeleteReplacementSet(0);
 
@@ -74,7 +76,21 @@ FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, Settin
     std::string bytes;
     WriteFormatSettings(bytes, settings);
     store.Save(bytes);
-    return writeFileAtomically(path, bytes);
+    return bytes;
+}
+
+} // namespace
+
+std::string SettingsFileBytes(const SettingsStore& store, const FormatSettings& settings,
+                              const CurrentSelection& current) {
+    SettingsStore written = store;
+    return writeWithCurrentFirst(written, settings, current);
+}
+
+FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path, SettingsStore& store,
+                                       const FormatSettings& settings,
+                                       const CurrentSelection& current) {
+    return writeFileAtomically(path, writeWithCurrentFirst(store, settings, current));
 }
 
 } // namespace mireto

@@ -8,7 +8,9 @@
 #include "settings/settings_store.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace mireto {
 
@@ -27,11 +29,26 @@ void WriteFormatSettings(std::string& out, const FormatSettings& settings);
 
 enum class StartupOutcome { Loaded, FileMissing };
 
+// The whole of a settings file, read as start-up reads Mireto.ini; nullopt when it
+// cannot be read (nothing there, a folder, a read error).
+std::optional<std::string> ReadSettingsFileBytes(const std::filesystem::path& path);
+
+// Every section of a settings file's bytes into the page settings and the store, as
+// start-up reads them before it takes the current slots: the first entry of each list
+// is its section's current slot.
+void ReadSettingsFile(std::string_view bytes, FormatSettings& settings, SettingsStore& store);
+
 // The start-up sequence: fills the store, the page settings and the current
 // selections from the file, puts the none sets at position 0 and builds the format
 // names. On FileMissing the caller shows its message; defaults stay in force.
 StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
                                      FormatSettings& settings, CurrentSelection& current);
+
+// The bytes the shutdown sequence writes for a store that holds its none sets at
+// position 0 of the ending and replacement lists: the page settings, then each list
+// with the current selections in its first place. The store is not changed.
+std::string SettingsFileBytes(const SettingsStore& store, const FormatSettings& settings,
+                              const CurrentSelection& current);
 
 // The shutdown sequence: takes the none sets out of the store, puts the current
 // selections at position 0 of each list (each section's first line) and replaces the
