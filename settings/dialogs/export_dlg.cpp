@@ -34,9 +34,6 @@ constexpr std::string_view kBrought = // テンプレートと一緒に
     "\x83"
     "e\x83\x93\x83v\x83\x8C\x81[\x83g\x82\xC6\x88\xEA\x8F\x8F\x82\xC9";
 
-// The user's own tick of a set, kept while a template brings it.
-constexpr int kOwnTickRole = Qt::UserRole + 2;
-
 // Names from `first` up to the first empty one, as the editors list them.
 template <typename NameAt>
 void addNames(RecordChecklist* list, RecordKind kind, std::size_t first, NameAt nameAt,
@@ -80,8 +77,6 @@ CExportDlg::CExportDlg(const SettingsStore& store, const std::string& currentTem
     addNames(
         m_list, RecordKind::ReplacementSet, 1,
         [&](std::size_t at) { return store.GetReplacementSet(at).name; }, {}, rules);
-    for (QTreeWidgetItem* item : m_list->names())
-        item->setData(0, kOwnTickRole, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
@@ -93,9 +88,13 @@ CExportDlg::CExportDlg(const SettingsStore& store, const std::string& currentTem
     connect(m_list, &RecordChecklist::ticksChanged, this, [this] {
         // A set the user ticks or unticks while no template brings it is their own tick.
         for (QTreeWidgetItem* item : m_list->names()) {
-            if (RecordChecklist::kindOf(item) != RecordKind::OverallTemplate &&
-                (item->flags() & Qt::ItemIsUserCheckable))
-                item->setData(0, kOwnTickRole, RecordChecklist::isTicked(item));
+            if (RecordChecklist::kindOf(item) == RecordKind::OverallTemplate ||
+                !(item->flags() & Qt::ItemIsUserCheckable))
+                continue;
+            if (RecordChecklist::isTicked(item))
+                m_ownTicks.insert(item);
+            else
+                m_ownTicks.erase(item);
         }
         showBroughtSets();
     });
@@ -120,11 +119,10 @@ void CExportDlg::showBroughtSets() {
             continue;
         const auto& brought = kind == RecordKind::EndingSet ? endings : replacements;
         const bool byTemplate = brought.count(RecordChecklist::indexOf(item)) != 0;
-        m_list->setTicked(item, byTemplate || item->data(0, kOwnTickRole).toBool());
+        m_list->setTicked(item, byTemplate || m_ownTicks.count(item) != 0);
         m_list->setNote(item, 1, byTemplate ? uiText(kBrought) : QString());
         // A brought set cannot be left out.
-        item->setFlags(byTemplate ? Qt::ItemFlags(Qt::NoItemFlags)
-                                  : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        m_list->setTickable(item, !byTemplate);
     }
     m_ok->setEnabled(!m_list->tickedNames().empty());
 }

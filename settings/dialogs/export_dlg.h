@@ -7,6 +7,7 @@
 #include "settings/template_exchange.h"
 
 #include <QDialog>
+#include <set>
 #include <string>
 
 class QPushButton;
@@ -35,6 +36,8 @@ private:
     const SettingsStore& m_store;
     RecordChecklist* m_list = nullptr;
     QPushButton* m_ok = nullptr;
+    // The sets the user ticked, kept while a ticked template brings them as well.
+    std::set<const QTreeWidgetItem*> m_ownTicks;
 };
 
 } // namespace mireto

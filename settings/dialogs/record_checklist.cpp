@@ -67,7 +67,8 @@ QTreeWidgetItem* RecordChecklist::addName(RecordKind kind, std::size_t index,
                                           const std::string& sjisName, bool ticked) {
     m_quiet = true;
     auto* item = new QTreeWidgetItem(heading(kind), QStringList{fromSjis(sjisName)});
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    setTickable(item, true);
+    m_quiet = true;
     item->setData(0, kKindRole, static_cast<int>(kind));
     item->setData(0, kIndexRole, static_cast<qulonglong>(index));
     item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
@@ -124,6 +125,12 @@ void RecordChecklist::setTicked(QTreeWidgetItem* item, bool ticked) {
 void RecordChecklist::setNote(QTreeWidgetItem* item, int column, const QString& note) {
     m_quiet = true;
     item->setText(column, note);
+    m_quiet = false;
+}
+
+void RecordChecklist::setTickable(QTreeWidgetItem* item, bool tickable) {
+    m_quiet = true;
+    item->setFlags(tickable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::NoItemFlags);
     m_quiet = false;
 }
 

@@ -36,6 +36,8 @@ public:
     // Ticks and notes set from code stay silent: only the user's ticks notify.
     void setTicked(QTreeWidgetItem* item, bool ticked);
     void setNote(QTreeWidgetItem* item, int column, const QString& note);
+    // Whether the user may tick or untick it; one that is not is shown greyed.
+    void setTickable(QTreeWidgetItem* item, bool tickable);
 
 signals:
     void ticksChanged();
