@@ -18,8 +18,9 @@ namespace {
 constexpr std::string_view kCaption = // テンプレート書き出し
     "\x83"
     "e\x83\x93\x83v\x83\x8C\x81[\x83g\x8F\x91\x82\xAB\x8Fo\x82\xB5";
-constexpr std::string_view
-    kPrompt = // 書き出すテンプレートと設定を選んで下さい。テンプレートを選ぶと、それが使う語尾変換と置換も一緒に書き出します。
+// 書き出すテンプレートと設定を選んで下さい。テンプレートを選ぶと、それが使う語尾変換と置換も
+// 一緒に書き出します。
+constexpr std::string_view kPrompt =
     "\x8F\x91\x82\xAB\x8Fo\x82\xB7\x83"
     "e\x83\x93\x83v\x83\x8C\x81["
     "\x83g\x82\xC6\x90\xDD\x92\xE8\x82\xF0\x91I\x82\xF1\x82\xC5\x89\xBA\x82\xB3\x82\xA2\x81"
