@@ -49,4 +49,8 @@ inline constexpr int kPanelGo = 1100;
 inline constexpr int kHtmlSettings = 1101;
 inline constexpr int kCurrentReplacement = 1102;
 
+// Templates and sets as files, under "テンプレート作成".
+inline constexpr int kExportTemplates = 32810;
+inline constexpr int kImportTemplates = 32811;
+
 } // namespace mireto::cmd

@@ -58,6 +58,16 @@ QString askSaveFileName(QWidget* parent, const QString& suggested) {
     return askFile(parent, documentRequest(true, suggested)).path;
 }
 
+FileRequest settingsFileRequest(bool save, const QString& caption, const QString& suggested) {
+    FileRequest request;
+    request.save = save;
+    request.caption = caption;
+    request.suggested = suggested;
+    request.filters = {QStringLiteral("設定ﾌｧｲﾙ (*.ini)"), QStringLiteral("すべてのﾌｧｲﾙ (*)")};
+    request.defaultSuffix = save ? QStringLiteral("ini") : QString();
+    return request;
+}
+
 void setFileRequestHandlerForTesting(FileRequestHandler handler) {
     testHandler() = std::move(handler);
 }

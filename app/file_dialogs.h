@@ -32,6 +32,10 @@ FileChoice askFile(QWidget* parent, const FileRequest& request);
 QString askOpenFileName(QWidget* parent);
 QString askSaveFileName(QWidget* parent, const QString& suggested);
 
+// A chooser for settings files such as Mireto.ini, for exporting and importing
+// templates: saving adds ".ini" to a name typed without an extension.
+FileRequest settingsFileRequest(bool save, const QString& caption, const QString& suggested = {});
+
 // Sets up a chooser as askFile shows it; the bool form as the two document commands
 // show theirs: the text-document filters, an existing file to open, and for saving
 // only ".txt" added to a name typed without one.

@@ -133,6 +133,8 @@ void CMainFrame::createActions() {
     addCommand(cmd::kSaveOverallTemplate, QStringLiteral("テンプレート"));
     addCommand(cmd::kSaveReplacementTemplate, QStringLiteral("置換"));
     addCommand(cmd::kSaveEndingTemplate, QStringLiteral("語尾変換"));
+    addCommand(cmd::kExportTemplates, QStringLiteral("書き出し(&E)..."));
+    addCommand(cmd::kImportTemplates, QStringLiteral("読み込み(&I)..."));
     addCommand(cmd::kGo, QStringLiteral("GO!!"));
     addCommand(cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"))->setCheckable(true);
     addCommand(cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"))->setCheckable(true);
@@ -179,6 +181,10 @@ void CMainFrame::createMenus() {
     templates->addSeparator();
     templates->addAction(action(cmd::kSaveReplacementTemplate));
     templates->addAction(action(cmd::kSaveEndingTemplate));
+    // Beside the editors: they too act on the stored templates, not on the document.
+    templates->addSeparator();
+    templates->addAction(action(cmd::kExportTemplates));
+    templates->addAction(action(cmd::kImportTemplates));
 
     menuBar()->addMenu(QStringLiteral("通信語変換"))->addAction(action(cmd::kGo));
 
@@ -263,6 +269,8 @@ void CMainFrame::connectCommands() {
         {cmd::kSaveOverallTemplate, &CMiretoView::OnSaveOverallTemplate},
         {cmd::kSaveReplacementTemplate, &CMiretoView::OnSaveReplacementTemplate},
         {cmd::kSaveEndingTemplate, &CMiretoView::OnSaveEndingTemplate},
+        {cmd::kExportTemplates, &CMiretoView::OnExportTemplates},
+        {cmd::kImportTemplates, &CMiretoView::OnImportTemplates},
         {cmd::kCurrentTemplate, &CMiretoView::OnCurrentTemplate},
         {cmd::kCurrentReplacement, &CMiretoView::OnCurrentReplacement},
         {cmd::kCurrentEnding, &CMiretoView::OnCurrentEnding},

@@ -106,6 +106,9 @@ public slots:
     void OnCurrentTemplate();
     void OnCurrentReplacement();
     void OnCurrentEnding();
+    // Templates and sets to and from files of Mireto.ini's format.
+    void OnExportTemplates();
+    void OnImportTemplates();
     void OnHtmlSettings();
     void OnIdolNewsSettings();
     void OnStandardColours();
@@ -140,6 +143,9 @@ private:
     void OnThreadSettings();
     void showFindReplace(bool replace);
     void announceChange() { emit conversionInputsChanged(InputChange::Other); }
+    // Every change of the store ends here, whoever made it: the panel lists it again
+    // and what follows the conversion inputs looks again.
+    void storeChanged();
 
     PlatformServices m_services;
     QFont m_font;

@@ -3,6 +3,7 @@
 #include "settings/ini_fields.h"
 #include "settings/line_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -16,6 +17,13 @@ bool isLeadByte(unsigned char c) {
 
 bool isTrailByte(unsigned char c) {
     return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// In Shift_JIS text every byte below 0x80 is a character of its own (trail bytes start
+// at 0x40), so a control byte is a control character.
+bool isControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
 }
 
 // Reads a line's fields strictly: an integer is an optional minus and digits, a string
@@ -50,8 +58,11 @@ public:
         const auto size = static_cast<std::size_t>(length);
         if (m_line.size() - m_pos < size + 1 || m_line[m_pos + size] != ',')
             return false;
-        if (!IsShiftJisText(m_line.substr(m_pos, size)))
+        const std::string_view text = m_line.substr(m_pos, size);
+        if (!IsShiftJisText(text))
             m_notShiftJis = true;
+        else if (std::any_of(text.begin(), text.end(), isControlByte))
+            m_control = true;
         m_pos += size + 1;
         return true;
     }
@@ -66,11 +77,13 @@ public:
 
     bool atEnd() const { return m_pos == m_line.size(); }
     bool notShiftJis() const { return m_notShiftJis; }
+    bool control() const { return m_control; }
 
 private:
     std::string_view m_line;
     std::size_t m_pos = 0;
     bool m_notShiftJis = false;
+    bool m_control = false;
 };
 
 // Whether `line` holds exactly the fields of row `row` of the page-settings section.
@@ -113,7 +126,8 @@ bool replacementSetLine(StrictFields& fields) {
     return true;
 }
 
-bool lineFits(std::string_view line, SettingsSection section, std::size_t row, bool& notShiftJis) {
+bool lineFits(std::string_view line, SettingsSection section, std::size_t row,
+              SettingsFileFault& textFault) {
     StrictFields fields(line);
     bool fits = false;
     switch (section) {
@@ -132,7 +146,9 @@ bool lineFits(std::string_view line, SettingsSection section, std::size_t row, b
         fits = fields.strings(4);
         break;
     }
-    notShiftJis = fields.notShiftJis();
+    textFault = fields.notShiftJis() ? SettingsFileFault::NotShiftJis
+                : fields.control()   ? SettingsFileFault::ControlCharacter
+                                     : SettingsFileFault::None;
     return fits && fields.atEnd();
 }
 
@@ -166,11 +182,11 @@ SettingsFileCheck CheckSettingsFile(std::string_view bytes) {
             row = 0;
             continue;
         }
-        bool notShiftJis = false;
-        if (!lineFits(line, current, row, notShiftJis))
+        SettingsFileFault textFault = SettingsFileFault::None;
+        if (!lineFits(line, current, row, textFault))
             return {SettingsFileFault::BadLine, number, current};
-        if (notShiftJis)
-            return {SettingsFileFault::NotShiftJis, number, current};
+        if (textFault != SettingsFileFault::None)
+            return {textFault, number, current};
         ++row;
     }
     if (section < kSections)

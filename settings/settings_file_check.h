@@ -17,6 +17,7 @@ enum class SettingsFileFault {
     MissingSeparator, // the file ends before its four "----" lines
     BadLine,          // a line whose fields are not those of its section
     NotShiftJis,      // a string whose bytes are not Shift_JIS text
+    ControlCharacter, // a string holding a control character (a lone CR, a tab, ...)
 };
 
 struct SettingsFileCheck {
@@ -28,6 +29,8 @@ struct SettingsFileCheck {
     bool ok() const { return fault == SettingsFileFault::None; }
 };
 
+// No string the program's own fields take holds a control character, so one that does
+// (a name with a CR in it, say) marks a file made by hand or by someone hostile.
 // Lines of the page-settings section past the five the program writes, and anything
 // after the last separator, are ignored as the reader ignores them.
 SettingsFileCheck CheckSettingsFile(std::string_view bytes);

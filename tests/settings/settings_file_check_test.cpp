@@ -103,5 +103,16 @@ TEST(SettingsFileCheck, TextThatIsNotShiftJisIsRefused) {
     EXPECT_FALSE(IsShiftJisText("\xFD"));
 }
 
+TEST(SettingsFileCheck, AStringWithAControlCharacterIsRefused) {
+    using S = SettingsSection;
+    const auto control = SettingsFileFault::ControlCharacter;
+    // A template named "a CR b" (a CR not before the line's LF is data to the reader),
+    // a tab in an ending word, a DEL in a rule's source.
+    expectFault(withLine(11, "3,a\rb,0,,0,,0,,"), control, 11, S::OverallTemplates);
+    expectFault(withLine(7, "0,,3,a\tb,0,0,,0,0,,0,0,,0,"), control, 7, S::EndingSets);
+    expectFault(withLine(9, "1,0,,1,\x7F,0,,0,,0,,0,,"), control, 9, S::ReplacementSets);
+    expectFault(withLine(3, "2,\x01x,0,,0,,0,"), control, 3, S::PageSettings);
+}
+
 } // namespace
 } // namespace mireto::test
