@@ -1,7 +1,7 @@
 #include "app/mireto_doc.h"
 
 #include "app/file_dialogs.h"
-#include "app/file_error_text.h"
+#include "widgets/file_error_text.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "platform/atomic_file.h"

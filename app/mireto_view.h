@@ -112,6 +112,9 @@ public slots:
     void OnCurrentTemplate();
     void OnCurrentReplacement();
     void OnCurrentEnding();
+    // Templates and sets to and from files of Mireto.ini's format.
+    void OnExportTemplates();
+    void OnImportTemplates();
     void OnHtmlSettings();
     void OnIdolNewsSettings();
     void OnStandardColours();
@@ -153,6 +156,9 @@ private:
     // The store, a current record or a page style's settings may have changed: Mireto.ini
     // is written, then the change announced.
     void settingsChanged();
+    // Every change of the store ends here, whoever made it: the panel lists it again,
+    // then settingsChanged.
+    void storeChanged();
 
     PlatformServices m_services;
     QFont m_font;

@@ -3,7 +3,6 @@
 // button, and the commands that open the page styles' settings dialogs.
 #include "app/command_ids.h"
 #include "app/control_panel.h"
-#include "app/file_error_text.h"
 #include "app/icons.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
@@ -13,6 +12,7 @@
 #include "convert/dialogs/thread_settings_dlg.h"
 #include "platform/set_aside.h"
 #include "settings/settings_file.h"
+#include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
 
@@ -155,12 +155,20 @@ FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
     const std::filesystem::path& path = m_services.paths.settingsFile;
     // A file start-up would refuse is not written: the one there stays readable.
     if (bytes.size() > kMaxSettingsFileBytes)
-        return {false, path.string() + ": larger than a settings file may be", EFBIG, {}};
+        return {false,
+                path.string() + ": larger than a settings file may be",
+                FileWriteStep::None,
+                EFBIG,
+                {}};
     std::filesystem::path keptAs;
     if (m_setAsideSettings) {
         const SetAsideResult kept = setAside(path);
         if (!kept.ok)
-            return {false, path.string() + ": cannot be kept aside", kept.error, {}};
+            return {false,
+                    path.string() + ": cannot be kept aside",
+                    FileWriteStep::None,
+                    kept.error,
+                    {}};
         m_setAsideSettings = false;
         keptAs = kept.keptAs;
     }

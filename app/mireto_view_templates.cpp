@@ -16,25 +16,27 @@
 
 namespace mireto {
 
+void CMiretoView::storeChanged() {
+    RefreshPanel();
+    settingsChanged();
+}
+
 void CMiretoView::OnSaveOverallTemplate() {
     CTemplateDlg dialog(m_store, m_template, this);
     dialog.exec();
-    RefreshPanel();
-    settingsChanged();
+    storeChanged();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
     CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
     dialog.exec();
-    RefreshPanel();
-    settingsChanged();
+    storeChanged();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
     CEndingTemplateDlg dialog(m_store, m_endingSet, this);
     dialog.exec();
-    RefreshPanel();
-    settingsChanged();
+    storeChanged();
 }
 
 void CMiretoView::OnCurrentTemplate() {

@@ -18,8 +18,9 @@ std::function<bool(const std::filesystem::path&)>& beforeRenameHook() {
     return hook;
 }
 
-FileWriteResult failure(const std::filesystem::path& target, const char* what, int error) {
-    return {false, target.string() + ": " + what + ": " + std::strerror(error), error, {}};
+FileWriteResult failure(const std::filesystem::path& target, FileWriteStep step, const char* what,
+                        int error) {
+    return {false, target.string() + ": " + what + ": " + std::strerror(error), step, error, {}};
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -65,14 +66,15 @@ Replaced replaceWithNewFile(const std::filesystem::path& target, std::string_vie
     std::string pattern = (folder / hiddenName).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
-        return refused(failure(target, "cannot create a temporary file", errno));
+        return refused(failure(target, FileWriteStep::CreateTemporary,
+                               "cannot create a temporary file", errno));
     const std::filesystem::path temp = pattern;
 
     auto abandon = [&](const char* what) {
         const int error = errno;
         ::close(fd);
         ::unlink(temp.c_str());
-        return failure(target, what, error);
+        return failure(target, FileWriteStep::Write, what, error);
     };
     if (file.owner && ::fchown(fd, file.owner->first, file.owner->second) != 0)
         return refused(abandon("cannot give the new file the old one's owner"));
@@ -85,16 +87,16 @@ Replaced replaceWithNewFile(const std::filesystem::path& target, std::string_vie
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return {failure(target, "cannot write", error)};
+        return {failure(target, FileWriteStep::Write, "cannot write", error)};
     }
     if (beforeRenameHook() && !beforeRenameHook()(temp)) {
         ::unlink(temp.c_str());
-        return {failure(target, "interrupted", EIO)};
+        return {failure(target, FileWriteStep::Write, "interrupted", EIO)};
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return {failure(target, "cannot rename into place", error)};
+        return {failure(target, FileWriteStep::Rename, "cannot rename into place", error)};
     }
     // Make the rename itself durable.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -150,10 +152,11 @@ FileWriteResult rewriteInPlace(const std::filesystem::path& real, std::string_vi
         safeCopy(spareFolder.empty() ? std::filesystem::temp_directory_path() : spareFolder,
                  real.filename().string(), bytes, error);
     if (copy.empty())
-        return failure(real, "cannot make a safe copy before writing in place", error);
+        return failure(real, FileWriteStep::CreateTemporary,
+                       "cannot make a safe copy before writing in place", error);
 
     auto keepCopy = [&](const char* what) {
-        FileWriteResult result = failure(real, what, errno);
+        FileWriteResult result = failure(real, FileWriteStep::Write, what, errno);
         result.error += " (the new contents are in " + copy.string() + ")";
         result.spareCopy = copy;
         return result;
@@ -178,7 +181,7 @@ FileWriteResult rewriteInPlace(const std::filesystem::path& real, std::string_vi
         return keepCopy("cannot write in place");
     }
     ::unlink(copy.c_str());
-    return {true, {}, 0, {}};
+    return {true, {}, FileWriteStep::None, 0, {}};
 }
 
 } // namespace
@@ -195,7 +198,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if ((existing.st_mode & S_IWUSR) == 0)
-            return failure(target, "cannot replace", EACCES);
+            return failure(target, FileWriteStep::Protected, "cannot replace", EACCES);
         file.mode = existing.st_mode & 0777;
     }
     return replaceWithNewFile(target, bytes, file);
@@ -205,17 +208,18 @@ FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::s
                                      const std::filesystem::path& spareFolder) {
     std::filesystem::path real;
     if (const int error = followLinks(target, real); error != 0)
-        return failure(target, "cannot follow the link", error);
+        return failure(target, FileWriteStep::Write, "cannot follow the link", error);
     struct stat existing {};
     if (::lstat(real.c_str(), &existing) != 0) {
         if (errno != ENOENT)
-            return failure(real, "cannot look at the file", errno);
+            return failure(real, FileWriteStep::Write, "cannot look at the file", errno);
         return writeFileAtomically(real, bytes);
     }
     if (!S_ISREG(existing.st_mode))
-        return failure(real, "not a regular file", S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
+        return failure(real, FileWriteStep::Write, "not a regular file",
+                       S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
     if ((existing.st_mode & S_IWUSR) == 0)
-        return failure(real, "cannot replace", EACCES);
+        return failure(real, FileWriteStep::Protected, "cannot replace", EACCES);
 
     if (existing.st_nlink == 1) {
         // Another user's file: the new one can be theirs only if the system lets us.

@@ -10,9 +10,19 @@
 
 namespace mireto {
 
+// The step at which a write failed, for a message in the user's own words.
+enum class FileWriteStep {
+    None,            // it did not fail
+    Protected,       // the existing file is write-protected
+    CreateTemporary, // nothing could be made in the folder
+    Write,           // the new contents could not be written in full
+    Rename,          // the new file could not take the old one's place
+};
+
 struct FileWriteResult {
     bool ok = false;
-    std::string error;   // what went wrong, in English, for a log or the command line
+    std::string error; // what went wrong, in English, for a log or the command line
+    FileWriteStep step = FileWriteStep::None;
     int errorNumber = 0; // the system's error number, for a message in the user's words
     // After a failed write in place: the complete copy of the new contents, kept.
     std::filesystem::path spareCopy;

@@ -60,6 +60,14 @@ bool confirm(QWidget* owner, const QString& text, std::string_view caption) {
 
 } // namespace
 
+NameRules listNameRules() {
+    const auto compare = [](std::string_view a, std::string_view b) {
+        return QString::compare(fromSjis(a), fromSjis(b), Qt::CaseInsensitive);
+    };
+    return {[compare](std::string_view a, std::string_view b) { return compare(a, b) == 0; },
+            [compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; }};
+}
+
 TemplateList::TemplateList(std::size_t firstPosition, Order order, QWidget* parent)
     : NameCombo(parent), m_first(firstPosition), m_order(order), m_askDelete(kAskDelete),
       m_deleted(kDeleted) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "settings/settings_store.h"
+#include "settings/template_exchange.h"
 #include "widgets/name_combo.h"
 
 #include <cstddef>
@@ -41,6 +42,10 @@ TemplateShelf makeShelf(SettingsStore& store, const Record& working,
         [&store, remove](std::size_t at) { (store.*remove)(at); },
     };
 }
+
+// How the editors' lists compare names, for what they hold and where a new name goes:
+// as Qt shows them, letter case ignored.
+NameRules listNameRules();
 
 class TemplateList : public NameCombo {
     Q_OBJECT

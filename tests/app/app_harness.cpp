@@ -2,7 +2,6 @@
 
 #include "app/command_ids.h"
 #include "app/control_panel.h"
-#include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
@@ -100,13 +99,20 @@ AppHarness::AppHarness() {
         }
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     });
-    setFileDialogHandlerForTesting([this](bool, const QString&) { return nextFileChoice; });
+    setFileRequestHandlerForTesting([this](const FileRequest& request) {
+        fileRequests.push_back(request);
+        if (fileChoices.empty())
+            return FileChoice{nextFileChoice, request.filter};
+        const FileChoice choice = fileChoices.front();
+        fileChoices.pop_front();
+        return choice;
+    });
 }
 
 AppHarness::~AppHarness() {
     m_app.reset();
     setMessageHandlerForTesting({});
-    setFileDialogHandlerForTesting({});
+    setFileRequestHandlerForTesting({});
 }
 
 std::filesystem::path AppHarness::folder() const {

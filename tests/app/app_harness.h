@@ -4,6 +4,7 @@
 // preview's web engine stays off unless a test turns it on (withWebEngine).
 #pragma once
 
+#include "app/file_dialogs.h"
 #include "app/platform_services.h"
 #include "widgets/message_box.h"
 
@@ -104,8 +105,11 @@ public:
     std::deque<MessageAnswer> answers;
     // Called with each message as it is shown, before it is answered.
     std::function<void(const MessageRequest&)> onMessage;
-    // What the file choosers answer next; empty means cancel.
+    // What the file choosers answer: the queued choices in order, then nextFileChoice
+    // with the filter the chooser offered first (empty means cancel).
+    std::deque<FileChoice> fileChoices;
     QString nextFileChoice;
+    std::vector<FileRequest> fileRequests;
     std::vector<std::filesystem::path> opened;
     std::vector<QUrl> links;
 

@@ -283,6 +283,14 @@ TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
     const std::string replacement = "\xEF\xBF\xBD";
     EXPECT_EQ(cli::sjisToUtf8("a\x85@b"), "a" + replacement + "b");
     EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無" + replacement);
+    // Longer than one pass of the converter holds, with a bad byte far in.
+    std::string longText;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        longText += sjis("猫a");
+        expected += "猫a";
+    }
+    EXPECT_EQ(cli::sjisToUtf8(longText + "\xFF" + longText), expected + replacement + expected);
 }
 
 } // namespace
