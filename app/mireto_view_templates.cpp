@@ -18,7 +18,7 @@ namespace mireto {
 
 void CMiretoView::storeChanged() {
     RefreshPanel();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSaveOverallTemplate() {
@@ -48,7 +48,7 @@ void CMiretoView::OnCurrentTemplate() {
     m_template = dialog.overallTemplate();
     SelectCurrentInPanel();
     UpdateSettingsButton();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentReplacement() {
@@ -57,7 +57,7 @@ void CMiretoView::OnCurrentReplacement() {
         return;
     m_replacementSet = dialog.replacementSet();
     SelectCurrentInPanel();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentEnding() {
@@ -66,7 +66,7 @@ void CMiretoView::OnCurrentEnding() {
         return;
     m_endingSet = dialog.endingSet();
     SelectCurrentInPanel();
-    announceChange();
+    settingsChanged();
 }
 
 } // namespace mireto

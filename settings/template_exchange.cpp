@@ -1,5 +1,6 @@
 #include "settings/template_exchange.h"
 
+#include "platform/regular_file.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
@@ -255,21 +256,23 @@ std::string SharedFileBytes(const SharedRecords& records, const FormatSettings& 
 
 SharedFile ReadSharedFile(const std::filesystem::path& path) {
     SharedFile file;
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    // Read as start-up reads Mireto.ini: a regular file within the size limit.
+    const FileReadResult read = readRegularFile(path, kMaxSettingsFileBytes);
+    switch (read.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::Missing:
         file.status = SharedFile::Status::Missing;
         return file;
-    }
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    case ReadStatus::NotAFile:
         file.status = SharedFile::Status::NotAFile;
         return file;
-    }
-    const std::optional<std::string> bytes = ReadSettingsFileBytes(path);
-    if (!bytes) {
+    case ReadStatus::TooLarge:
+    case ReadStatus::Failed:
         file.status = SharedFile::Status::Unreadable;
         return file;
     }
+    const std::string* bytes = &read.bytes;
     file.check = CheckSettingsFile(*bytes);
     if (!file.check.ok()) {
         file.status = SharedFile::Status::Malformed;
@@ -277,7 +280,10 @@ SharedFile ReadSharedFile(const std::filesystem::path& path) {
     }
 
     SettingsStore store;
-    ReadSettingsFile(*bytes, file.formatSettings, store);
+    if (!ReadSettingsFile(*bytes, file.formatSettings, store)) {
+        file.status = SharedFile::Status::Unreadable;
+        return file;
+    }
     // Position 0 of each list is its section's current slot.
     file.records.templates = namedRecords(
         listOf(store, &SettingsStore::GetOverallTemplate, store.overallTemplateCount()), 1);

@@ -22,17 +22,17 @@ class WriteFailureTest : public QObject {
 private slots:
     void eachStepInItsOwnWords() {
         const QString path = u("/home/猫/page.html");
-        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::CreateTemporary, EACCES}),
-                 u("フォルダ /home/猫 にファイルを作れません（アクセスが拒否されました）。"));
-        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::Protected, EACCES}),
+        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::CreateTemporary, EACCES, {}}),
+                 u("フォルダ /home/猫 にファイルを作れません（書き込む権限がありません）。"));
+        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::Protected, EACCES, {}}),
                  u("ファイルが書き込み禁止になっています。"));
-        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::Write, ENOSPC}),
-                 u("書き込みの途中で失敗しました（ディスクの空きがありません）。"
+        QCOMPARE(writeFailureReason(path, {false, "x", FileWriteStep::Write, ENOSPC, {}}),
+                 u("書き込みの途中で失敗しました（ディスクに空きがありません）。"
                    "元のファイルはそのままです。"));
-        QVERIFY(writeFailureReason(path, {false, "x", FileWriteStep::Rename, EXDEV})
+        QVERIFY(writeFailureReason(path, {false, "x", FileWriteStep::Rename, EXDEV, {}})
                     .startsWith(u("新しいファイルを元のファイルと置き換えられません（")));
         // Not a write of the file: its own text.
-        QCOMPARE(writeFailureReason(path, {false, "no room in the store", {}, 0}),
+        QCOMPARE(writeFailureReason(path, {false, "no room in the store", {}, 0, {}}),
                  u("no room in the store"));
     }
 
@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(blocked.step, FileWriteStep::CreateTemporary);
         QCOMPARE(blocked.errorNumber, ENOTDIR);
         QCOMPARE(writeFailureReason(QString::fromStdString(inAFile.string()), blocked),
-                 u("フォルダ %1 にファイルを作れません（途中にフォルダでないものがあります）。")
+                 u("フォルダ %1 にファイルを作れません（保存先のフォルダがありません）。")
                      .arg(QString::fromStdString((dir / "file").string())));
 
         std::filesystem::permissions(dir / "file", std::filesystem::perms::owner_read);
