@@ -35,6 +35,8 @@ inline constexpr int kSaveOverallTemplate = 32793;
 inline constexpr int kIdolNewsSettings = 32794;
 inline constexpr int kStandardColours = 32795;
 inline constexpr int kViewPreview = 32796;
+inline constexpr int kSavePage = 32797;
+inline constexpr int kSavePageImage = 32798;
 
 // Control panel: the dialog commands share their ids with the "設定" menu.
 inline constexpr int kComboFormat = 1088;
@@ -46,5 +48,9 @@ inline constexpr int kCurrentEnding = 1099;
 inline constexpr int kPanelGo = 1100;
 inline constexpr int kHtmlSettings = 1101;
 inline constexpr int kCurrentReplacement = 1102;
+
+// Templates and sets as files, under "テンプレート作成".
+inline constexpr int kExportTemplates = 32810;
+inline constexpr int kImportTemplates = 32811;
 
 } // namespace mireto::cmd

@@ -55,7 +55,9 @@ DecodedDocument decodeDocument(std::string_view bytes) {
     if (!text)
         text = decodeSjis(bytes);
     document.text = withFeedsOnly(text ? *text : fromSjis(bytes));
-    document.exact = encodeDocument(document.text, document.format) == std::string(bytes);
+    // The editor holds a U+2029 only as the break between two lines.
+    document.exact = !document.text.contains(QChar::ParagraphSeparator) &&
+                     encodeDocument(document.text, document.format) == std::string(bytes);
     return document;
 }
 

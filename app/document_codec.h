@@ -27,7 +27,8 @@ struct DecodedDocument {
     DocumentFormat format;
     // False when saving the text unchanged would not give back the file's bytes:
     // bytes no encoding could read, characters Shift_JIS writes in one standard way
-    // only, or mixed line ends.
+    // only, mixed line ends, or a paragraph separator (U+2029), which the editor turns
+    // into a line break.
     bool exact = true;
 };
 

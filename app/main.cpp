@@ -2,6 +2,7 @@
 #include "app/icons.h"
 #include "app/mireto_app.h"
 #include "app/page_preview.h"
+#include "app/quit_signals.h"
 
 #include <QApplication>
 
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(mireto::icons::resourceIcon(mireto::icons::kApplication));
 
     mireto::CMiretoApp mireto(mireto::desktopServices());
+    // Installed before start-up, so that a kill from then on quits the normal way.
+    mireto::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &mireto::QuitSignals::quitRequested, &mireto,
+                     &mireto::CMiretoApp::OnQuitRequest);
     if (!mireto.InitInstance(QApplication::arguments().mid(1)))
         return mireto.exitStatus();
     return QApplication::exec();

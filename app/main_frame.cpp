@@ -7,6 +7,7 @@
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
 #include "app/page_preview.h"
+#include "app/page_saving.h"
 #include "app/program_title.h"
 #include "app/recent_files.h"
 #include "app/window_layout.h"
@@ -65,6 +66,7 @@ void CMainFrame::OnCreate(const PlatformServices& services) {
     createControlPanel();
     createPreview(services);
     createStatusBar();
+    m_pageSaver = new PageSaver(m_view, m_preview, statusBar(), this);
     m_bFirstPaint = 1;
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
@@ -100,6 +102,8 @@ void CMainFrame::createActions() {
     addCommand(cmd::kFileOpen, QStringLiteral("開く(&O)...\tCtrl+O"), {K(Qt::CTRL | Qt::Key_O)});
     addCommand(cmd::kFileSave, QStringLiteral("上書き保存(&S)\tCtrl+S"), {K(Qt::CTRL | Qt::Key_S)});
     addCommand(cmd::kFileSaveAs, QStringLiteral("名前を付けて保存(&A)..."));
+    addCommand(cmd::kSavePage, QStringLiteral("ページを保存(&G)..."));
+    addCommand(cmd::kSavePageImage, QStringLiteral("ページを画像で保存(&I)..."));
     addCommand(cmd::kFilePrint, QStringLiteral("印刷(&P)...\tCtrl+P"), {K(Qt::CTRL | Qt::Key_P)});
     addCommand(cmd::kFilePrintPreview, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
     addCommand(cmd::kFilePrintSetup, QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."));
@@ -129,6 +133,8 @@ void CMainFrame::createActions() {
     addCommand(cmd::kSaveOverallTemplate, QStringLiteral("テンプレート"));
     addCommand(cmd::kSaveReplacementTemplate, QStringLiteral("置換"));
     addCommand(cmd::kSaveEndingTemplate, QStringLiteral("語尾変換"));
+    addCommand(cmd::kExportTemplates, QStringLiteral("書き出し(&E)..."));
+    addCommand(cmd::kImportTemplates, QStringLiteral("読み込み(&I)..."));
     addCommand(cmd::kGo, QStringLiteral("GO!!"));
     addCommand(cmd::kViewToolbar, QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"))->setCheckable(true);
     addCommand(cmd::kViewStatusBar, QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"))->setCheckable(true);
@@ -140,6 +146,9 @@ void CMainFrame::createMenus() {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs})
         m_fileMenu->addAction(action(id));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(action(cmd::kSavePage));
+    m_fileMenu->addAction(action(cmd::kSavePageImage));
     m_fileMenu->addSeparator();
     for (int id : {cmd::kFilePrint, cmd::kFilePrintPreview, cmd::kFilePrintSetup})
         m_fileMenu->addAction(action(id));
@@ -172,6 +181,10 @@ void CMainFrame::createMenus() {
     templates->addSeparator();
     templates->addAction(action(cmd::kSaveReplacementTemplate));
     templates->addAction(action(cmd::kSaveEndingTemplate));
+    // Beside the editors: they too act on the stored templates, not on the document.
+    templates->addSeparator();
+    templates->addAction(action(cmd::kExportTemplates));
+    templates->addAction(action(cmd::kImportTemplates));
 
     menuBar()->addMenu(QStringLiteral("通信語変換"))->addAction(action(cmd::kGo));
 
@@ -256,6 +269,8 @@ void CMainFrame::connectCommands() {
         {cmd::kSaveOverallTemplate, &CMiretoView::OnSaveOverallTemplate},
         {cmd::kSaveReplacementTemplate, &CMiretoView::OnSaveReplacementTemplate},
         {cmd::kSaveEndingTemplate, &CMiretoView::OnSaveEndingTemplate},
+        {cmd::kExportTemplates, &CMiretoView::OnExportTemplates},
+        {cmd::kImportTemplates, &CMiretoView::OnImportTemplates},
         {cmd::kCurrentTemplate, &CMiretoView::OnCurrentTemplate},
         {cmd::kCurrentReplacement, &CMiretoView::OnCurrentReplacement},
         {cmd::kCurrentEnding, &CMiretoView::OnCurrentEnding},
@@ -298,6 +313,11 @@ void CMainFrame::connectCommands() {
     };
     for (const auto& [comboId, handler] : panelLists)
         connect(m_wndControlPanel->combo(comboId), &QComboBox::activated, view, handler);
+
+    connect(action(cmd::kSavePage), &QAction::triggered, m_pageSaver, &PageSaver::OnSavePage);
+    connect(action(cmd::kSavePageImage), &QAction::triggered, m_pageSaver,
+            &PageSaver::OnSavePageImage);
+    connect(m_pageSaver, &PageSaver::pictureStateChanged, this, &CMainFrame::UpdateCommandStates);
 
     connect(view, &CMiretoView::settingsButtonUpdated, this, &CMainFrame::UpdateCommandStates);
     connect(view, &CMiretoView::undoAvailable, action(cmd::kEditUndo), &QAction::setEnabled);
@@ -365,6 +385,7 @@ QList<QLabel*> CMainFrame::indicatorLabels() const {
 
 void CMainFrame::SetDocument(CMiretoDoc* document) {
     m_document = document;
+    m_pageSaver->setDocument(document);
     connect(document, &CMiretoDoc::documentChanged, this, &CMainFrame::OnUpdateFrameTitle);
     OnUpdateFrameTitle();
 }
@@ -410,6 +431,12 @@ QString CMainFrame::ToolTipText(int controlId) const {
 
 void CMainFrame::UpdateCommandStates() {
     m_view->OnUpdateHtmlSettings(action(cmd::kHtmlSettings));
+    // A picture needs the preview's engine, and one picture is made at a time.
+    QAction* picture = action(cmd::kSavePageImage);
+    picture->setEnabled(m_pageSaver->canMakePicture() && !m_pageSaver->isMakingPicture());
+    picture->setStatusTip(m_pageSaver->canMakePicture()
+                              ? statusPrompt(cmd::kSavePageImage)
+                              : QStringLiteral("ウェブエンジンが使えないため、画像は作れません"));
 }
 
 void CMainFrame::paintEvent(QPaintEvent* event) {

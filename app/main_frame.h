@@ -24,6 +24,7 @@ class CMiretoDoc;
 class CMiretoView;
 class ControlPanel;
 class PagePreview;
+class PageSaver;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
     QToolBar* toolBar() const { return m_wndToolBar; }
     QDockWidget* previewDock() const { return m_wndPreview; }
     PagePreview* preview() const { return m_preview; }
+    PageSaver* pageSaver() const { return m_pageSaver; }
     // The action of a menu or toolbar command; null for an unknown id.
     QAction* action(int id) const;
     // The status bar's idle text and its indicators, in order.
@@ -94,6 +96,7 @@ private:
     ControlPanel* m_wndControlPanel = nullptr;
     QDockWidget* m_wndPreview = nullptr;
     PagePreview* m_preview = nullptr;
+    PageSaver* m_pageSaver = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;

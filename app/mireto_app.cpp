@@ -5,8 +5,12 @@
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_doc.h"
+#include "app/mireto_view.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QTimer>
 
 namespace mireto {
 
@@ -21,7 +25,7 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         m_exitStatus = 0;
         return false;
     }
-    m_doc = std::make_unique<CMiretoDoc>();
+    m_doc = std::make_unique<CMiretoDoc>(m_services.paths.spareFolder);
     m_frame = std::make_unique<CMainFrame>(m_services);
     m_doc->AttachView(m_frame->GetActiveView());
     m_frame->SetDocument(m_doc.get());
@@ -42,7 +46,33 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     m_frame->show();
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) { OnCommitData(manager.allowsInteraction()); });
+    if (m_quitPending)
+        QTimer::singleShot(0, this, &CMiretoApp::OnQuitRequest);
     return true;
+}
+
+void CMiretoApp::OnQuitRequest() {
+    if (!m_frame || !m_frame->isVisible()) {
+        m_quitPending = true;
+        return;
+    }
+    m_quitPending = false;
+    CMiretoView* view = m_frame->GetActiveView();
+    if (m_closing) {
+        view->SaveSettingsAfterChange(false);
+        QCoreApplication::exit(0);
+        return;
+    }
+    m_closing = true;
+    m_frame->close();
+    m_closing = false;
+}
+
+void CMiretoApp::OnCommitData(bool mayAsk) {
+    if (m_frame)
+        m_frame->GetActiveView()->SaveSettingsAfterChange(mayAsk);
 }
 
 void CMiretoApp::connectCommands() {

@@ -39,6 +39,13 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
+    // A request from outside to end (a Unix signal): the main window closes as if the
+    // user closed it, asking what it would ask. Another request while those questions
+    // wait ends the program at once, the settings written first. One during start-up
+    // waits until the window is there.
+    void OnQuitRequest();
+    // The desktop's logout asks every program to save: the settings are written.
+    void OnCommitData(bool mayAsk);
 
 private:
     void connectCommands();
@@ -49,6 +56,8 @@ private:
     std::unique_ptr<CMiretoDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     int m_exitStatus = 0;
+    bool m_closing = false;
+    bool m_quitPending = false;
 };
 
 } // namespace mireto

@@ -1,6 +1,7 @@
 #include "app/mireto_doc.h"
 
 #include "app/file_dialogs.h"
+#include "widgets/file_error_text.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
@@ -19,7 +20,8 @@ void warn(QWidget* parent, const QString& text) {
 
 } // namespace
 
-CMiretoDoc::CMiretoDoc(QObject* parent) : QObject(parent) {}
+CMiretoDoc::CMiretoDoc(std::filesystem::path spareFolder, QObject* parent)
+    : QObject(parent), m_spareFolder(std::move(spareFolder)) {}
 
 void CMiretoDoc::AttachView(CMiretoView* view) {
     m_view = view;
@@ -72,7 +74,8 @@ bool CMiretoDoc::OnOpenDocument(const QString& path) {
     if (!decoded.exact) {
         warn(dialogParent(),
              QStringLiteral("%1 には、保存すると元どおりには戻らないバイトがあります"
-                            "（Shift_JIS としても UTF-8 としても読めない文字や、混在した改行）。")
+                            "（Shift_JIS としても UTF-8 としても読めない文字、混在した改行、"
+                            "改行になる段落区切り U+2029）。")
                  .arg(GetTitle()));
     }
     emit fileUsed(m_pathName);
@@ -94,10 +97,15 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
         format.encoding = TextEncoding::Utf8;
         bytes = encodeDocument(text, format);
     }
-    const FileWriteResult result = writeFileAtomically(path.toStdString(), *bytes);
+    const FileWriteResult result = saveFileKeepingLinks(path.toStdString(), *bytes, m_spareFolder);
     if (!result.ok) {
-        warn(dialogParent(), QStringLiteral("%1 を保存できません。\n%2")
-                                 .arg(path, QString::fromStdString(result.error)));
+        QString text = QStringLiteral("%1 を保存できません（%2）。")
+                           .arg(path, fileErrorText(result.errorNumber));
+        if (!result.spareCopy.empty()) {
+            text += QStringLiteral("\n保存しようとした内容は %1 に残してあります。")
+                        .arg(QString::fromStdString(result.spareCopy.string()));
+        }
+        warn(dialogParent(), text);
         return false;
     }
     setDocument(QFileInfo(path).absoluteFilePath(), format);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <filesystem>
 
 namespace mireto {
 
@@ -16,7 +17,8 @@ class CMiretoView;
 class CMiretoDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CMiretoDoc(QObject* parent = nullptr);
+    // `spareFolder` takes a copy of a document that must be rewritten in place.
+    explicit CMiretoDoc(std::filesystem::path spareFolder = {}, QObject* parent = nullptr);
 
     void AttachView(CMiretoView* view);
 
@@ -52,6 +54,7 @@ private:
     QWidget* dialogParent() const;
     void setDocument(const QString& path, const DocumentFormat& format);
 
+    std::filesystem::path m_spareFolder;
     QPointer<CMiretoView> m_view;
     QString m_pathName;
     DocumentFormat m_format;

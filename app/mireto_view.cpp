@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -46,9 +47,10 @@ CMiretoView::~CMiretoView() = default;
 
 QString CMiretoView::GetEditorText() const {
     // The raw text keeps no-break spaces, which the plain-text form turns into spaces.
+    // Between lines the raw text has U+2029; a U+2028 in it is a character of the text
+    // (pasted, or from a file), shown as a break but saved as itself.
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
 }
 
@@ -66,6 +68,19 @@ void CMiretoView::OnFormatFont() {
     // The choice lasts for this run only; every start begins again from the default.
     m_font = dialog.selectedFont();
     setFont(m_font);
+}
+
+void CMiretoView::keyPressEvent(QKeyEvent* event) {
+    // A plain-text document has one kind of line break: Shift+Enter makes it too, not
+    // the line separator Qt would put in.
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QTextCursor cursor = textCursor();
+        cursor.insertBlock();
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 bool CMiretoView::canInsertFromMimeData(const QMimeData* source) const {

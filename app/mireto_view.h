@@ -51,8 +51,14 @@ public:
     // The normal end of the program: Mireto.ini rewritten whole. When it cannot be
     // written the user is told and asked whether to end anyway; false means stay.
     bool OnDestroy();
+    // Writes Mireto.ini now, in one step, when what the end of the program would write
+    // differs from what the file last received. Called after every change a dialog or
+    // the panel makes to the store or the current state, so that a crash or a kill loses
+    // none of it. The first failure is told (unless `tellFailure` is false), the next
+    // ones not until a write succeeds.
+    void SaveSettingsAfterChange(bool tellFailure = true);
 
-    // The text, lines separated by "\n", every character as typed.
+    // The text, lines separated by "\n", every character as typed (a U+2028 too).
     QString GetEditorText() const;
     // Replaces the whole text (a new or opened document).
     void SetEditorText(const QString& text);
@@ -106,6 +112,9 @@ public slots:
     void OnCurrentTemplate();
     void OnCurrentReplacement();
     void OnCurrentEnding();
+    // Templates and sets to and from files of Mireto.ini's format.
+    void OnExportTemplates();
+    void OnImportTemplates();
     void OnHtmlSettings();
     void OnIdolNewsSettings();
     void OnStandardColours();
@@ -128,6 +137,7 @@ signals:
     void goPageBuilt(qint64 moment, const QByteArray& page);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     // Files dropped on the editor open as documents (the frame takes them) instead of
     // being pasted as their names.
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -139,7 +149,16 @@ private:
     void OnFontPlaySettings();
     void OnThreadSettings();
     void showFindReplace(bool replace);
+    // Keeps a file that could not be read aside, then writes the settings.
+    FileWriteResult writeSettingsFile(const std::string& bytes);
+    std::string settingsFileBytes() const;
     void announceChange() { emit conversionInputsChanged(InputChange::Other); }
+    // The store, a current record or a page style's settings may have changed: Mireto.ini
+    // is written, then the change announced.
+    void settingsChanged();
+    // Every change of the store ends here, whoever made it: the panel lists it again,
+    // then settingsChanged.
+    void storeChanged();
 
     PlatformServices m_services;
     QFont m_font;
@@ -152,6 +171,12 @@ private:
     QComboBox* m_comboEnding = nullptr;
     QComboBox* m_comboReplacement = nullptr;
     QComboBox* m_comboFormat = nullptr;
+    // What the settings file last received, or would have at start-up.
+    std::string m_savedSettings;
+    // The settings file was there at start-up but could not be read: it is kept under
+    // another name before the first write.
+    bool m_setAsideSettings = false;
+    bool m_toldSaveFailure = false;
     QPointer<ControlPanel> m_panel;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPrinter m_printer;

@@ -18,7 +18,9 @@ std::optional<OutputFormat> CMiretoView::currentFormat() const {
 std::string CMiretoView::ConversionText() const {
     // The converter cuts lines at CR LF, whatever the document's own line ends; a
     // character Shift_JIS cannot hold reaches the page as a character reference.
+    // A U+2028 shows as a break in the editor, and so it is one on the page.
     QString lines = GetEditorText();
+    lines.replace(QChar::LineSeparator, QLatin1Char('\n'));
     lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return encodeSjisForPage(lines);
 }

@@ -10,13 +10,16 @@
 #include "convert/dialogs/idol_news_settings_dlg.h"
 #include "convert/dialogs/standard_colours_dlg.h"
 #include "convert/dialogs/thread_settings_dlg.h"
+#include "platform/set_aside.h"
 #include "settings/settings_file.h"
+#include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QToolButton>
+#include <cerrno>
 
 namespace mireto {
 
@@ -58,6 +61,26 @@ template <typename Dialog, typename Record> bool editSettings(QWidget* owner, Re
     return true;
 }
 
+// Why a settings file that is there was not read.
+QString unreadableReason(StartupOutcome outcome) {
+    switch (outcome) {
+    case StartupOutcome::NotAFile:
+        return QStringLiteral("普通のファイルではありません");
+    case StartupOutcome::NoPermission:
+        return QStringLiteral("読む権限がありません");
+    case StartupOutcome::ReadFailed:
+        return QStringLiteral("読み込み中にエラーが起きました");
+    case StartupOutcome::TooLarge:
+        return QStringLiteral("%1 MiB より大きいファイルです").arg(kMaxSettingsFileBytes >> 20);
+    case StartupOutcome::TooManyEntries:
+        return QStringLiteral("ファイルの大きさに比べて項目が多すぎます");
+    case StartupOutcome::Loaded:
+    case StartupOutcome::FileMissing:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 void CMiretoView::OnCreate() {
@@ -67,34 +90,98 @@ void CMiretoView::OnCreate() {
     m_font.setStyleHint(QFont::SansSerif);
 
     CurrentSelection current{m_template, m_endingSet, m_replacementSet};
-    if (LoadSettingsAtStartup(m_services.paths.fileToRead(), m_store, m_formatSettings, current) ==
-        StartupOutcome::FileMissing) {
-        showMessage(this, {QStringLiteral("Mireto.iniファイルが読み込めません"),
-                           QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
+    const std::filesystem::path source = m_services.paths.fileToRead();
+    const StartupOutcome outcome =
+        LoadSettingsAtStartup(source, m_store, m_formatSettings, current);
+    if (outcome != StartupOutcome::Loaded) {
+        QString text = QStringLiteral("Mireto.iniファイルが読み込めません");
+        if (isUnreadable(outcome))
+            text += QStringLiteral("\n（%1）").arg(unreadableReason(outcome));
+        showMessage(this, {text, QStringLiteral("ソルネ壱号起動"), MessageIcon::Information,
                            MessageButtons::Ok});
     }
-    m_template = current.overallTemplate;
-    m_endingSet = current.endingSet;
-    m_replacementSet = current.replacementSet;
+    // Only the file the program writes is ever replaced.
+    m_setAsideSettings = isUnreadable(outcome) && source == m_services.paths.settingsFile;
+    m_template = std::move(current.overallTemplate);
+    m_endingSet = std::move(current.endingSet);
+    m_replacementSet = std::move(current.replacementSet);
+    m_savedSettings = settingsFileBytes();
 }
 
 bool CMiretoView::OnDestroy() {
-    // The file is written from a copy, so that a program that stays open after a
-    // failed write goes on with its lists as they were.
-    SettingsStore store = m_store;
-    const FileWriteResult result =
-        SaveSettingsAtShutdown(m_services.paths.settingsFile, store, m_formatSettings,
-                               {m_template, m_endingSet, m_replacementSet});
+    const FileWriteResult result = writeSettingsFile(settingsFileBytes());
     if (result.ok)
         return true;
     const MessageAnswer answer = showMessage(
         this,
-        {QStringLiteral("設定を %1 に保存できません。\n%2\n\n"
-                        "このまま終了すると、今回の設定とテンプレートは失われます。"
+        {QStringLiteral("設定を %1 に保存できません（%2）。\n\n"
+                        "このまま終了すると、保存できなかった設定とテンプレートの変更は失われます。"
                         "終了しますか？")
-             .arg(qtPath(m_services.paths.settingsFile), QString::fromStdString(result.error)),
+             .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
          programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
     return answer == MessageAnswer::Yes;
+}
+
+void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
+    const std::string bytes = settingsFileBytes();
+    if (bytes == m_savedSettings)
+        return;
+    const FileWriteResult result = writeSettingsFile(bytes);
+    if (result.ok) {
+        m_toldSaveFailure = false;
+        return;
+    }
+    if (m_toldSaveFailure || !tellFailure)
+        return;
+    m_toldSaveFailure = true;
+    showMessage(this,
+                {QStringLiteral("設定を %1 に保存できません（%2）。\n"
+                                "終了するときに、もう一度保存します。")
+                     .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
+                 programTitle(), MessageIcon::Warning, MessageButtons::Ok});
+}
+
+void CMiretoView::settingsChanged() {
+    SaveSettingsAfterChange();
+    announceChange();
+}
+
+std::string CMiretoView::settingsFileBytes() const {
+    return SettingsFileBytes(m_store, m_formatSettings,
+                             {m_template, m_endingSet, m_replacementSet});
+}
+
+FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
+    const std::filesystem::path& path = m_services.paths.settingsFile;
+    // A file start-up would refuse is not written: the one there stays readable.
+    if (bytes.size() > kMaxSettingsFileBytes)
+        return {false,
+                path.string() + ": larger than a settings file may be",
+                FileWriteStep::None,
+                EFBIG,
+                {}};
+    std::filesystem::path keptAs;
+    if (m_setAsideSettings) {
+        const SetAsideResult kept = setAside(path);
+        if (!kept.ok)
+            return {false,
+                    path.string() + ": cannot be kept aside",
+                    FileWriteStep::None,
+                    kept.error,
+                    {}};
+        m_setAsideSettings = false;
+        keptAs = kept.keptAs;
+    }
+    FileWriteResult result = saveFileKeepingLinks(path, bytes, m_services.paths.spareFolder);
+    if (result.ok)
+        m_savedSettings = bytes;
+    // Said once the new file is there, so that nothing waits on the message.
+    if (!keptAs.empty()) {
+        showMessage(this, {QStringLiteral("読み込めなかった Mireto.ini は、%1 として残しました。")
+                               .arg(qtPath(keptAs)),
+                           programTitle(), MessageIcon::Information, MessageButtons::Ok});
+    }
+    return result;
 }
 
 void CMiretoView::SetControlPanel(ControlPanel* panel) {
@@ -149,7 +236,7 @@ void CMiretoView::OnSelchangeTemplate() {
     m_template.replacementSetName = m_replacementSet.name;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeReplacement() {
@@ -158,7 +245,7 @@ void CMiretoView::OnSelchangeReplacement() {
         return;
     m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
     m_template.replacementSetName = m_replacementSet.name;
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeEnding() {
@@ -167,7 +254,7 @@ void CMiretoView::OnSelchangeEnding() {
         return;
     m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
     m_template.endingSetName = m_endingSet.name;
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnSelchangeFormat() {
@@ -176,7 +263,7 @@ void CMiretoView::OnSelchangeFormat() {
         return;
     m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
     UpdateSettingsButton();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::UpdateSettingsButton() {
@@ -242,25 +329,25 @@ void CMiretoView::OnHtmlSettings() {
 
 void CMiretoView::OnFontPlaySettings() {
     FontPlaySettings values = m_formatSettings.fontPlay();
-    if (editSettings<CFontPlaySettingsDlg>(window(), values)) {
-        m_formatSettings.setFontPlay(values);
-        announceChange();
-    }
+    if (!editSettings<CFontPlaySettingsDlg>(window(), values))
+        return;
+    m_formatSettings.setFontPlay(values);
+    settingsChanged();
 }
 
 void CMiretoView::OnIdolNewsSettings() {
     if (editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews))
-        announceChange();
+        settingsChanged();
 }
 
 void CMiretoView::OnThreadSettings() {
     if (editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread))
-        announceChange();
+        settingsChanged();
 }
 
 void CMiretoView::OnStandardColours() {
     if (editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours))
-        announceChange();
+        settingsChanged();
 }
 
 } // namespace mireto

@@ -16,25 +16,27 @@
 
 namespace mireto {
 
+void CMiretoView::storeChanged() {
+    RefreshPanel();
+    settingsChanged();
+}
+
 void CMiretoView::OnSaveOverallTemplate() {
     CTemplateDlg dialog(m_store, m_template, this);
     dialog.exec();
-    RefreshPanel();
-    announceChange();
+    storeChanged();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
     CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
     dialog.exec();
-    RefreshPanel();
-    announceChange();
+    storeChanged();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
     CEndingTemplateDlg dialog(m_store, m_endingSet, this);
     dialog.exec();
-    RefreshPanel();
-    announceChange();
+    storeChanged();
 }
 
 void CMiretoView::OnCurrentTemplate() {
@@ -46,7 +48,7 @@ void CMiretoView::OnCurrentTemplate() {
     m_template = dialog.overallTemplate();
     SelectCurrentInPanel();
     UpdateSettingsButton();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentReplacement() {
@@ -55,7 +57,7 @@ void CMiretoView::OnCurrentReplacement() {
         return;
     m_replacementSet = dialog.replacementSet();
     SelectCurrentInPanel();
-    announceChange();
+    settingsChanged();
 }
 
 void CMiretoView::OnCurrentEnding() {
@@ -64,7 +66,7 @@ void CMiretoView::OnCurrentEnding() {
         return;
     m_endingSet = dialog.endingSet();
     SelectCurrentInPanel();
-    announceChange();
+    settingsChanged();
 }
 
 } // namespace mireto

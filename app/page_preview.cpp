@@ -13,6 +13,7 @@
 #include "app/program_title.h"
 #include "convert/page_clock.h"
 #include "widgets/message_box.h"
+#include "widgets/write_failure.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -266,10 +267,11 @@ void PagePreview::openInBrowser() {
         m_view->OpenPage(std::string(m_page.constData(), static_cast<std::size_t>(m_page.size())));
     if (result.ok)
         return;
-    showMessage(window(), {QStringLiteral("%1 に書き込めません。\n%2")
-                               .arg(QString::fromStdString(m_services.paths.pageFile.string()),
-                                    QString::fromStdString(result.error)),
-                           programTitle(), MessageIcon::Warning, MessageButtons::Ok});
+    const QString page = QString::fromStdString(m_services.paths.pageFile.string());
+    showMessage(
+        window(),
+        {QStringLiteral("%1 に書き込めません。\n%2").arg(page, writeFailureReason(page, result)),
+         programTitle(), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 void PagePreview::showPage(const QByteArray& page) {

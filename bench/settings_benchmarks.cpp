@@ -1,6 +1,9 @@
-// Reading and writing a settings file that holds 1,000 sets of each kind.
+// Reading and writing a settings file that holds 1,000 sets of each kind, and reading
+// the costliest files within the limits: the memory they take per byte.
+#include "bench/heap_counter.h"
 #include "settings/settings_file.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace mireto::bench {
@@ -64,6 +67,41 @@ void BM_SettingsRead(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_SettingsRead)->Unit(benchmark::kMillisecond);
+
+// At the size limit: one rule count of two billion over commas (five fields of two bytes
+// a rule, the most rules a byte can hold), and empty lines (an entry of empty strings each,
+// refused once past the memory allowance).
+std::string fileAtTheLimit(std::int64_t shape) {
+    std::string bytes = "100,\r\n----\r\n";
+    if (shape == 0) {
+        bytes += "----\r\n2000000000,4,name,";
+        bytes.append(kMaxSettingsFileBytes - bytes.size() - 12, ',');
+        bytes += "\r\n----\r\n----\r\n";
+    } else {
+        bytes.append(kMaxSettingsFileBytes - bytes.size(), '\n');
+    }
+    return bytes;
+}
+
+void BM_SettingsReadAtTheLimit(benchmark::State& state) {
+    const std::string bytes = fileAtTheLimit(state.range(0));
+    std::size_t peak = 0;
+    bool read = false;
+    for (auto _ : state) {
+        resetPeakHeap();
+        const std::size_t before = peakHeapBytes();
+        FormatSettings settings;
+        SettingsStore store;
+        read = ReadSettingsFile(bytes, settings, store);
+        benchmark::DoNotOptimize(store.replacementSetCount());
+        peak = std::max(peak, peakHeapBytes() - before);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["peak_heap_per_byte"] = static_cast<double>(peak) / bytes.size();
+    state.SetLabel(std::string(state.range(0) == 0 ? "rules" : "empty lines") +
+                   (read ? " read" : " refused"));
+}
+BENCHMARK(BM_SettingsReadAtTheLimit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace mireto::bench

@@ -1,5 +1,7 @@
 #include "cli/character_converter.h"
 
+#include <cerrno>
+
 namespace mireto::cli {
 
 CharacterConverter::CharacterConverter(const char* to, const char* from)
@@ -26,6 +28,22 @@ bool CharacterConverter::convert(std::string_view character, std::string& out) {
         return false;
     out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
     return true;
+}
+
+std::size_t CharacterConverter::convertPrefix(std::string_view text, std::string& out) {
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char buffer[1 << 14];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(m_handle, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG)
+            break;
+    }
+    iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
+    return text.size() - inLeft;
 }
 
 } // namespace mireto::cli

@@ -1,4 +1,5 @@
-// One character at a time between two encodings, through the system's iconv.
+// Between two encodings, through the system's iconv: one character at a time, or as
+// much of a text as converts.
 #pragma once
 
 #include <iconv.h>
@@ -20,6 +21,10 @@ public:
     // Appends one whole character converted; false when the target encoding has no
     // such character or the bytes are not one.
     bool convert(std::string_view character, std::string& out);
+
+    // Appends as much of `text` converted as converts, in one pass; returns how many
+    // bytes were taken, which stops before the first character that does not convert.
+    std::size_t convertPrefix(std::string_view text, std::string& out);
 
 private:
     iconv_t m_handle;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <functional>
+#include <optional>
 
 namespace mireto::cli {
 
@@ -24,13 +25,28 @@ std::string parseTime(CliOptions& options, const std::string& value) {
     return {};
 }
 
-std::string parseEncoding(CliOptions& options, const std::string& value) {
+// Whether `value` names Shift_JIS (false) or UTF-8 (true); nothing for anything else.
+std::optional<bool> namesUtf8(const std::string& value) {
     if (value == "sjis" || value == "shift_jis" || value == "cp932")
-        options.encoding = InputEncoding::Sjis;
-    else if (value == "utf-8" || value == "utf8")
-        options.encoding = InputEncoding::Utf8;
-    else
+        return false;
+    if (value == "utf-8" || value == "utf8")
+        return true;
+    return std::nullopt;
+}
+
+std::string parseEncoding(CliOptions& options, const std::string& value) {
+    const std::optional<bool> utf8 = namesUtf8(value);
+    if (!utf8)
         return "--encoding takes sjis or utf-8, not '" + value + "'";
+    options.encoding = *utf8 ? InputEncoding::Utf8 : InputEncoding::Sjis;
+    return {};
+}
+
+std::string parsePageEncoding(CliOptions& options, const std::string& value) {
+    const std::optional<bool> utf8 = namesUtf8(value);
+    if (!utf8)
+        return "--page-encoding takes sjis or utf-8, not '" + value + "'";
+    options.pageEncoding = *utf8 ? PageEncoding::Utf8 : PageEncoding::Sjis;
     return {};
 }
 
@@ -55,6 +71,7 @@ const std::vector<OptionSpec>& optionSpecs() {
         {nullptr, "--open", false, flag(&CliOptions::open)},
         {nullptr, "--time", true, parseTime},
         {nullptr, "--encoding", true, parseEncoding},
+        {nullptr, "--page-encoding", true, parsePageEncoding},
         {"-s", "--settings", true, setter(&CliOptions::settingsPath)},
         {"-t", "--template", true, setter(&CliOptions::templateName)},
         {nullptr, "--ending", true, setter(&CliOptions::endingName)},
@@ -136,8 +153,8 @@ std::string usageText() {
 Turn a Japanese text into a joke web page, as the Mireto editor's GO!! does.
 
 FILE is the input text (Shift_JIS unless --encoding says otherwise); - or nothing
-reads standard input. The page is Shift_JIS HTML. The settings file is only
-read, never written.
+reads standard input. The page is Shift_JIS HTML unless --page-encoding says
+otherwise. The settings file is only read, never written.
 
 Options:
   -f, --format NAME|N   page style, by name or position (default: the settings
@@ -157,6 +174,10 @@ Options:
                         choices and dates the page; makes the output reproducible
       --encoding ENC    encoding of the input: sjis (default) or utf-8; characters
                         Shift_JIS cannot hold become &#x...; references
+      --page-encoding ENC
+                        encoding of the page: sjis (default, the page as the
+                        editor makes it) or utf-8 (the same page decoded, its
+                        head declaring UTF-8)
   -s, --settings PATH   read templates and page settings from this settings
                         file (default: the editor's Mireto.ini, or the starter
                         settings while there is none);

@@ -9,6 +9,7 @@
 namespace mireto::cli {
 
 enum class InputEncoding { Sjis, Utf8 };
+enum class PageEncoding { Sjis, Utf8 };
 
 struct CliOptions {
     std::string inputPath = "-";       // "-" reads standard input
@@ -17,6 +18,7 @@ struct CliOptions {
     bool open = false;
     std::optional<std::time_t> time;
     InputEncoding encoding = InputEncoding::Sjis;
+    PageEncoding pageEncoding = PageEncoding::Sjis;
     std::optional<std::string> settingsPath; // otherwise Mireto.ini beside the program
     std::optional<std::string> templateName; // names are UTF-8
     std::optional<std::string> endingName;

@@ -46,6 +46,26 @@ void listNames(std::string& out, const char* heading, const SettingsStore& store
     }
 }
 
+std::string unreadableReason(StartupOutcome outcome) {
+    switch (outcome) {
+    case StartupOutcome::Loaded:
+        break;
+    case StartupOutcome::FileMissing:
+        return "there is no such file";
+    case StartupOutcome::NotAFile:
+        return "not a regular file";
+    case StartupOutcome::NoPermission:
+        return "no permission to read it";
+    case StartupOutcome::ReadFailed:
+        return "a read error";
+    case StartupOutcome::TooLarge:
+        return "larger than " + std::to_string(kMaxSettingsFileBytes >> 20) + " MiB";
+    case StartupOutcome::TooManyEntries:
+        return "more entries than a file of its size can hold";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
@@ -53,19 +73,25 @@ std::string loadCliSettings(const std::optional<std::string>& path, CliSettings&
         path ? std::filesystem::path(*path) : appPaths().fileToRead();
     const StartupOutcome outcome =
         LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
-    // Only a file that is not there at all leaves the defaults quietly; the editor too
-    // reports one it cannot read.
+    if (outcome == StartupOutcome::Loaded)
+        return {};
+    // Only a file that is not there at all leaves the defaults quietly, and only beside
+    // the program; the editor too reports one it cannot read.
     std::error_code error;
-    if (outcome == StartupOutcome::FileMissing &&
-        (path || std::filesystem::exists(std::filesystem::symlink_status(file, error))))
-        return "cannot read the settings file '" + file.string() + "'";
-    return {};
+    const bool linkToNothing =
+        outcome == StartupOutcome::FileMissing &&
+        std::filesystem::is_symlink(std::filesystem::symlink_status(file, error));
+    if (outcome == StartupOutcome::FileMissing && !path && !linkToNothing)
+        return {};
+    return "cannot read the settings file '" + file.string() + "': " +
+           (linkToNothing ? std::string("a link to a file that is not there")
+                          : unreadableReason(outcome));
 }
 
-SettingsChoice chooseFromSettings(const CliSettings& settings, const CliOptions& options) {
+SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options) {
     const SettingsStore& store = settings.store;
-    SettingsChoice choice{settings.current.endingSet,
-                          settings.current.replacementSet,
+    SettingsChoice choice{std::move(settings.current.endingSet),
+                          std::move(settings.current.replacementSet),
                           settings.current.overallTemplate.formatName,
                           {}};
 

@@ -31,8 +31,9 @@ struct SettingsChoice {
 };
 
 // The current selections, then --template, then --ending and --replacement, each
-// overriding what came before. Names on the command line are UTF-8.
-SettingsChoice chooseFromSettings(const CliSettings& settings, const CliOptions& options);
+// overriding what came before. Names on the command line are UTF-8. The current sets
+// are moved out of `settings`, not copied: a set read from a file can be large.
+SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options);
 
 // The stored overall templates, ending sets and replacement sets by name (UTF-8),
 // one a line under a heading each, as the editor's lists show them.

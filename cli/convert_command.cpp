@@ -123,19 +123,21 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         std::filesystem::create_directories(pagePath->parent_path(), error);
     }
 
+    const std::string& built = converter->buildPage();
+    const bool utf8 = options.pageEncoding == PageEncoding::Utf8;
+    const std::string decoded = utf8 ? pageToUtf8(built) : std::string();
+    const std::string& page = utf8 ? decoded : built;
     if (!pagePath) {
-        const std::string& page = converter->buildPage();
         out.write(page.data(), static_cast<std::streamsize>(page.size()));
         out.flush();
         return out ? kOk : fail(err, "cannot write the page to standard output", kFailed);
     }
 
-    const FileWriteResult written = converter->run(*pagePath, [&](const auto& path) {
-        if (options.open && !openInBrowser(path))
-            err << "mireto-convert: could not start xdg-open for " << path.string() << '\n';
-    });
+    const FileWriteResult written = writeFileAtomically(*pagePath, page);
     if (!written.ok)
         return fail(err, written.error, kFailed);
+    if (options.open && !openInBrowser(*pagePath))
+        err << "mireto-convert: could not start xdg-open for " << pagePath->string() << '\n';
     return kOk;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/sjis_to_utf8.h"
 
 #include "cli/character_converter.h"
+#include "convert/page_charset.h"
 #include "convert/sjis_text.h"
 
 namespace mireto::cli {
@@ -16,15 +17,25 @@ std::string sjisToUtf8(std::string_view sjisText) {
     std::string result;
     result.reserve(sjisText.size() * 3 / 2);
     for (std::size_t pos = 0; pos < sjisText.size();) {
+        if (converter.valid())
+            pos += converter.convertPrefix(sjisText.substr(pos), result);
+        if (pos == sjisText.size())
+            break;
+        // A character code page 932 does not define, or any without the conversion.
         const std::size_t length = sjis::charLength(sjisText, pos);
-        const std::string_view character = sjisText.substr(pos, length);
-        if (static_cast<unsigned char>(character[0]) < 0x80)
-            result += character;
-        else if (!converter.valid() || !converter.convert(character, result))
+        if (static_cast<unsigned char>(sjisText[pos]) < 0x80)
+            result += sjisText[pos];
+        else
             result += kReplacementCharacter;
         pos += length;
     }
     return result;
+}
+
+std::string pageToUtf8(std::string_view sjisPage) {
+    std::string page = sjisToUtf8(sjisPage);
+    declareUtf8Charset(page);
+    return page;
 }
 
 } // namespace mireto::cli

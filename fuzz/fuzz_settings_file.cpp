@@ -1,23 +1,41 @@
-// The settings-file reader over any bytes: what it reads, written and read again,
-// reads the same.
+// The settings-file reader over any bytes, with the limits start-up applies: what it
+// reads, written and read again, reads the same; and the most memory it takes while
+// reading stays within a bound per byte of input.
 #include "settings/settings_file.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <sanitizer/allocator_interface.h>
 
 using namespace mireto;
 
 namespace {
 
+// The heap in use and its peak, followed through the sanitizer's allocation hooks.
+std::size_t g_inUse = 0;
+std::size_t g_peak = 0;
+
+void onMalloc(const volatile void*, std::size_t size) {
+    g_inUse += size;
+    g_peak = std::max(g_peak, g_inUse);
+}
+
+void onFree(const volatile void* pointer) {
+    if (pointer)
+        g_inUse -= std::min(g_inUse, __sanitizer_get_allocated_size(const_cast<void*>(pointer)));
+}
+
+const bool g_hooked = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree) != 0;
+
 struct Contents {
     FormatSettings settings;
     SettingsStore store;
+    bool complete = false;
 };
 
 Contents read(std::string_view bytes) {
     Contents contents;
-    LineReader lines(bytes);
-    ReadFormatSettings(lines, contents.settings);
-    contents.store.Load(lines);
+    contents.complete = ReadSettingsFile(bytes, contents.settings, contents.store);
     return contents;
 }
 
@@ -28,13 +46,30 @@ std::string write(const Contents& contents) {
     return out;
 }
 
+// The most a byte of input may keep: an empty line of one byte is an ending set of
+// empty strings, the largest record.
+constexpr std::size_t kBytesPerInputByte = 2 * sizeof(EndingSet);
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const Contents first = read(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (size > kMaxSettingsFileBytes)
+        return 0;
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (!g_hooked)
+        std::abort();
+    g_peak = g_inUse;
+    const std::size_t before = g_inUse;
+    const Contents first = read(input);
+    const std::size_t peak = g_peak - before;
+    if (peak > kBytesPerInputByte * size + 4096 || peak > 2 * settingsMemoryAllowance(size))
+        std::abort();
+    if (!first.complete)
+        return 0;
+
     const std::string written = write(first);
     const Contents second = read(written);
-    if (!(second.settings == first.settings) || write(second) != written)
+    if (!second.complete || !(second.settings == first.settings) || write(second) != written)
         std::abort();
     return 0;
 }

@@ -70,6 +70,7 @@ AppPaths resolveAppPaths(const std::filesystem::path& executableFolder,
     std::error_code error;
     const bool installed = std::filesystem::equivalent(beside, installFolder, error);
     AppPaths paths;
+    paths.spareFolder = userDataFolder / "copies";
     if (!installed && canCreateFilesIn(beside)) {
         paths.settingsFile = beside / kSettingsFileName;
         paths.pageFile = beside / kPageFileName;

@@ -21,6 +21,9 @@ struct AppPaths {
     std::filesystem::path startingSettingsFile;
     // Overwritten by every GO!!.
     std::filesystem::path pageFile;
+    // Where a file that has to be rewritten in place (one with other hard links, or in a
+    // folder that takes no new file) is first copied whole: the user's data folder.
+    std::filesystem::path spareFolder;
 
     // The file start-up reads: the user's own whenever something is there, even a
     // file that cannot be read (which start-up then reports), else the starting one.

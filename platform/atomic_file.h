@@ -1,5 +1,6 @@
 // Replacing a file's contents all at once: readers see the old file or the new one,
-// never a mix, and a failure part-way leaves the old file as it was.
+// never a mix, and a failure part-way leaves the old file as it was. And saving a file
+// the user chose, which keeps what the user made of it: its links, mode and owner.
 #pragma once
 
 #include <filesystem>
@@ -9,9 +10,22 @@
 
 namespace mireto {
 
+// The step at which a write failed, for a message in the user's own words.
+enum class FileWriteStep {
+    None,            // it did not fail
+    Protected,       // the existing file is write-protected
+    CreateTemporary, // nothing could be made in the folder
+    Write,           // the new contents could not be written in full
+    Rename,          // the new file could not take the old one's place
+};
+
 struct FileWriteResult {
     bool ok = false;
-    std::string error; // what went wrong, for a message; empty on success
+    std::string error; // what went wrong, in English, for a log or the command line
+    FileWriteStep step = FileWriteStep::None;
+    int errorNumber = 0; // the system's error number, for a message in the user's words
+    // After a failed write in place: the complete copy of the new contents, kept.
+    std::filesystem::path spareCopy;
 };
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and
@@ -20,6 +34,17 @@ struct FileWriteResult {
 // followed. The new file keeps the permissions of the file it replaces (the usual ones
 // under the umask otherwise).
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Saving a file the user chose. A symbolic link is followed to the file it names (and a
+// link to nothing makes that file). The file is replaced in one step in its own folder
+// with its permissions and, where the system permits, its owner and group. A file with
+// other hard links, one whose owner or group the new file could not be given, or one in
+// a folder that takes no new file is instead rewritten in place, but only once a
+// complete copy of the new contents is safe in `spareFolder`: the copy goes when the
+// file is whole, and stays (the result names it) when writing in place fails. What is
+// not a regular file, and a file whose owner-write permission is off, is left alone.
+FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::string_view bytes,
+                                     const std::filesystem::path& spareFolder);
 
 // Test seam: called after the temporary file is complete and before the rename. A
 // hook returning false makes the write fail at that point, as a crash would.

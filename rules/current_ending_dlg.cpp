@@ -31,13 +31,13 @@ CCurrentEndingDlg::CCurrentEndingDlg(const SettingsStore& store, EndingSet curre
 
     m_rows->showRecord(m_record);
     m_templates->fill([this](std::size_t at) { return m_store.GetEndingSet(at).name; });
-    m_templates->selectExact(uiText(m_record.name));
+    m_templates->selectStored(m_record.name);
 
     connect(m_templates, &NameCombo::picked, this, &CCurrentEndingDlg::OnSelchangeTemplate);
 }
 
 void CCurrentEndingDlg::accept() {
-    std::optional<std::string> name = storableText(this, m_templates->fieldText(), windowTitle());
+    std::optional<std::string> name = m_templates->fieldBytes(windowTitle());
     if (!name || !m_rows->collectInto(m_record, windowTitle()))
         return;
     m_record.name = std::move(*name);

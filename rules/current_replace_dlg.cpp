@@ -34,7 +34,7 @@ CCurrentReplaceDlg::CCurrentReplaceDlg(const SettingsStore& store, ReplacementSe
     layout->addLayout(makeChooserButtons(this));
 
     m_templates->fill([this](std::size_t at) { return m_store.GetReplacementSet(at).name; });
-    m_templates->selectExact(uiText(m_set.name));
+    m_templates->selectStored(m_set.name);
     m_rules->showSet(m_set);
 
     connect(m_templates, &NameCombo::picked, this, &CCurrentReplaceDlg::OnSelchangeTemplate);
@@ -44,7 +44,7 @@ void CCurrentReplaceDlg::accept() {
     std::optional<ReplacementSet> rules = m_rules->takeRules(windowTitle());
     if (!rules)
         return;
-    std::optional<std::string> name = storableText(this, m_templates->fieldText(), windowTitle());
+    std::optional<std::string> name = m_templates->fieldBytes(windowTitle());
     if (!name)
         return;
     m_set = std::move(*rules);

@@ -2,7 +2,7 @@
 
 #include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
-#include "widgets/sjis_qstring.h"
+#include "widgets/single_line.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace mireto {
 
@@ -56,6 +57,7 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
 
         auto* word = new QLineEdit;
         word->setObjectName(QStringLiteral("word%1").arg(row + 1));
+        keepSingleLine(word);
         makeRoomFor(word, fullWidthSample(10));
         m_words[row] = word;
 
@@ -76,17 +78,24 @@ FrequencyEditor::FrequencyEditor(QWidget* parent) : QWidget(parent) {
 }
 
 void FrequencyEditor::showRecord(const EndingSet& record) {
-    m_frequencies = record.frequencies;
-    showFrequencies();
+    // A hand-edited file may hold any number; the rows edit 0 to 100. Held to that range
+    // first, a record is never rebalanced a point at a time from billions, and its
+    // total cannot overflow.
     for (int row = 0; row < kRows; ++row)
-        m_words[row]->setText(fromSjis(record.words[row]));
+        m_frequencies[row] = std::clamp(record.frequencies[row], 0, 100);
+    showFrequencies();
+    for (int row = 0; row < kRows; ++row) {
+        m_storedWords[row] = StoredText(record.words[row]);
+        m_words[row]->setText(m_storedWords[row].shown());
+    }
     m_changeLineBreaks->setChecked(record.changeLineBreaks != 0);
 }
 
 bool FrequencyEditor::collectInto(EndingSet& record, const QString& caption) {
     std::array<std::string, kRows> words;
     for (int row = 0; row < kRows; ++row) {
-        std::optional<std::string> word = storableText(window(), m_words[row]->text(), caption);
+        std::optional<std::string> word =
+            m_storedWords[row].bytesFor(window(), m_words[row]->text(), caption);
         if (!word)
             return false;
         words[row] = std::move(*word);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "settings/records.h"
+#include "widgets/stored_text.h"
 
 #include <QWidget>
 #include <array>
@@ -24,9 +25,9 @@ public:
 
     explicit FrequencyEditor(QWidget* parent = nullptr);
 
-    // Shows a record's frequencies, words and flag. Each percent box written is then
-    // processed as an edit, rows 1 to 4, so a record totalling more than 100 is brought
-    // down to 100 at once.
+    // Shows a record's frequencies, words and flag. The frequencies are first held to 0
+    // to 100 each; each percent box written is then processed as an edit, rows 1 to 4,
+    // so a record totalling more than 100 is brought down to 100 at once.
     void showRecord(const EndingSet& record);
 
     const std::array<std::int32_t, kRows>& frequencies() const { return m_frequencies; }
@@ -52,6 +53,8 @@ private:
     std::array<QSlider*, kRows> m_sliders{};
     std::array<QLineEdit*, kRows> m_percents{};
     std::array<QLineEdit*, kRows> m_words{};
+    // The words as the record held them, kept while their boxes are left alone.
+    std::array<StoredText, kRows> m_storedWords;
     QCheckBox* m_changeLineBreaks = nullptr;
 };
 

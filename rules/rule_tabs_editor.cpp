@@ -2,7 +2,7 @@
 
 #include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
-#include "widgets/sjis_qstring.h"
+#include "widgets/single_line.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -40,6 +40,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     for (int slot = 0; slot < 4; ++slot) {
         m_sources[slot] = new QLineEdit;
         m_sources[slot]->setObjectName(QStringLiteral("source%1").arg(slot + 1));
+        keepSingleLine(m_sources[slot]);
         makeRoomFor(m_sources[slot], fullWidthSample(10));
         sourcesLayout->addWidget(m_sources[slot]);
     }
@@ -48,6 +49,7 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     auto* targetLayout = new QVBoxLayout(targetGroup);
     m_target = new QLineEdit;
     m_target->setObjectName(QStringLiteral("target"));
+    keepSingleLine(m_target);
     makeRoomFor(m_target, fullWidthSample(10));
     targetLayout->addWidget(m_target);
 
@@ -75,9 +77,12 @@ void RuleTabsEditor::showSet(const ReplacementSet& set) {
     m_rules.clear();
     for (std::size_t rule = 0; rule < set.ruleCount(); ++rule) {
         Rule texts;
-        for (std::size_t slot = 0; slot < 4; ++slot)
-            texts.sources[slot] = fromSjis(set.sources[rule][slot]);
-        texts.target = fromSjis(set.targets[rule]);
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            texts.storedSources[slot] = StoredText(set.sources[rule][slot]);
+            texts.sources[slot] = texts.storedSources[slot].shown();
+        }
+        texts.storedTarget = StoredText(set.targets[rule]);
+        texts.target = texts.storedTarget.shown();
         m_rules.push_back(std::move(texts));
     }
     m_rules.push_back(Rule{});
@@ -94,13 +99,14 @@ std::optional<ReplacementSet> RuleTabsEditor::takeRules(const QString& caption) 
     for (std::size_t rule = 0; rule + 1 < m_rules.size(); ++rule) {
         ReplacementSet::Sources sources;
         for (std::size_t slot = 0; slot < 4; ++slot) {
-            std::optional<std::string> source =
-                storableText(window(), m_rules[rule].sources[slot], caption);
+            std::optional<std::string> source = m_rules[rule].storedSources[slot].bytesFor(
+                window(), m_rules[rule].sources[slot], caption);
             if (!source)
                 return std::nullopt;
             sources[slot] = std::move(*source);
         }
-        std::optional<std::string> target = storableText(window(), m_rules[rule].target, caption);
+        std::optional<std::string> target =
+            m_rules[rule].storedTarget.bytesFor(window(), m_rules[rule].target, caption);
         if (!target)
             return std::nullopt;
         set.addRule(std::move(sources), std::move(*target));

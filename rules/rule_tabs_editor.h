@@ -7,6 +7,7 @@
 #pragma once
 
 #include "settings/records.h"
+#include "widgets/stored_text.h"
 
 #include <QString>
 #include <QWidget>
@@ -40,6 +41,9 @@ private:
     struct Rule {
         std::array<QString, 4> sources;
         QString target;
+        // The texts as the set held them, kept while they are left alone.
+        std::array<StoredText, 4> storedSources;
+        StoredText storedTarget;
     };
 
     void buildTabs();

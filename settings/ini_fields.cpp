@@ -41,6 +41,10 @@ std::int32_t FieldReader::readInt() {
 }
 
 std::string FieldReader::readString() {
+    return std::string(nextString());
+}
+
+std::string_view FieldReader::nextString() {
     const std::size_t comma = m_pos < m_line.size() ? m_line.find(',', m_pos) : m_line.npos;
     if (comma == std::string_view::npos) {
         m_pos = m_line.size();
@@ -51,7 +55,7 @@ std::string FieldReader::readString() {
     const std::size_t available = m_line.size() - start;
     const std::size_t length =
         stated <= 0 ? 0 : std::min(static_cast<std::size_t>(stated), available);
-    std::string value(m_line.substr(start, length));
+    const std::string_view value = m_line.substr(start, length);
     // The byte after the string is its closing comma, stepped over unexamined.
     m_pos = std::min(start + length + 1, m_line.size());
     return value;

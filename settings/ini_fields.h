@@ -18,11 +18,15 @@ public:
 
     std::int32_t readInt();
     std::string readString();
+    // Steps over a string field as readString would, without copying it.
+    void skipString() { (void)nextString(); }
 
     // Whether another field (a comma at or after the current position) follows.
     bool hasField() const;
 
 private:
+    std::string_view nextString();
+
     std::string_view m_line;
     std::size_t m_pos = 0;
 };

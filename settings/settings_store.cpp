@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include <utility>
+
 namespace mireto {
 
 namespace {
@@ -88,6 +90,14 @@ void SettingsStore::OverwriteReplacementSet(ReplacementSet set, Position positio
 
 void SettingsStore::OverwriteOverallTemplate(OverallTemplate overall, Position position) {
     overwriteAt(m_overallTemplates, std::move(overall), position);
+}
+
+ReplacementSet SettingsStore::ExchangeReplacementSet(ReplacementSet set, Position position) {
+    if (position >= m_replacementSets.size()) {
+        m_replacementSets.push_back(std::move(set));
+        return {};
+    }
+    return std::exchange(m_replacementSets[position], std::move(set));
 }
 
 bool SettingsStore::DeleteEndingSet(Position position) {

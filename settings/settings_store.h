@@ -40,6 +40,11 @@ public:
     void OverwriteReplacementSet(ReplacementSet set, Position position);
     void OverwriteOverallTemplate(OverallTemplate overall, Position position);
 
+    // Puts `set` at `position` (below count) and returns the set that was there. How
+    // start-up takes the current slot out of the list: unlike the other records, a
+    // replacement set can be many times larger than its line.
+    ReplacementSet ExchangeReplacementSet(ReplacementSet set, Position position);
+
     // False, changing nothing, when the position is not below the count.
     bool DeleteEndingSet(Position position);
     bool DeleteReplacementSet(Position position);
@@ -49,9 +54,15 @@ public:
     void BuildFormatNames();
 
     // The three template sections of the settings file: Load appends what it reads,
-    // Save writes every list in order, each section ended by "----".
-    void Load(LineReader& lines);
+    // Save writes every list in order, each section ended by "----". Load stops, false,
+    // once what it has read takes more than `allowance` bytes of memory.
+    bool Load(LineReader& lines, std::size_t allowance = static_cast<std::size_t>(-1));
     void Save(std::string& out) const;
+    // What Save would write once shutdown has put the current records first in each
+    // list, in place of the none sets at position 0 of the ending and replacement
+    // lists; the store itself is not changed.
+    void SaveWithCurrent(std::string& out, const EndingSet& ending,
+                         const ReplacementSet& replacement, const OverallTemplate& overall) const;
 
     // Counts, for the file, the tests and the benchmarks; the dialogs list by position
     // until the first empty name instead.
@@ -60,6 +71,13 @@ public:
     std::size_t overallTemplateCount() const { return m_overallTemplates.size(); }
 
 private:
+    struct CurrentRecords {
+        const EndingSet& ending;
+        const ReplacementSet& replacement;
+        const OverallTemplate& overall;
+    };
+    void saveLists(std::string& out, const CurrentRecords* current) const;
+
     std::vector<EndingSet> m_endingSets;
     std::vector<ReplacementSet> m_replacementSets;
     std::vector<OverallTemplate> m_overallTemplates;

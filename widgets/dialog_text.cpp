@@ -1,6 +1,7 @@
 #include "widgets/dialog_text.h"
 
 #include "widgets/message_box.h"
+#include "widgets/single_line.h"
 #include "widgets/sjis_qstring.h"
 
 namespace mireto {
@@ -30,9 +31,11 @@ QString withName(std::string_view sjisTemplate, const QString& name) {
 
 std::optional<std::string> storableText(QWidget* owner, const QString& text,
                                         const QString& caption) {
-    std::optional<std::string> bytes = encodeSjis(text);
+    // The fields hold one line already; this keeps anything else from reaching the store.
+    const QString line = singleLineText(text);
+    std::optional<std::string> bytes = encodeSjis(line);
     if (!bytes)
-        showMessage(owner, {withName(kUnstorable, text), caption, MessageIcon::Warning,
+        showMessage(owner, {withName(kUnstorable, line), caption, MessageIcon::Warning,
                             MessageButtons::Ok});
     return bytes;
 }

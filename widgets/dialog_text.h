@@ -19,8 +19,9 @@ QString uiText(std::string_view sjis);
 // A Shift_JIS message with its one "%s" replaced by `name`.
 QString withName(std::string_view sjisTemplate, const QString& name);
 
-// The Shift_JIS bytes of `text`; nullopt, after telling the user over `owner` in a
-// message box with `caption`, when a character has no Shift_JIS form.
+// The Shift_JIS bytes of `text` made one line (widgets/single_line.h); nullopt, after
+// telling the user over `owner` in a message box with `caption`, when a character has no
+// Shift_JIS form.
 std::optional<std::string> storableText(QWidget* owner, const QString& text,
                                         const QString& caption);
 

@@ -1,5 +1,7 @@
 #include "widgets/name_combo.h"
 
+#include "widgets/single_line.h"
+
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -10,6 +12,7 @@ NameCombo::NameCombo(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     // Completion would rewrite what the user types; the field keeps it as typed.
     setCompleter(nullptr);
+    keepSingleLine(lineEdit());
     // Qt also "activates" the item a typed name spells when the field loses the focus or
     // takes Enter; that would load a stored template over what the user has on screen.
     // Only a pick from the list is a pick.

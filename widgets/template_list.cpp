@@ -60,20 +60,45 @@ bool confirm(QWidget* owner, const QString& text, std::string_view caption) {
 
 } // namespace
 
+NameRules listNameRules() {
+    const auto compare = [](std::string_view a, std::string_view b) {
+        return QString::compare(fromSjis(a), fromSjis(b), Qt::CaseInsensitive);
+    };
+    return {[compare](std::string_view a, std::string_view b) { return compare(a, b) == 0; },
+            [compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; }};
+}
+
 TemplateList::TemplateList(std::size_t firstPosition, Order order, QWidget* parent)
     : NameCombo(parent), m_first(firstPosition), m_order(order), m_askDelete(kAskDelete),
       m_deleted(kDeleted) {
     setObjectName(QStringLiteral("templateList"));
 }
 
-void TemplateList::fill(const std::function<std::string(std::size_t)>& nameAt) {
+void TemplateList::fill(std::function<std::string(std::size_t)> nameAt) {
     removeAllNames();
+    m_storedItem = -1;
+    m_nameAt = std::move(nameAt);
     for (std::size_t position = m_first;; ++position) {
-        const std::string name = nameAt(position);
+        const std::string name = m_nameAt(position);
         if (name.empty())
             break;
         insertName(count(), fromSjis(name));
     }
+}
+
+void TemplateList::selectStored(const std::string& name) {
+    selectExact(fromSjis(name));
+    m_storedItem = selectedItem();
+    m_storedName = name;
+}
+
+std::optional<std::string> TemplateList::fieldBytes(const QString& caption) {
+    const int item = selectedItem();
+    if (item >= 0 && item == m_storedItem)
+        return m_storedName;
+    if (item >= 0 && m_nameAt)
+        return m_nameAt(positionOf(item));
+    return storableText(window(), fieldText(), caption);
 }
 
 std::size_t TemplateList::positionOf(int item) const {
@@ -100,12 +125,11 @@ QString TemplateList::saveCaption() {
 }
 
 std::optional<std::string> TemplateList::nameToSave() {
-    const QString name = fieldText();
-    if (name.isEmpty()) {
+    if (fieldText().isEmpty()) {
         tell(window(), uiText(kEnterName), kSaveCaption);
         return std::nullopt;
     }
-    return storableText(window(), name, uiText(kSaveCaption));
+    return fieldBytes(uiText(kSaveCaption));
 }
 
 void TemplateList::saveWorking() {
@@ -134,6 +158,7 @@ void TemplateList::deleteNamed() {
         const QString stored = fromSjis(m_shelf.storedName(position));
         if (confirm(window(), withName(m_askDelete, stored), kDeleteCaption)) {
             removeName(item);
+            m_storedItem = -1;
             m_shelf.remove(position);
             select(-1);
             tell(window(), withName(m_deleted, stored), kDeletedCaption);
@@ -155,6 +180,7 @@ int TemplateList::addSorted(const QString& name) {
         }
     }
     insertName(item, name);
+    m_storedItem = -1;
     return item;
 }
 

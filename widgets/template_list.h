@@ -7,6 +7,7 @@
 #pragma once
 
 #include "settings/settings_store.h"
+#include "settings/template_exchange.h"
 #include "widgets/name_combo.h"
 
 #include <cstddef>
@@ -42,6 +43,10 @@ TemplateShelf makeShelf(SettingsStore& store, const Record& working,
     };
 }
 
+// How the editors' lists compare names, for what they hold and where a new name goes:
+// as Qt shows them, letter case ignored.
+NameRules listNameRules();
+
 class TemplateList : public NameCombo {
     Q_OBJECT
 public:
@@ -51,7 +56,18 @@ public:
 
     // Lists the names the store gives from the first position on, each at its own
     // index, up to the first empty name.
-    void fill(const std::function<std::string(std::size_t)>& nameAt);
+    void fill(std::function<std::string(std::size_t)> nameAt);
+
+    // Selects the listed name that `name` (Shift_JIS) reads as, and remembers its bytes:
+    // while that item stays selected, fieldBytes gives them back as they were.
+    void selectStored(const std::string& name);
+    // From now on a selected item stands for the store's bytes only.
+    void forgetStored() { m_storedItem = -1; }
+
+    // The name field's text in Shift_JIS as it is to be stored: the bytes a selected item
+    // stands for (those selectStored was given, or the store's); what was typed otherwise,
+    // or nullopt after a message with `caption` when Shift_JIS cannot hold it.
+    std::optional<std::string> fieldBytes(const QString& caption);
 
     // The store position an item stands for; no item (-1) stands for a position past
     // every list, which the store answers with its empty or default record.
@@ -83,6 +99,9 @@ private:
 
     std::size_t m_first;
     Order m_order;
+    std::function<std::string(std::size_t)> m_nameAt;
+    int m_storedItem = -1;
+    std::string m_storedName;
     QPushButton* m_deleteButton = nullptr;
     TemplateShelf m_shelf;
     std::string_view m_askDelete;

@@ -1,8 +1,8 @@
 #include "convert/dialogs/idol_news_settings_dlg.h"
 
-#include "convert/dialogs/sjis_line_edit.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
+#include "widgets/sjis_line_edit.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

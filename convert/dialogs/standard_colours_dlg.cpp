@@ -3,9 +3,9 @@
 #include "convert/dialogs/colour_chooser.h"
 #include "convert/dialogs/colour_string.h"
 #include "convert/dialogs/colour_swatch.h"
-#include "convert/dialogs/sjis_line_edit.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/dialog_text.h"
+#include "widgets/sjis_line_edit.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -35,7 +35,7 @@ CCurrentTemplateDlg::CCurrentTemplateDlg(const SettingsStore& store, Replacement
 
     m_choices->fill(m_store);
     m_templates->fill([this](std::size_t at) { return m_store.GetOverallTemplate(at).name; });
-    m_templates->selectExact(uiText(m_template.name));
+    m_templates->selectStored(m_template.name);
     m_choices->showNames(m_template);
 
     connect(m_templates, &NameCombo::picked, this, &CCurrentTemplateDlg::OnSelchangeTemplate);
@@ -43,7 +43,7 @@ CCurrentTemplateDlg::CCurrentTemplateDlg(const SettingsStore& store, Replacement
 
 void CCurrentTemplateDlg::accept() {
     OverallTemplate chosen;
-    std::optional<std::string> name = storableText(this, m_templates->fieldText(), windowTitle());
+    std::optional<std::string> name = m_templates->fieldBytes(windowTitle());
     if (!name || !m_choices->collectInto(chosen, windowTitle()))
         return;
     chosen.name = std::move(*name);

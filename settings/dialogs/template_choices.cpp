@@ -51,26 +51,27 @@ void TemplateChoices::fill(const SettingsStore& store) {
 }
 
 void TemplateChoices::showNames(const OverallTemplate& overall) {
-    m_endings->selectExact(fromSjis(overall.endingSetName));
-    m_formats->selectExact(fromSjis(overall.formatName));
-    m_replacements->selectExact(fromSjis(overall.replacementSetName));
+    m_endings->selectStored(overall.endingSetName);
+    m_formats->selectStored(overall.formatName);
+    m_replacements->selectStored(overall.replacementSetName);
 }
 
 void TemplateChoices::follow(const SettingsStore& store, std::size_t position) {
     m_replacements->select(static_cast<int>(store.FindReplacementSetIndex(position)));
     m_endings->select(static_cast<int>(store.FindEndingSetIndex(position)));
     m_formats->selectExact(fromSjis(store.GetOverallTemplate(position).formatName));
+    for (TemplateList* list : {m_replacements, m_endings, m_formats})
+        list->forgetStored();
 }
 
 bool TemplateChoices::collectInto(OverallTemplate& overall, const QString& caption) {
-    std::optional<std::string> ending = storableText(window(), m_endings->fieldText(), caption);
+    std::optional<std::string> ending = m_endings->fieldBytes(caption);
     if (!ending)
         return false;
-    std::optional<std::string> replacement =
-        storableText(window(), m_replacements->fieldText(), caption);
+    std::optional<std::string> replacement = m_replacements->fieldBytes(caption);
     if (!replacement)
         return false;
-    std::optional<std::string> format = storableText(window(), m_formats->fieldText(), caption);
+    std::optional<std::string> format = m_formats->fieldBytes(caption);
     if (!format)
         return false;
     overall.endingSetName = std::move(*ending);

@@ -2,16 +2,17 @@
 
 #include "app/command_ids.h"
 #include "app/control_panel.h"
-#include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
 #include "app/mireto_view.h"
 #include "app/web_engine_check.h"
+#include "tests/support/dialog_driver.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -31,22 +32,41 @@ void typeInto(QWidget* widget, const QString& text) {
 
 QString runDialog(const std::function<void()>& command, const std::function<void(QDialog&)>& act) {
     QString opened;
-    QTimer watch;
-    watch.setSingleShot(true);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    // Looked for until it shows: a command may take a moment before it opens its dialog.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
+        poll.stop();
         opened = QString::fromLatin1(dialog->metaObject()->className());
         if (act)
             act(*dialog);
-        if (dialog->isVisible())
+        if (dialog && dialog->isVisible())
             dialog->reject();
     });
-    watch.start(0);
+    poll.start(10);
     command();
-    watch.stop();
     return opened;
+}
+
+QString driveDialog(const std::function<void()>& command,
+                    const std::function<void(QDialog*)>& script) {
+    QString caption;
+    runDialog(command, [&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        script(&dialog);
+    });
+    return caption;
+}
+
+void saveEndingSet(AppHarness& harness, const char* name) {
+    driveDialog([&] { harness.view().OnSaveEndingTemplate(); },
+                [name](QDialog* dialog) {
+                    retype(child<QComboBox>(dialog, "templateList"), QString::fromUtf8(name));
+                    click(dialog, "saveButton");
+                    click(dialog, "okButton");
+                });
 }
 
 AppHarness::AppHarness() {
@@ -56,6 +76,7 @@ AppHarness::AppHarness() {
     std::filesystem::create_directories(root / "config");
     services.paths.settingsFile = root / "program" / "Mireto.ini";
     services.paths.pageFile = root / "program" / "tmp.html";
+    services.paths.spareFolder = root / "spare";
     services.runtimeFolder = QString::fromStdString((root / "runtime").string());
     services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
     services.openLink = [this](const QUrl& link) { links.push_back(link); };
@@ -67,6 +88,8 @@ AppHarness::AppHarness() {
     setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
         const CMainFrame* frame = m_app ? m_app->mainFrame() : nullptr;
         messages.push_back({request, frame && frame->isVisible()});
+        if (onMessage)
+            onMessage(request);
         if (request.buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         if (!answers.empty()) {
@@ -76,13 +99,20 @@ AppHarness::AppHarness() {
         }
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     });
-    setFileDialogHandlerForTesting([this](bool, const QString&) { return nextFileChoice; });
+    setFileRequestHandlerForTesting([this](const FileRequest& request) {
+        fileRequests.push_back(request);
+        if (fileChoices.empty())
+            return FileChoice{nextFileChoice, request.filter};
+        const FileChoice choice = fileChoices.front();
+        fileChoices.pop_front();
+        return choice;
+    });
 }
 
 AppHarness::~AppHarness() {
     m_app.reset();
     setMessageHandlerForTesting({});
-    setFileDialogHandlerForTesting({});
+    setFileRequestHandlerForTesting({});
 }
 
 std::filesystem::path AppHarness::folder() const {

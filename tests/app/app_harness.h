@@ -4,6 +4,7 @@
 // preview's web engine stays off unless a test turns it on (withWebEngine).
 #pragma once
 
+#include "app/file_dialogs.h"
 #include "app/platform_services.h"
 #include "widgets/message_box.h"
 
@@ -42,6 +43,14 @@ void typeInto(QWidget* widget, const QString& text);
 // Returns the class of the dialog that opened, or an empty string when none did.
 QString runDialog(const std::function<void()>& command,
                   const std::function<void(QDialog&)>& act = {});
+// The same for a script that drives the dialog through its pointer; returns the dialog's
+// caption, or nothing when none opened.
+QString driveDialog(const std::function<void()>& command,
+                    const std::function<void(QDialog*)>& script);
+
+class AppHarness;
+// Saves what the ending-set editor shows under `name`, then closes it with OK.
+void saveEndingSet(AppHarness& harness, const char* name);
 
 struct ShownMessage {
     MessageRequest request;
@@ -94,8 +103,13 @@ public:
     // Answers for the coming questions, in order; without one a question gets No (or
     // Cancel where it offers that).
     std::deque<MessageAnswer> answers;
-    // What the file choosers answer next; empty means cancel.
+    // Called with each message as it is shown, before it is answered.
+    std::function<void(const MessageRequest&)> onMessage;
+    // What the file choosers answer: the queued choices in order, then nextFileChoice
+    // with the filter the chooser offered first (empty means cancel).
+    std::deque<FileChoice> fileChoices;
     QString nextFileChoice;
+    std::vector<FileRequest> fileRequests;
     std::vector<std::filesystem::path> opened;
     std::vector<QUrl> links;
 

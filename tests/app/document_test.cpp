@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QtTest>
 #include <optional>
+#include <unistd.h>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -65,6 +66,83 @@ private slots:
         QCOMPARE(readFile(file), bytes);
     }
 
+    void savingThroughALinkWritesTheFileItNames() {
+        std::filesystem::create_directory(h->folder() / "real");
+        const auto real = fileWith("real/memo.txt", "old\r\n");
+        std::filesystem::create_symlink(real, h->folder() / "memo.txt");
+        std::filesystem::create_hard_link(real, h->folder() / "other-name.txt");
+        QVERIFY(h->start({qtPath(h->folder() / "memo.txt")}));
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("new"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(real), std::string("old\r\nnew"));
+        QCOMPARE(readFile(h->folder() / "other-name.txt"), std::string("old\r\nnew"));
+        QVERIFY(std::filesystem::is_symlink(h->folder() / "memo.txt"));
+    }
+
+    void aSaveThatFailsSaysWhyInTheUsersWords() {
+        const auto file = fileWith("protected.txt", "old");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        QVERIFY(h->start({qtPath(file)}));
+        h->messages.clear();
+        h->view().insertPlainText(u("new"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("%1 を保存できません（書き込む権限がありません）。").arg(qtPath(file)));
+        QCOMPARE(readFile(file), std::string("old"));
+        QVERIFY(h->document().IsModified());
+    }
+
+    void aFolderThatTakesNoNewFileStillSavesTheFileInIt() {
+        const auto folder = h->folder() / "locked";
+        std::filesystem::create_directory(folder);
+        const auto file = folder / "memo.txt";
+        writeFile(file, "old\r\n");
+        QVERIFY(h->start({qtPath(file)}));
+        // Undone whatever the checks find, so that the folder can go.
+        struct Unlock {
+            std::filesystem::path folder, file;
+            ~Unlock() {
+                setImmutable(file, false);
+                setImmutable(folder, false);
+                std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+            }
+        } unlock{folder, file};
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+        if (::access(folder.c_str(), W_OK) == 0 && !setImmutable(folder, true))
+            QSKIP("no way to keep this user from making files here");
+
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("new"));
+        h->messages.clear();
+        trigger(cmd::kFileSave);
+        QVERIFY(h->messages.empty());
+        QCOMPARE(readFile(file), std::string("old\r\nnew"));
+        QVERIFY(!h->document().IsModified());
+        const auto spare = h->services.paths.spareFolder;
+        QVERIFY(std::filesystem::is_empty(spare)); // the copy made first is gone
+
+        // When the file takes no writing either, the text waits in the copy, and the
+        // message says where.
+        if (!setImmutable(file, true))
+            QSKIP("no way to keep this user from writing a file");
+        h->view().insertPlainText(u("!"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(file), std::string("old\r\nnew"));
+        QVERIFY(h->document().IsModified());
+        const auto copies = std::filesystem::directory_iterator(spare);
+        QVERIFY(copies != std::filesystem::directory_iterator());
+        const std::filesystem::path copy = copies->path();
+        QCOMPARE(readFile(copy), std::string("old\r\nnew!"));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("%1 を保存できません（書き込む権限がありません）。\n"
+                   "保存しようとした内容は %2 に残してあります。")
+                     .arg(qtPath(file), qtPath(copy)));
+    }
+
     void utf8FilesStayUtf8() {
         const auto file = fileWith("utf8.txt", "日本語 ✓\n");
         QVERIFY(h->start({qtPath(file)}));
@@ -74,6 +152,39 @@ private slots:
         h->view().insertPlainText(u("🍣"));
         trigger(cmd::kFileSave);
         QCOMPARE(readFile(file), std::string("日本語 ✓\n🍣"));
+    }
+
+    void lineAndParagraphSeparatorsAreNotSavedAsLineBreaks() {
+        // U+2028 is a character of the text, shown as a break; it goes back as itself.
+        const std::string bytes = "a\u2028b\nc\n";
+        const auto file = fileWith("separators.txt", bytes);
+        QVERIFY(h->start({qtPath(file)}));
+        QVERIFY(h->messages.size() == 1); // only the missing Mireto.ini
+        h->view().moveCursor(QTextCursor::End);
+        h->view().insertPlainText(u("d"));
+        trigger(cmd::kFileSave);
+        QCOMPARE(readFile(file), bytes + "d");
+
+        // U+2029 the editor can hold only as the break between two lines: said at opening.
+        h->messages.clear();
+        QVERIFY(h->app().OpenDocumentFile(qtPath(fileWith("paragraph.txt", "a\u2029b\n"))));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.text.contains(u("U+2029")));
+    }
+
+    void shiftEnterBreaksTheLineAsEnterDoes() {
+        QVERIFY(h->start());
+        h->messages.clear();
+        h->view().setFocus();
+        typeInto(&h->view(), u("上"));
+        QTest::keyClick(&h->view(), Qt::Key_Return, Qt::ShiftModifier);
+        typeInto(&h->view(), u("下"));
+        QCOMPARE(h->view().GetEditorText(), u("上\n下"));
+        const auto file = h->folder() / "lines.txt";
+        h->nextFileChoice = qtPath(file);
+        trigger(cmd::kFileSaveAs);
+        QVERIFY(h->messages.empty()); // no question about UTF-8
+        QCOMPARE(readFile(file), sjis("上\r\n下"));
     }
 
     void undecodableBytesAreWarnedAbout() {
@@ -126,6 +237,8 @@ private slots:
         QCOMPARE(h->combo(cmd::kComboFormat).currentText(), u("標準的"));
 
         typeInto(&h->view(), u("もう一度"));
+        // The panel's choice is in the file already; a close that goes ahead writes it again.
+        std::filesystem::remove(h->settingsFile());
         h->answers = {MessageAnswer::Cancel};
         QVERIFY(!h->close());
         QVERIFY(!std::filesystem::exists(h->settingsFile()));

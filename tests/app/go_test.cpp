@@ -110,6 +110,15 @@ private slots:
                  expectedPage(h->view(), OutputFormat::HouseStyle, "", kMoment));
     }
 
+    void aLineSeparatorInTheTextIsALineOnThePage() {
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("標準的"));
+        h->view().SetEditorText(u("上\u2028下\n終わり"));
+        h->click(cmd::kPanelGo);
+        QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::Standard,
+                                                       sjis("上\r\n下\r\n終わり"), kMoment));
+    }
+
     void unknownStyleDoesNothing() {
         writeSettings(h->settingsFile(), {});
         QVERIFY(h->start());

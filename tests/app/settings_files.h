@@ -28,6 +28,12 @@ inline OverallTemplate overallTemplate(const char* name, const char* ending,
     return {sjis(ending), sjis(replacement), sjis(format), sjis(name)};
 }
 
+// What was in use at the last exit in most tests: the template うさぎ with its sets.
+inline CurrentSelection rabbitSelection() {
+    return {overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
+            endingSet("だぴょん", "だぴょん", 100), replacementSet("猫語", "な", "にゃ")};
+}
+
 // A file with the ending set だぴょん, the replacement set 猫語 and the templates
 // うさぎ (both sets, 某巨大掲示板群), ねこ (sets that do not exist, フォント弄り(背景白))
 // and 謎 (a style no one knows); `current` is what was in use at exit.

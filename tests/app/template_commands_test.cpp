@@ -54,9 +54,7 @@ QImage pictureOf(const QIcon& icon) {
     return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 const CurrentSelection kNothing{overallTemplate("", "無し", "無し", "フォント弄り"),
                                 noneEndingSet(), noneReplacementSet()};
@@ -71,26 +69,6 @@ class TemplateCommandsTest : public QObject {
     bool startWith(const CurrentSelection& current) {
         writeSettings(h->settingsFile(), current);
         return h->start();
-    }
-
-    // Runs `command` with `script` acting in the modal dialog it opens; a dialog the
-    // script leaves open is cancelled. The dialog's caption, or nothing when none opened.
-    QString runDialog(const std::function<void()>& command, const Script& script) {
-        QString caption;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop();
-            caption = dialog->windowTitle();
-            script(dialog);
-            if (dialog && dialog->isVisible())
-                dialog->reject();
-        });
-        poll.start(10);
-        command();
-        return caption;
     }
 
     // The command `item` of the menu bar's `menu`.
@@ -121,7 +99,7 @@ private slots:
         QVERIFY(startWith(kRabbit));
         QString shownPercent;
         const QString caption =
-            runDialog(viaMenu("テンプレート作成", "語尾変換"), [&](QDialog* dialog) {
+            driveDialog(viaMenu("テンプレート作成", "語尾変換"), [&](QDialog* dialog) {
                 shownPercent = child<QLineEdit>(dialog, "percent1")->text();
                 retype(child<QLineEdit>(dialog, "word1"), u("ぴょん"));
                 saveAs("ぴょん")(dialog);
@@ -139,7 +117,8 @@ private slots:
 
     void aSavedSetReachesTheFileAtExit() {
         QVERIFY(startWith(kRabbit));
-        QCOMPARE(runDialog(viaMenu("テンプレート作成", "置換"), saveAs("犬語")), u("置換設定作成"));
+        QCOMPARE(driveDialog(viaMenu("テンプレート作成", "置換"), saveAs("犬語")),
+                 u("置換設定作成"));
         QVERIFY(h->close());
 
         SettingsStore store;
@@ -157,7 +136,7 @@ private slots:
     void anEditorClosedWithoutOkStillRefreshesThePanel() {
         QVERIFY(startWith(kRabbit));
         h->answers = {MessageAnswer::Yes};
-        runDialog(viaMenu("テンプレート作成", "置換"), [](QDialog* dialog) {
+        driveDialog(viaMenu("テンプレート作成", "置換"), [](QDialog* dialog) {
             pick(templateList(dialog), 0);
             click(dialog, "deleteButton");
             dialog->close();
@@ -177,7 +156,7 @@ private slots:
         h->choose(cmd::kComboReplacement, u("無し"));
         QStringList shown;
         const QString caption =
-            runDialog(viaMenu("テンプレート作成", "テンプレート"), [&](QDialog* dialog) {
+            driveDialog(viaMenu("テンプレート作成", "テンプレート"), [&](QDialog* dialog) {
                 for (const char* list : {"replacementList", "endingList", "formatList"})
                     shown.append(child<QComboBox>(dialog, list)->currentText());
                 saveAs("いぬ")(dialog);
@@ -194,7 +173,7 @@ private slots:
 
     void theEndingChooserHandsBackTheSetAsEdited() {
         QVERIFY(startWith(kNothing));
-        const QString caption = runDialog(viaMenu("設定", "語尾変換設定"), [](QDialog* dialog) {
+        const QString caption = driveDialog(viaMenu("設定", "語尾変換設定"), [](QDialog* dialog) {
             pick(templateList(dialog), 1);
             retype(child<QLineEdit>(dialog, "percent1"), u("60"));
             click(dialog, "okButton");
@@ -208,7 +187,7 @@ private slots:
 
     void theTemplateChooserMakesItsWholeCombinationCurrent() {
         QVERIFY(startWith(kNothing));
-        QCOMPARE(runDialog(viaPanel(cmd::kCurrentTemplate), pickAndAccept(0)),
+        QCOMPARE(driveDialog(viaPanel(cmd::kCurrentTemplate), pickAndAccept(0)),
                  u("現在のテンプレート"));
         QCOMPARE(h->view().currentTemplate(), kRabbit.overallTemplate);
         QCOMPARE(h->view().currentEndingSet(), kRabbit.endingSet);
@@ -222,7 +201,7 @@ private slots:
                  pictureOf(icons::resourceIcon(icons::kThreadSettings)));
 
         // A template naming sets that are gone brings in the none sets.
-        runDialog(viaMenu("設定", "全体テンプレート設定"), pickAndAccept(1));
+        driveDialog(viaMenu("設定", "全体テンプレート設定"), pickAndAccept(1));
         QCOMPARE(h->view().currentTemplate(),
                  overallTemplate("ねこ", "無し", "無し", "フォント弄り(背景白)"));
         QCOMPARE(h->view().currentEndingSet(), noneEndingSet());
@@ -232,15 +211,15 @@ private slots:
 
     void cancellingOrClosingAChooserChangesNothing() {
         QVERIFY(startWith(kNothing));
-        runDialog(viaPanel(cmd::kCurrentReplacement), [](QDialog* dialog) {
+        driveDialog(viaPanel(cmd::kCurrentReplacement), [](QDialog* dialog) {
             pick(templateList(dialog), 1);
             click(dialog, "cancelButton");
         });
-        runDialog(viaPanel(cmd::kCurrentEnding), [](QDialog* dialog) {
+        driveDialog(viaPanel(cmd::kCurrentEnding), [](QDialog* dialog) {
             pick(templateList(dialog), 1);
             dialog->close();
         });
-        runDialog(viaPanel(cmd::kCurrentTemplate), [](QDialog* dialog) {
+        driveDialog(viaPanel(cmd::kCurrentTemplate), [](QDialog* dialog) {
             pick(templateList(dialog), 0);
             QTest::keyClick(dialog, Qt::Key_Escape);
         });

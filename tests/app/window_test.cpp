@@ -182,7 +182,8 @@ private slots:
         std::filesystem::create_directory(harness.settingsFile());
         QVERIFY(harness.start());
         QCOMPARE(harness.messages.size(), std::size_t{1});
-        QCOMPARE(harness.messages.front().request.text, u("Mireto.iniファイルが読み込めません"));
+        QCOMPARE(harness.messages.front().request.text,
+                 u("Mireto.iniファイルが読み込めません\n（普通のファイルではありません）"));
         // Nothing of the starter came in instead.
         QVERIFY(harness.items(cmd::kComboTemplate).isEmpty());
         QCOMPARE(harness.items(cmd::kComboEnding), texts({"無し"}));

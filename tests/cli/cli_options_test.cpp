@@ -21,6 +21,8 @@ TEST(CliOptions, LongShortAndInlineValues) {
     EXPECT_EQ(attached.options.format, "6");
     EXPECT_EQ(attached.options.encoding, InputEncoding::Utf8);
     EXPECT_EQ(attached.options.inputPath, "-");
+    EXPECT_EQ(attached.options.pageEncoding, PageEncoding::Sjis);
+    EXPECT_EQ(parseOptions({"--page-encoding", "utf8"}).options.pageEncoding, PageEncoding::Utf8);
 }
 
 TEST(CliOptions, MistakesAreNamed) {
@@ -28,6 +30,7 @@ TEST(CliOptions, MistakesAreNamed) {
     EXPECT_NE(parseOptions({"--format"}).error.find("needs a value"), std::string::npos);
     EXPECT_NE(parseOptions({"--time", "soon"}).error.find("soon"), std::string::npos);
     EXPECT_NE(parseOptions({"--encoding", "latin1"}).error.find("latin1"), std::string::npos);
+    EXPECT_NE(parseOptions({"--page-encoding", "latin1"}).error.find("latin1"), std::string::npos);
     EXPECT_NE(parseOptions({"a.txt", "b.txt"}).error.find("only one input"), std::string::npos);
     EXPECT_NE(parseOptions({"--open=yes"}).error.find("takes no value"), std::string::npos);
 }

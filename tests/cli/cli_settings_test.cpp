@@ -9,6 +9,7 @@
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace mireto::test {
 namespace {
@@ -189,6 +190,54 @@ TEST_F(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
     EXPECT_EQ(without.out, "Overall templates:\nEnding sets:\n  無し\nReplacement sets:\n  無し\n");
 }
 
+TEST(UnreadableSettings, EndTheRunWithTheReasonForListAndConversion) {
+    TempDir dir;
+    const auto fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto device = dir / "device.ini";
+    std::filesystem::create_symlink("/dev/zero", device);
+    const auto failing = dir / "failing.ini";
+    std::filesystem::create_symlink("/proc/self/mem", failing);
+    const auto large = dir / "large.ini";
+    writeFile(large, "100,\r\n----\r\n");
+    std::filesystem::resize_file(large, 60'000'000);
+    const auto padded = dir / "padded.ini";
+    writeFile(padded, "100,\r\n----\r\n" + std::string(200000, '\n'));
+
+    const struct {
+        std::filesystem::path file;
+        std::string reason;
+    } cases[] = {
+        {fifo, "not a regular file"},
+        {device, "not a regular file"},
+        {failing, "a read error"},
+        {large, "larger than 16 MiB"},
+        {padded, "more entries than a file of its size can hold"},
+    };
+    for (const auto& c : cases) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"--list"}, std::vector<std::string>{"-f", "4"}}) {
+            std::vector<std::string> withFile = {"-s", c.file.string()};
+            withFile.insert(withFile.end(), args.begin(), args.end());
+            const ProgramResult result = convert(withFile, kInput);
+            EXPECT_EQ(result.status, 1) << c.file;
+            EXPECT_EQ(result.err, "mireto-convert: cannot read the settings file '" +
+                                      c.file.string() + "': " + c.reason + "\n");
+            EXPECT_EQ(result.out, "");
+        }
+    }
+
+    // Beside the program, where a missing file means the defaults, an unreadable one
+    // is no less an error.
+    std::filesystem::create_directory(dir / "program");
+    std::filesystem::copy_file(MIRETO_CONVERT_PATH, dir / "program" / "mireto-convert");
+    std::filesystem::create_symlink("/dev/zero", dir / "program" / "Mireto.ini");
+    const ProgramResult beside =
+        runProgram((dir / "program" / "mireto-convert").string(), {"--list"});
+    EXPECT_EQ(beside.status, 1);
+    EXPECT_NE(beside.err.find("not a regular file"), std::string::npos) << beside.err;
+}
+
 TEST(StarterSettings, WithoutAMiretoIniTheProgramUsesTheStarterAndNeverWritesIt) {
     // The build puts the starter where the built program looks for it.
     const std::filesystem::path program = MIRETO_CONVERT_PATH;
@@ -234,6 +283,14 @@ TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
     const std::string replacement = "\xEF\xBF\xBD";
     EXPECT_EQ(cli::sjisToUtf8("a\x85@b"), "a" + replacement + "b");
     EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無" + replacement);
+    // Longer than one pass of the converter holds, with a bad byte far in.
+    std::string longText;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        longText += sjis("猫a");
+        expected += "猫a";
+    }
+    EXPECT_EQ(cli::sjisToUtf8(longText + "\xFF" + longText), expected + replacement + expected);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace mireto::test {
@@ -56,6 +58,45 @@ TEST(ConvertCommand, Utf8StandardInputToAnOutputFile) {
     EXPECT_EQ(readFile(page), expectedStandardPage(sjis("寿司") + "&#x1F363;" + sjis("。"), 5));
 }
 
+// The Shift_JIS page decoded, with its head's declaration naming UTF-8: what a UTF-8
+// page must be.
+std::string asUtf8Page(const std::string& sjisPage) {
+    std::string page = utf8(sjisPage);
+    const std::size_t at = page.find("harset=") + 7;
+    page.replace(at, 9, page.compare(at, 9, "shift_jis") == 0 ? "utf-8" : "UTF-8");
+    return page;
+}
+
+TEST(ConvertCommand, AUtf8PageIsTheSamePageDecodedForEveryStyle) {
+    TempDir dir;
+    const std::string text = "猫です、寿司🍣。\n二行目\n";
+    for (int style = 0; style < 7; ++style) {
+        const std::string format = std::to_string(style);
+        const std::vector<std::string> common = {"-f",    format,   "--encoding",
+                                                 "utf-8", "--time", "1031227620"};
+        std::vector<std::string> sjisArgs = common;
+        sjisArgs.insert(sjisArgs.end(), {"--page-encoding", "sjis"});
+        const ProgramResult sjisPage = convert(sjisArgs, text);
+        ASSERT_EQ(sjisPage.status, 0) << sjisPage.err;
+        std::vector<std::string> utf8Args = common;
+        const auto file = dir / ("page" + format + ".html");
+        utf8Args.insert(utf8Args.end(), {"--page-encoding=utf-8", "-o", file.string()});
+        const ProgramResult utf8Page = convert(utf8Args, text);
+        ASSERT_EQ(utf8Page.status, 0) << utf8Page.err;
+
+        const std::string page = readFile(file);
+        EXPECT_EQ(page, asUtf8Page(sjisPage.out)) << style;
+        std::string lower = page;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_NE(lower.find("charset=utf-8"), std::string::npos) << style;
+        EXPECT_EQ(lower.find("charset=shift_jis"), std::string::npos) << style;
+        EXPECT_NE(page.find("寿司&#x1F363;"), std::string::npos) << style;
+        // Without the option the page is Shift_JIS.
+        EXPECT_EQ(convert(common, text).out, sjisPage.out) << style;
+    }
+}
+
 TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
     TempDir dir;
     writeFile(dir / "in.txt", "text");
@@ -74,6 +115,11 @@ TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
         convert({"-f", "4", "-o", badOutput.string(), (dir / "in.txt").string()});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("page.html"), std::string::npos) << unwritable.err;
+
+    const ProgramResult badEncoding = convert({"-f", "4", "--page-encoding", "euc-jp"}, "x");
+    EXPECT_EQ(badEncoding.status, 2);
+    EXPECT_NE(badEncoding.err.find("--page-encoding takes sjis or utf-8"), std::string::npos)
+        << badEncoding.err;
 
     const ProgramResult badText = convert({"-f", "4", "--encoding", "utf-8"}, "\xFF");
     EXPECT_EQ(badText.status, 1);

@@ -31,6 +31,8 @@ TEST_F(Layout, APortableCopyReadsTheStarterUntilItHasAMiretoIniOfItsOwn) {
     AppPaths paths = resolveAppPaths(bin, user, nowhere);
     EXPECT_EQ(paths.settingsFile, bin / "Mireto.ini");
     EXPECT_EQ(paths.pageFile, bin / "tmp.html");
+    // Copies made before a file is written in place stay with the user in either layout.
+    EXPECT_EQ(paths.spareFolder, user / "copies");
     EXPECT_EQ(paths.startingSettingsFile, starter);
     EXPECT_EQ(paths.fileToRead(), starter);
     EXPECT_FALSE(std::filesystem::exists(user)) << "nothing is created";
@@ -56,6 +58,7 @@ TEST_F(Layout, AnInstalledProgramKeepsItsFilesWithTheUserEvenWhereItCouldWrite) 
     const AppPaths paths = resolveAppPaths(bin, user, dir / "usr" / "." / "bin");
     EXPECT_EQ(paths.settingsFile, user / "Mireto.ini");
     EXPECT_EQ(paths.pageFile, user / "tmp.html");
+    EXPECT_EQ(paths.spareFolder, user / "copies");
     EXPECT_EQ(paths.startingSettingsFile, starter);
     EXPECT_EQ(paths.fileToRead(), starter);
 

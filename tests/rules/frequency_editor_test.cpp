@@ -4,6 +4,7 @@
 #include "tests/rules/ending_test_support.h"
 
 #include <QtTest>
+#include <limits>
 
 using namespace mireto;
 using namespace mireto::test;
@@ -113,6 +114,40 @@ private slots:
         // row 4 first (from row 2 first it would give 60, 16, 17, 7).
         pick(child<QComboBox>(&dialog, "templateList"), 2);
         QCOMPARE(sliderValues(&dialog), (QList<int>{60, 17, 17, 6}));
+    }
+
+    void storedValuesOutsideTheRangeAreHeldTo0To100WhenShown() {
+        constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+        constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+        // Two billion would be taken down a point per pass, for minutes; two such values
+        // overflow a total.
+        const std::array<std::int32_t, 4> stored[] = {
+            {2000000000, 0, 0, 0},    {30, 2000000000, 0, 0},   {30, kMax, kMax, 10},
+            {kMin, kMin, kMax, kMin}, {kMax, kMax, kMax, kMax}, {kMin, kMin, kMin, kMin},
+            {-1, 101, 1000, 0},       {0, 0, 0, 1000},
+        };
+        for (const auto& frequencies : stored) {
+            Editor dialog(frequencies);
+            QCOMPARE(rows(&dialog).join(u' '), percentTexts(&dialog).join(u' '));
+            click(&dialog, "okButton");
+            const auto& shown = dialog.endingSet().frequencies;
+            std::int64_t total = 0;
+            for (const std::int32_t value : shown) {
+                QVERIFY2(value >= 0 && value <= 100,
+                         qPrintable(QStringLiteral("%1 from %2 %3 %4 %5")
+                                        .arg(value)
+                                        .arg(frequencies[0])
+                                        .arg(frequencies[1])
+                                        .arg(frequencies[2])
+                                        .arg(frequencies[3])));
+                total += value;
+            }
+            QVERIFY(total <= 100);
+        }
+        Editor first({2000000000, 0, 0, 0});
+        QCOMPARE(rows(&first), (QStringList{"100", "0", "0", "0"}));
+        Editor negative({-5, 40, kMin, 20});
+        QCOMPARE(rows(&negative), (QStringList{"0", "40", "0", "20"}));
     }
 };
 

@@ -1,6 +1,7 @@
 // Mireto.ini: the bytes written at shutdown, what start-up makes of them, damaged files,
 // and a save that fails leaving the old file in place.
 #include "settings/settings_file.h"
+#include "tests/settings/settings_session.h"
 #include "tests/support/first_run_settings.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
@@ -10,20 +11,6 @@
 
 namespace mireto::test {
 namespace {
-
-// What the editor holds between start-up and shutdown.
-struct Session {
-    SettingsStore store;
-    FormatSettings settings;
-    CurrentSelection current;
-
-    StartupOutcome start(const std::filesystem::path& path) {
-        return LoadSettingsAtStartup(path, store, settings, current);
-    }
-    FileWriteResult close(const std::filesystem::path& path) {
-        return SaveSettingsAtShutdown(path, store, settings, current);
-    }
-};
 
 // Every entry of the store's three lists, by position.
 struct Lists {
@@ -302,13 +289,6 @@ TEST_F(SettingsFile, NothingAfterTheThirdTemplateSeparatorIsRead) {
     EXPECT_EQ(session.store.overallTemplateCount(), 0u);
     EXPECT_EQ(session.store.endingSetCount(), 1u);
     EXPECT_EQ(session.current.overallTemplate, OverallTemplate{});
-}
-
-TEST_F(SettingsFile, AFolderInPlaceOfTheFileCountsAsMissing) {
-    std::filesystem::create_directory(path);
-    Session session;
-    EXPECT_EQ(session.start(path), StartupOutcome::FileMissing);
-    EXPECT_EQ(session.store.endingSetCount(), 1u);
 }
 
 // The old file, for the failed saves below.

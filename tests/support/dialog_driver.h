@@ -5,7 +5,9 @@
 #include "widgets/message_box.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
@@ -77,6 +79,14 @@ inline void retype(QLineEdit* box, const QString& text) {
 
 inline void retype(QComboBox* combo, const QString& text) {
     retype(combo->lineEdit(), text);
+}
+
+// Replaces a line edit's text by pasting `text` over all of it, as from another program.
+inline void paste(QLineEdit* box, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Picks item `item` from a combo box's drop-down list with the mouse.

@@ -1,9 +1,13 @@
 #include "tests/support/temp_dir.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <linux/fs.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace mireto::test {
 
@@ -29,6 +33,20 @@ std::string readFile(const std::filesystem::path& path) {
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool setImmutable(const std::filesystem::path& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
 }
 
 } // namespace mireto::test

@@ -23,4 +23,9 @@ private:
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// Sets or clears a file's or folder's immutable flag: the one way to keep root from
+// adding files to a folder (the files already in it stay writable), or from writing a
+// file. False where the file system or the user may not.
+bool setImmutable(const std::filesystem::path& path, bool on);
+
 } // namespace mireto::test

@@ -1,6 +1,9 @@
-// A line edit that holds one of the settings' Shift_JIS strings. What the user types
-// is Unicode; a text that Shift_JIS cannot hold is refused, never stored mangled.
+// A line edit that holds one of the settings' Shift_JIS strings, on one line. What the
+// user types is Unicode; a text that Shift_JIS cannot hold is refused, never stored
+// mangled, and one left alone keeps its stored bytes.
 #pragma once
+
+#include "widgets/stored_text.h"
 
 #include <QLineEdit>
 #include <initializer_list>
@@ -21,8 +24,7 @@ public:
     std::optional<std::string> bytes() const;
 
 private:
-    std::string m_stored;
-    QString m_shown;
+    StoredText m_stored;
 };
 
 // Whether every edit's text can be stored. If one cannot, tells the user in a message

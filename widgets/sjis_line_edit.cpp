@@ -1,22 +1,21 @@
-#include "convert/dialogs/sjis_line_edit.h"
+#include "widgets/sjis_line_edit.h"
 
 #include "widgets/dialog_text.h"
-#include "widgets/sjis_qstring.h"
+#include "widgets/single_line.h"
 
 namespace mireto {
 
-SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {}
+SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
+    keepSingleLine(this);
+}
 
 void SjisLineEdit::setBytes(std::string bytes) {
-    m_stored = std::move(bytes);
-    m_shown = fromSjis(m_stored);
-    setText(m_shown);
+    m_stored = StoredText(std::move(bytes));
+    setText(m_stored.shown());
 }
 
 std::optional<std::string> SjisLineEdit::bytes() const {
-    if (text() == m_shown)
-        return m_stored;
-    return encodeSjis(text());
+    return m_stored.bytesFor(text());
 }
 
 bool allStorable(QWidget* dialog, std::initializer_list<SjisLineEdit*> edits) {

@@ -1,0 +1,155 @@
+#include "settings/dialogs/export_dlg.h"
+
+#include "settings/dialogs/record_checklist.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/dialog_text.h"
+#include "widgets/sjis_qstring.h"
+#include "widgets/template_list.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <set>
+
+namespace mireto {
+
+namespace {
+
+constexpr std::string_view kCaption = // テンプレート書き出し
+    "\x83"
+    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x8F\x91\x82\xAB\x8Fo\x82\xB5";
+// 書き出すテンプレートと設定を選んで下さい。テンプレートを選ぶと、それが使う語尾変換と置換も
+// 一緒に書き出します。
+constexpr std::string_view kPrompt =
+    "\x8F\x91\x82\xAB\x8Fo\x82\xB7\x83"
+    "e\x83\x93\x83v\x83\x8C\x81["
+    "\x83g\x82\xC6\x90\xDD\x92\xE8\x82\xF0\x91I\x82\xF1\x82\xC5\x89\xBA\x82\xB3\x82\xA2\x81"
+    "B\x83"
+    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x82\xF0\x91I\x82\xD4\x82\xC6\x81"
+    "A\x82\xBB\x82\xEA\x82\xAA\x8Eg\x82\xA4\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x82\xC6\x92u\x8A\xB7"
+    "\x82\xE0\x88\xEA\x8F\x8F\x82\xC9\x8F\x91\x82\xAB\x8Fo\x82\xB5\x82\xDC\x82\xB7\x81"
+    "B";
+constexpr std::string_view kNoteColumn = // 備考
+    "\x94\xF5\x8Dl";
+constexpr std::string_view kBrought = // テンプレートと一緒に
+    "\x83"
+    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x82\xC6\x88\xEA\x8F\x8F\x82\xC9";
+
+// Names from `first` up to the first empty one, as the editors list them.
+template <typename NameAt>
+void addNames(RecordChecklist* list, RecordKind kind, std::size_t first, NameAt nameAt,
+              const std::string& ticked, const NameRules& rules) {
+    for (std::size_t position = first;; ++position) {
+        const std::string name = nameAt(position);
+        if (name.empty())
+            break;
+        list->addName(kind, position, name, !ticked.empty() && rules.same(name, ticked));
+    }
+}
+
+QString fileNameFrom(QString name) {
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    name = name.trimmed();
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        name.prepend(QStringLiteral("Mireto"));
+    return name + QStringLiteral(".ini");
+}
+
+} // namespace
+
+CExportDlg::CExportDlg(const SettingsStore& store, const std::string& currentTemplate,
+                       QWidget* parent)
+    : QDialog(parent), m_store(store) {
+    setWindowTitle(uiText(kCaption));
+    auto* prompt = new QLabel(uiText(kPrompt));
+    prompt->setWordWrap(true);
+    m_list = new RecordChecklist({uiText(kNoteColumn)});
+
+    const NameRules rules = listNameRules();
+    addNames(
+        m_list, RecordKind::OverallTemplate, 0,
+        [&](std::size_t at) { return store.GetOverallTemplate(at).name; }, currentTemplate, rules);
+    addNames(
+        m_list, RecordKind::EndingSet, 1,
+        [&](std::size_t at) { return store.GetEndingSet(at).name; }, {}, rules);
+    addNames(
+        m_list, RecordKind::ReplacementSet, 1,
+        [&](std::size_t at) { return store.GetReplacementSet(at).name; }, {}, rules);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(m_list);
+    QHBoxLayout* buttons = makeChooserButtons(this);
+    layout->addLayout(buttons);
+    m_ok = findChild<QPushButton*>(QStringLiteral("okButton"));
+
+    connect(m_list, &RecordChecklist::ticksChanged, this, [this] {
+        // A set the user ticks or unticks while no template brings it is their own tick.
+        for (QTreeWidgetItem* item : m_list->names()) {
+            if (RecordChecklist::kindOf(item) == RecordKind::OverallTemplate ||
+                !(item->flags() & Qt::ItemIsUserCheckable))
+                continue;
+            if (RecordChecklist::isTicked(item))
+                m_ownTicks.insert(item);
+            else
+                m_ownTicks.erase(item);
+        }
+        showBroughtSets();
+    });
+    showBroughtSets();
+    m_list->finish();
+    resize(qMax(sizeHint().width(), 420), qMax(sizeHint().height(), 400));
+}
+
+void CExportDlg::showBroughtSets() {
+    std::set<std::size_t> endings;
+    std::set<std::size_t> replacements;
+    for (QTreeWidgetItem* item : m_list->tickedNames()) {
+        if (RecordChecklist::kindOf(item) != RecordKind::OverallTemplate)
+            continue;
+        const std::size_t position = RecordChecklist::indexOf(item);
+        endings.insert(m_store.FindEndingSetIndex(position));
+        replacements.insert(m_store.FindReplacementSetIndex(position));
+    }
+    for (QTreeWidgetItem* item : m_list->names()) {
+        const RecordKind kind = RecordChecklist::kindOf(item);
+        if (kind == RecordKind::OverallTemplate)
+            continue;
+        const auto& brought = kind == RecordKind::EndingSet ? endings : replacements;
+        const bool byTemplate = brought.count(RecordChecklist::indexOf(item)) != 0;
+        m_list->setTicked(item, byTemplate || m_ownTicks.count(item) != 0);
+        m_list->setNote(item, 1, byTemplate ? uiText(kBrought) : QString());
+        // A brought set cannot be left out.
+        m_list->setTickable(item, !byTemplate);
+    }
+    m_ok->setEnabled(!m_list->tickedNames().empty());
+}
+
+ExportRequest CExportDlg::request() const {
+    ExportRequest request;
+    for (QTreeWidgetItem* item : m_list->tickedNames()) {
+        const std::size_t position = RecordChecklist::indexOf(item);
+        switch (RecordChecklist::kindOf(item)) {
+        case RecordKind::OverallTemplate:
+            request.templates.push_back(position);
+            break;
+        case RecordKind::EndingSet:
+            request.endingSets.push_back(position);
+            break;
+        case RecordKind::ReplacementSet:
+            request.replacementSets.push_back(position);
+            break;
+        }
+    }
+    return request;
+}
+
+QString CExportDlg::suggestedFileName() const {
+    const std::vector<QTreeWidgetItem*> ticked = m_list->tickedNames();
+    return fileNameFrom(ticked.empty() ? QString() : ticked.front()->text(0));
+}
+
+} // namespace mireto

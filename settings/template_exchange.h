@@ -1,0 +1,125 @@
+// Templates and sets passed around as files. Exporting writes a small settings file in
+// Mireto.ini's own format, so the same reader reads it and mireto-convert -s uses it
+// as it is; importing reads such a file (or any Mireto.ini) into records of its own
+// and adds the chosen ones to the store by name, with a choice for every name that is
+// taken already. Nothing here asks the user: the dialogs do, and hand the answers in.
+#pragma once
+
+#include "settings/format_settings.h"
+#include "settings/settings_file_check.h"
+#include "settings/settings_store.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mireto {
+
+enum class RecordKind { OverallTemplate, EndingSet, ReplacementSet };
+
+// Named records, as one shared file holds them, each list in the file's order.
+struct SharedRecords {
+    std::vector<OverallTemplate> templates;
+    std::vector<EndingSet> endingSets;
+    std::vector<ReplacementSet> replacementSets;
+
+    bool empty() const {
+        return templates.empty() && endingSets.empty() && replacementSets.empty();
+    }
+    // The name of entry `index` of the list of `kind`.
+    const std::string& nameOf(RecordKind kind, std::size_t index) const;
+    std::size_t count(RecordKind kind) const;
+
+    friend bool operator==(const SharedRecords&, const SharedRecords&) = default;
+};
+
+// What to export, by store position. Set positions start at 1: the built-in none set
+// at 0 is never exported (every store has it).
+struct ExportRequest {
+    std::vector<SettingsStore::Position> templates;
+    std::vector<SettingsStore::Position> endingSets;
+    std::vector<SettingsStore::Position> replacementSets;
+};
+
+// The records a request exports: each template together with the stored sets it names
+// (found as a conversion finds them; a template naming the none set or a set no longer
+// stored brings none), and each set chosen on its own. Every record once, in store
+// order.
+SharedRecords RecordsToExport(const SettingsStore& store, const ExportRequest& request);
+
+// The bytes of a shared file: `settings` in the page-settings section, then the three
+// sections. Each section's first line, the current slot, repeats the first template
+// and the sets it names (or the first set when no template is exported), so that
+// mireto-convert -s FILE converts with them without more options, and -t NAME finds
+// every template.
+std::string SharedFileBytes(const SharedRecords& records, const FormatSettings& settings);
+
+// A settings file read for importing.
+struct SharedFile {
+    enum class Status { Read, Missing, NotAFile, Unreadable, Malformed };
+    Status status = Status::Unreadable;
+    SettingsFileCheck check; // where it is malformed
+    // Its named records as the editor would list them after starting from it: the
+    // current slots left out, and of several entries with one name the first, which
+    // is the one a name finds. Entries without a name are left out, and so are sets
+    // named 無し, which the built-in none set always hides.
+    SharedRecords records;
+    FormatSettings formatSettings;
+};
+
+SharedFile ReadSharedFile(const std::filesystem::path& path);
+
+// How names compare when they meet in the store: whether two are the same name, and
+// whether one sorts before the other in the editors' lists. The dialogs pass the lists'
+// own rules (letter case ignored); the defaults compare bytes.
+struct NameRules {
+    std::function<bool(std::string_view, std::string_view)> same;
+    std::function<bool(std::string_view, std::string_view)> before;
+};
+
+// Whether the store holds a record of `kind` under `name` (sets from position 1).
+bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
+               const NameRules& rules = {});
+
+enum class OnConflict { Overwrite, KeepBoth, Skip };
+
+// One record of the file to import, and what to do when its name is taken.
+struct ImportChoice {
+    RecordKind kind = RecordKind::OverallTemplate;
+    std::size_t index = 0; // in the file's list of that kind
+    OnConflict onConflict = OnConflict::KeepBoth;
+
+    friend bool operator==(const ImportChoice&, const ImportChoice&) = default;
+};
+
+struct ImportedRecord {
+    enum class Result { Added, Overwritten, AddedAs, Skipped };
+    RecordKind kind = RecordKind::OverallTemplate;
+    std::string fileName;   // the name in the file
+    std::string storedName; // the name it has in the store now (AddedAs: the new one)
+    Result result = Result::Added;
+
+    friend bool operator==(const ImportedRecord&, const ImportedRecord&) = default;
+};
+
+// Adds the chosen records to the store, sets before templates. A new name goes where
+// the editors would put it: before the first listed name that sorts after it. A taken
+// name is overwritten (every field, the name as the file spells it), kept beside the
+// stored one as "名前 (2)" (the first such name that is free), or skipped. A template
+// imported with a set that had to take a new name names the set by that name. One
+// result per choice, in the order the records were stored.
+std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
+                                          const std::vector<ImportChoice>& choices,
+                                          const NameRules& rules = {});
+
+// The sets template `index` of the file names that it will not find once `choices` are
+// imported: in neither the import nor the store, so that it converts with the none set
+// in their place. Empty when it finds both.
+std::vector<RecordKind> MissingSets(const SettingsStore& store, const SharedRecords& records,
+                                    std::size_t index, const std::vector<ImportChoice>& choices,
+                                    const NameRules& rules = {});
+
+} // namespace mireto

@@ -1,0 +1,280 @@
+// Templates and sets as files: what an export holds and how it reads back, what
+// mireto-convert finds in it, and how an import adds records under taken names.
+#include "settings/settings_file.h"
+#include "settings/template_exchange.h"
+#include "tests/support/sjis.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace mireto::test {
+namespace {
+
+using Result = ImportedRecord::Result;
+
+EndingSet ending(const char* name, const char* word) {
+    EndingSet set;
+    set.name = sjis(name);
+    set.words[0] = sjis(word);
+    set.frequencies[0] = 60;
+    return set;
+}
+
+ReplacementSet replacement(const char* name, const char* from, const char* to) {
+    ReplacementSet set;
+    set.name = sjis(name);
+    set.clearRules();
+    set.addRule({sjis(from), "", "a,b", ""}, sjis(to));
+    return set;
+}
+
+OverallTemplate overall(const char* name, const char* ending, const char* replacement,
+                        const char* format = "標準的") {
+    return {sjis(ending), sjis(replacement), sjis(format), sjis(name)};
+}
+
+// A store as the editor holds it: the none sets first, the user's in list order.
+SettingsStore runningStore() {
+    SettingsStore store;
+    store.InsertEndingSet(noneEndingSet(), 0);
+    store.InsertEndingSet(ending("侍", "でござる"), 1);
+    store.InsertEndingSet(ending("猫", "にゃ"), 2);
+    store.InsertReplacementSet(noneReplacementSet(), 0);
+    store.InsertReplacementSet(replacement("猫語", "な", "にゃ"), 1);
+    store.InsertOverallTemplate(overall("お侍さん", "侍", "無し"), 0);
+    store.InsertOverallTemplate(overall("猫になる", "猫", "猫語", "フォント弄り(背景白)"), 1);
+    store.InsertOverallTemplate(overall("消えた", "もう無い", "猫語"), 2);
+    store.BuildFormatNames();
+    return store;
+}
+
+std::vector<std::string> names(const SettingsStore& store, RecordKind kind) {
+    std::vector<std::string> list;
+    const std::size_t count = kind == RecordKind::OverallTemplate ? store.overallTemplateCount()
+                              : kind == RecordKind::EndingSet     ? store.endingSetCount()
+                                                                  : store.replacementSetCount();
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::string name = kind == RecordKind::OverallTemplate
+                                     ? store.GetOverallTemplate(p).name
+                                 : kind == RecordKind::EndingSet ? store.GetEndingSet(p).name
+                                                                 : store.GetReplacementSet(p).name;
+        list.push_back(utf8(name));
+    }
+    return list;
+}
+
+class TemplateExchange : public ::testing::Test {
+protected:
+    TempDir dir;
+    SettingsStore store = runningStore();
+
+    SharedFile exportAndRead(const ExportRequest& request, const FormatSettings& settings = {}) {
+        writeFile(dir / "shared.ini", SharedFileBytes(RecordsToExport(store, request), settings));
+        return ReadSharedFile(dir / "shared.ini");
+    }
+};
+
+TEST_F(TemplateExchange, ATemplateTravelsWithTheSetsItUses) {
+    const SharedRecords records = RecordsToExport(store, {{1, 0}, {}, {}});
+    EXPECT_EQ(records.templates,
+              (std::vector{store.GetOverallTemplate(0), store.GetOverallTemplate(1)}));
+    EXPECT_EQ(records.endingSets, (std::vector{store.GetEndingSet(1), store.GetEndingSet(2)}));
+    EXPECT_EQ(records.replacementSets, std::vector{store.GetReplacementSet(1)});
+
+    // A set asked for as well comes once; a template whose set is gone brings none; the
+    // none sets are never written; positions past the lists are no records.
+    const SharedRecords alone = RecordsToExport(store, {{2, 9}, {0, 2, 2}, {1, 5}});
+    EXPECT_EQ(alone.templates, std::vector{store.GetOverallTemplate(2)});
+    EXPECT_EQ(alone.endingSets, std::vector{store.GetEndingSet(2)});
+    EXPECT_EQ(alone.replacementSets, std::vector{store.GetReplacementSet(1)});
+}
+
+TEST_F(TemplateExchange, AnExportReadsBackAsTheSameRecordsAndSettings) {
+    FormatSettings settings;
+    settings.standardColours = {"#102030", "#405060"};
+    settings.thread.mode = ThreadSettings::BadThread;
+    settings.lineBreakDegree = 4;
+    const ExportRequest request{{0, 1, 2}, {1, 2}, {1}};
+    const SharedFile file = exportAndRead(request, settings);
+    ASSERT_EQ(file.status, SharedFile::Status::Read);
+    EXPECT_EQ(file.records, RecordsToExport(store, request));
+    EXPECT_EQ(file.formatSettings, settings);
+
+    // A single set alone.
+    const SharedFile one = exportAndRead({{}, {}, {1}});
+    ASSERT_EQ(one.status, SharedFile::Status::Read);
+    EXPECT_EQ(one.records, (SharedRecords{{}, {}, {store.GetReplacementSet(1)}}));
+}
+
+TEST_F(TemplateExchange, TheFirstTemplateIsCurrentAndEveryOneIsListed) {
+    writeFile(dir / "shared.ini", SharedFileBytes(RecordsToExport(store, {{1, 0}, {}, {}}), {}));
+    SettingsStore read;
+    FormatSettings settings;
+    CurrentSelection current;
+    ASSERT_EQ(LoadSettingsAtStartup(dir / "shared.ini", read, settings, current),
+              StartupOutcome::Loaded);
+    // In store order お侍さん comes first: it is what -s FILE alone converts with.
+    EXPECT_EQ(current.overallTemplate, store.GetOverallTemplate(0));
+    EXPECT_EQ(current.endingSet, store.GetEndingSet(1));
+    EXPECT_EQ(current.replacementSet, noneReplacementSet());
+    EXPECT_EQ(names(read, RecordKind::OverallTemplate),
+              (std::vector<std::string>{"お侍さん", "猫になる"}));
+    EXPECT_EQ(names(read, RecordKind::EndingSet), (std::vector<std::string>{"無し", "侍", "猫"}));
+    // As -t 猫になる finds its sets.
+    EXPECT_EQ(read.GetEndingSet(read.FindEndingSetIndex(1)), store.GetEndingSet(2));
+    EXPECT_EQ(read.GetReplacementSet(read.FindReplacementSetIndex(1)), store.GetReplacementSet(1));
+
+    // Sets alone: the first of each is current.
+    writeFile(dir / "sets.ini", SharedFileBytes(RecordsToExport(store, {{}, {2}, {1}}), {}));
+    SettingsStore sets;
+    ASSERT_EQ(LoadSettingsAtStartup(dir / "sets.ini", sets, settings, current),
+              StartupOutcome::Loaded);
+    EXPECT_EQ(current.endingSet, store.GetEndingSet(2));
+    EXPECT_EQ(current.replacementSet, store.GetReplacementSet(1));
+    EXPECT_EQ(current.overallTemplate.endingSetName, sjis("猫"));
+}
+
+TEST_F(TemplateExchange, AnyMiretoIniListsItsNamedRecordsOnly) {
+    SettingsStore file;
+    file.InsertEndingSet(ending("今の", "x"), 0); // the current slot
+    file.InsertEndingSet(ending("犬", "わん"), 1);
+    file.InsertEndingSet(ending("", "x"), 2);
+    file.InsertEndingSet(ending("犬", "ばう"), 3);
+    file.InsertEndingSet(ending("無し", "x"), 4);
+    file.InsertEndingSet(ending("狐", "こん"), 5);
+    file.InsertReplacementSet(noneReplacementSet(), 0);
+    file.InsertOverallTemplate(overall("今のテンプレート", "犬", "無し"), 0);
+    file.InsertOverallTemplate(overall("いぬ", "犬", "無し"), 1);
+    std::string bytes;
+    WriteFormatSettings(bytes, {});
+    file.Save(bytes);
+    writeFile(dir / "Mireto.ini", bytes);
+
+    const SharedFile read = ReadSharedFile(dir / "Mireto.ini");
+    ASSERT_EQ(read.status, SharedFile::Status::Read);
+    EXPECT_EQ(read.records.endingSets, (std::vector{ending("犬", "わん"), ending("狐", "こん")}));
+    EXPECT_TRUE(read.records.replacementSets.empty());
+    EXPECT_EQ(read.records.templates, std::vector{overall("いぬ", "犬", "無し")});
+}
+
+TEST_F(TemplateExchange, FilesThatCannotBeImportedSayWhy) {
+    EXPECT_EQ(ReadSharedFile(dir / "none.ini").status, SharedFile::Status::Missing);
+    EXPECT_EQ(ReadSharedFile(dir.path()).status, SharedFile::Status::NotAFile);
+    writeFile(dir / "note.txt", sjis("今日は晴れ。\r\n"));
+    const SharedFile text = ReadSharedFile(dir / "note.txt");
+    EXPECT_EQ(text.status, SharedFile::Status::Malformed);
+    EXPECT_EQ(text.check.line, 1u);
+    EXPECT_TRUE(text.records.empty());
+}
+
+TEST_F(TemplateExchange, NewNamesGoWhereTheEditorsWouldPutThem) {
+    const SharedRecords records{
+        {overall("ぬこ", "狐", "無し")}, {ending("狐", "こん"), ending("ア", "あ")}, {}};
+    const std::vector<ImportedRecord> results = ImportRecords(
+        store, records,
+        {{RecordKind::OverallTemplate, 0}, {RecordKind::EndingSet, 1}, {RecordKind::EndingSet, 0}});
+    // Sets first, then templates, each before the first name that sorts after it in
+    // byte order (ア 83 41, 狐 8C CF, 侍 8E 98, 猫 94 4C), whatever order the list is in.
+    EXPECT_EQ(results, (std::vector<ImportedRecord>{
+                           {RecordKind::EndingSet, sjis("ア"), sjis("ア"), Result::Added},
+                           {RecordKind::EndingSet, sjis("狐"), sjis("狐"), Result::Added},
+                           {RecordKind::OverallTemplate, sjis("ぬこ"), sjis("ぬこ"), Result::Added},
+                       }));
+    EXPECT_EQ(names(store, RecordKind::EndingSet),
+              (std::vector<std::string>{"無し", "ア", "狐", "侍", "猫"}));
+    EXPECT_EQ(names(store, RecordKind::OverallTemplate),
+              (std::vector<std::string>{"お侍さん", "ぬこ", "猫になる", "消えた"}));
+    EXPECT_EQ(store.GetEndingSet(2), ending("狐", "こん"));
+}
+
+TEST_F(TemplateExchange, EachConflictChoiceDoesWhatItSays) {
+    const SharedRecords records{{overall("猫になる", "猫", "猫語", "標準的")},
+                                {ending("猫", "にゃん")},
+                                {replacement("猫語", "の", "にゃ")}};
+    const SettingsStore before = store;
+
+    SettingsStore skipped = store;
+    EXPECT_EQ(
+        ImportRecords(skipped, records,
+                      {{RecordKind::EndingSet, 0, OnConflict::Skip},
+                       {RecordKind::OverallTemplate, 0, OnConflict::Skip}}),
+        (std::vector<ImportedRecord>{
+            {RecordKind::EndingSet, sjis("猫"), sjis("猫"), Result::Skipped},
+            {RecordKind::OverallTemplate, sjis("猫になる"), sjis("猫になる"), Result::Skipped}}));
+    EXPECT_EQ(names(skipped, RecordKind::EndingSet), names(before, RecordKind::EndingSet));
+    EXPECT_EQ(skipped.GetEndingSet(2), before.GetEndingSet(2));
+    EXPECT_EQ(skipped.GetOverallTemplate(1), before.GetOverallTemplate(1));
+
+    SettingsStore overwritten = store;
+    ImportRecords(overwritten, records,
+                  {{RecordKind::EndingSet, 0, OnConflict::Overwrite},
+                   {RecordKind::OverallTemplate, 0, OnConflict::Overwrite}});
+    EXPECT_EQ(names(overwritten, RecordKind::EndingSet), names(before, RecordKind::EndingSet));
+    EXPECT_EQ(overwritten.GetEndingSet(2), records.endingSets[0]);
+    EXPECT_EQ(overwritten.GetOverallTemplate(1), records.templates[0]);
+
+    // Kept both: the file's sets take free names, and the template imported with them
+    // names them so, while the stored records stay as they were.
+    SettingsStore both = store;
+    both.InsertEndingSet(ending("猫 (2)", "x"), 3);
+    EXPECT_EQ(ImportRecords(both, records,
+                            {{RecordKind::OverallTemplate, 0, OnConflict::KeepBoth},
+                             {RecordKind::ReplacementSet, 0, OnConflict::KeepBoth},
+                             {RecordKind::EndingSet, 0, OnConflict::KeepBoth}}),
+              (std::vector<ImportedRecord>{
+                  {RecordKind::EndingSet, sjis("猫"), sjis("猫 (3)"), Result::AddedAs},
+                  {RecordKind::ReplacementSet, sjis("猫語"), sjis("猫語 (2)"), Result::AddedAs},
+                  {RecordKind::OverallTemplate, sjis("猫になる"), sjis("猫になる (2)"),
+                   Result::AddedAs}}));
+    EXPECT_EQ(names(both, RecordKind::EndingSet),
+              (std::vector<std::string>{"無し", "侍", "猫", "猫 (2)", "猫 (3)"}));
+    EXPECT_EQ(both.GetEndingSet(2), before.GetEndingSet(2));
+    EXPECT_EQ(names(both, RecordKind::OverallTemplate),
+              (std::vector<std::string>{"お侍さん", "猫になる", "消えた", "猫になる (2)"}));
+    EXPECT_EQ(both.GetOverallTemplate(3), overall("猫になる (2)", "猫 (3)", "猫語 (2)", "標準的"));
+    EXPECT_EQ(both.GetEndingSet(both.FindEndingSetIndex(3)).words[0], sjis("にゃん"));
+    EXPECT_EQ(both.GetOverallTemplate(1), before.GetOverallTemplate(1));
+}
+
+TEST_F(TemplateExchange, TheListsRulesDecideWhatIsTaken) {
+    store.InsertEndingSet(ending("Neko", "x"), 3);
+    const SharedRecords records{{}, {ending("neko", "y")}, {}};
+    const NameRules ignoringCase{
+        [](std::string_view a, std::string_view b) {
+            return a.size() == b.size() &&
+                   std::equal(a.begin(), a.end(), b.begin(),
+                              [](char x, char y) { return std::tolower(x) == std::tolower(y); });
+        },
+        {}};
+    EXPECT_FALSE(NameTaken(store, RecordKind::EndingSet, "neko"));
+    EXPECT_TRUE(NameTaken(store, RecordKind::EndingSet, "neko", ignoringCase));
+    ImportRecords(store, records, {{RecordKind::EndingSet, 0, OnConflict::Overwrite}},
+                  ignoringCase);
+    // Overwritten, and named as the file spells it.
+    EXPECT_EQ(store.GetEndingSet(3), ending("neko", "y"));
+    EXPECT_EQ(store.endingSetCount(), 4u);
+    // The built-in none set is no name to take.
+    EXPECT_FALSE(NameTaken(store, RecordKind::EndingSet, sjis("無し")));
+}
+
+TEST_F(TemplateExchange, MissingSetsAreThoseNeitherTheFileNorTheStoreHas) {
+    const SharedRecords records{{overall("狐の嫁入り", "狐", "狐語"), overall("猫", "猫", "無し"),
+                                 overall("侍の狐", "侍", "狐語")},
+                                {ending("狐", "こん")},
+                                {replacement("狐語", "の", "こん")}};
+    using K = RecordKind;
+    // Neither set chosen: the store has no 狐 and no 狐語.
+    EXPECT_EQ(MissingSets(store, records, 0, {}),
+              (std::vector<RecordKind>{K::EndingSet, K::ReplacementSet}));
+    EXPECT_EQ(MissingSets(store, records, 0, {{K::EndingSet, 0}}),
+              std::vector<RecordKind>{K::ReplacementSet});
+    EXPECT_TRUE(
+        MissingSets(store, records, 0, {{K::EndingSet, 0}, {K::ReplacementSet, 0}}).empty());
+    // The store's 猫 and 侍 do, and 無し is always there.
+    EXPECT_TRUE(MissingSets(store, records, 1, {}).empty());
+    EXPECT_EQ(MissingSets(store, records, 2, {{K::OverallTemplate, 2}}),
+              std::vector<RecordKind>{K::ReplacementSet});
+}
+
+} // namespace
+} // namespace mireto::test
