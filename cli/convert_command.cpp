@@ -99,7 +99,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
             return fail(err, converted.error, kFailed);
         input.bytes = std::move(converted.text);
     }
-    const std::string text = withCrLfLineEnds(input.bytes);
+    const std::string text = withCrLfLineEnds(std::move(input.bytes));
 
     const EndingSet& endingSet = selection.endingSet;
     const ReplacementSet& replacementSet = selection.replacementSet;

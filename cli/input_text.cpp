@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace mireto::cli {
 
@@ -16,6 +17,13 @@ InputText readInput(const std::string& path) {
         return {false, {}, "cannot read " + name + ": " + std::strerror(errno)};
 
     InputText input;
+    struct stat info {};
+    if (::fstat(::fileno(file.get()), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        // A file of known size comes in one read, into a buffer of its size.
+        input.bytes.resize(static_cast<std::size_t>(info.st_size));
+        input.bytes.resize(std::fread(input.bytes.data(), 1, input.bytes.size(), file.get()));
+    }
+    // Standard input, or whatever a file gained since.
     char buffer[1 << 16];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
@@ -26,14 +34,27 @@ InputText readInput(const std::string& path) {
     return input;
 }
 
-std::string withCrLfLineEnds(const std::string& text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 32);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            result.push_back('\r');
-        result.push_back(text[i]);
+std::string withCrLfLineEnds(std::string text) {
+    // Most texts have CR LF already, or no line end that lacks its CR: then they are
+    // handed back as they are.
+    std::size_t loneLineFeeds = 0;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        if (at == 0 || text[at - 1] != '\r')
+            ++loneLineFeeds;
     }
+    if (loneLineFeeds == 0)
+        return text;
+    std::string result;
+    result.reserve(text.size() + loneLineFeeds);
+    std::size_t copied = 0;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        if (at == 0 || text[at - 1] != '\r') {
+            result.append(text, copied, at - copied);
+            result.push_back('\r');
+            copied = at;
+        }
+    }
+    result.append(text, copied);
     return result;
 }
 

@@ -15,6 +15,6 @@ struct InputText {
 InputText readInput(const std::string& path);
 
 // Every line end becomes CR LF (a lone LF gains its CR; CR LF stays as it is).
-std::string withCrLfLineEnds(const std::string& text);
+std::string withCrLfLineEnds(std::string text);
 
 } // namespace mireto::cli

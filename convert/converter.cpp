@@ -21,10 +21,17 @@ const std::string& Converter::buildPage() {
     assert(m_text && m_endingSet && m_replacementSet && "setInputs must come first");
     m_position = 0;
     m_segmentStart = 0;
+    // One plan at a time: the one setInputs made goes first.
+    m_replacements = {};
     m_replacements = ReplacementPlan(*m_replacementSet);
+    for (std::size_t slot = 0; slot < m_endingPreludes.size(); ++slot)
+        m_endingPreludes[slot] =
+            m_replacements.prepare(endingReplacements(&m_endingSet->words[slot]));
     m_output.clear();
-    m_output.reserve(m_text->size() * 2 + 4096);
+    m_output.reserve(expectedPageBytes(m_text->size()));
+    m_page.attach(m_output);
     generate();
+    m_page.settle();
     return m_output;
 }
 
@@ -104,52 +111,30 @@ std::string Converter::fullWidthTwoDigits(int n) {
 }
 
 void Converter::startScan(std::span<const std::string_view> delimiters) {
+    assert(delimiters.size() <= kMaxDelimiters);
     m_delimiters = delimiters;
-    m_found.assign(delimiters.size(), kNone);
-    // Below any position: every delimiter is searched for on the first step.
-    m_next.assign(delimiters.size(), kNone - 1);
+    m_delimiterCount = delimiters.size();
+    for (std::size_t k = 0; k < delimiters.size(); ++k)
+        m_delimiterCodes[k] = delimiterCode(delimiters[k]);
+    m_delimiterSearch = DelimiterSearch(delimiters);
+    m_delimiterScan = DelimiterSearch::Scan(m_delimiterSearch, *m_text);
     m_position = 0;
     m_segmentStart = 0;
 }
 
 bool Converter::scanStep() {
-    const std::string_view source(*m_text);
-    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
-        // A cached occurrence still ahead is the first one from here; a delimiter that
-        // no longer occurs (kNone) is never searched for again.
-        if (m_next[k] != kNone && m_next[k] < m_position) {
-            const std::size_t at =
-                sjis::find(source, m_delimiters[k], static_cast<std::size_t>(m_position));
-            m_next[k] = at == sjis::npos ? kNone : static_cast<Position>(at);
-        }
-    }
-    m_found = m_next;
-    // The same answer as earliestPosition(m_found), without copying the list each step.
-    Position earliest = kNone;
-    for (Position found : m_found) {
-        if (found >= 0 && (earliest == kNone || found < earliest))
-            earliest = found;
-    }
-    if (earliest == kNone) {
+    // Every step searches from where the last one ended, so a scan reads the text once.
+    const std::size_t at = m_position >= 0
+                               ? m_delimiterScan.find(static_cast<std::size_t>(m_position))
+                               : DelimiterSearch::npos;
+    if (at == DelimiterSearch::npos) {
         m_position = kNone;
         return false;
     }
-    for (Position& found : m_found) {
-        if (found == earliest) {
-            found = earliest + 2;
-            break;
-        }
-    }
-    m_position = earliest + 2;
+    m_position = static_cast<Position>(at) + 2;
+    m_foundCode = codeAt(m_position - 2);
+    m_followingCode = codeAt(m_position);
     return true;
-}
-
-bool Converter::endsHere(std::string_view delimiter) const {
-    for (std::size_t k = 0; k < m_delimiters.size(); ++k) {
-        if (m_delimiters[k] == delimiter)
-            return m_found[k] == m_position;
-    }
-    return false;
 }
 
 std::string_view Converter::twoBytesBefore() const {
@@ -186,26 +171,40 @@ void Converter::scanSentencesAndLines(const std::function<void(std::string_view,
 
 const std::string& Converter::convertSegment(std::string_view segment) {
     m_segmentBuffer.clear();
-    appendConverted(segment, true, m_segmentBuffer);
-    return m_segmentBuffer;
+    m_segmentWriter.attach(m_segmentBuffer);
+    appendConverted(segment, true, m_segmentWriter);
+    return m_segmentWriter.settle();
 }
 
 void Converter::writeConverted(std::string_view segment, bool withEnding) {
-    appendConverted(segment, withEnding, m_output);
+    appendConverted(segment, withEnding, m_page);
 }
 
-void Converter::appendConverted(std::string_view segment, bool withEnding, std::string& out) {
+std::vector<ReplacementPlan::Replacement>
+Converter::endingReplacements(const std::string* word) const {
+    std::vector<ReplacementPlan::Replacement> ending;
+    if (word && m_endingSet->changeLineBreaks == 1)
+        ending.push_back({sjis::kLineBreak, *word});
+    if (word)
+        ending.push_back({sjis::kFullStop, *word});
+    return ending;
+}
+
+void Converter::appendConverted(std::string_view segment, bool withEnding, ByteWriter& out) {
     const std::string* word = withEnding ? drawEnding() : nullptr;
     if (m_replacements.feedsInBlocks(segment.size())) {
         // A long segment goes from the text to `out` in one pass, ending included.
-        std::vector<ReplacementPlan::Replacement> ending;
-        if (word && m_endingSet->changeLineBreaks == 1)
-            ending.push_back({sjis::kLineBreak, *word});
-        if (word)
-            ending.push_back({sjis::kFullStop, *word});
-        m_replacements.appendInBlocks(segment, ending, out);
+        std::string& bytes = out.settle();
+        m_replacements.appendInBlocks(segment, endingReplacements(word), bytes);
+        out.attach(bytes);
         return;
     }
+    const ReplacementPlan::Prelude& ending =
+        word ? m_endingPreludes[static_cast<std::size_t>(word - m_endingSet->words.data())]
+             : m_noEnding;
+    if (m_replacements.appendInOnePass(segment, ending, out))
+        return;
+    // Replacements that meet or build on each other here: one after another.
     m_workBuffer.assign(segment);
     applyEnding(m_workBuffer, word);
     applyReplacements(m_workBuffer);

@@ -8,11 +8,13 @@
 #pragma once
 
 #include "convert/crt_random.h"
+#include "convert/delimiter_search.h"
 #include "convert/page_clock.h"
 #include "convert/replacement_plan.h"
 #include "platform/atomic_file.h"
 #include "settings/records.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -44,6 +46,7 @@ public:
 
     // Builds the whole page in memory.
     const std::string& buildPage();
+    // The page built last.
     const std::string& output() const { return m_output; }
 
     // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
@@ -66,10 +69,14 @@ protected:
 
     const std::string& text() const { return *m_text; }
     const EndingSet& endingSet() const { return *m_endingSet; }
-    void write(std::string_view bytes) { m_output.append(bytes); }
-    // Room for a page expected to grow to about `bytes`, so that it is not copied on
-    // the way.
-    void reserveOutput(std::size_t bytes) { m_output.reserve(bytes); }
+    void write(std::string_view bytes) { m_page.append(bytes); }
+    // Bytes of the page written so far.
+    std::size_t pageSize() const { return m_page.size(); }
+    // About how large the page of a text of `textBytes` grows: room for it is made once,
+    // before generate(), so that the page is not copied on the way.
+    virtual std::size_t expectedPageBytes(std::size_t textBytes) const {
+        return textBytes * 2 + 4096;
+    }
 
     // Seeds the page's generator with the clock's seconds; call once, after the head.
     void seedRandom();
@@ -91,7 +98,16 @@ protected:
     bool scanStep();
     // Whether an occurrence of `delimiter` (one of the scan's list) ends at the
     // current position: the one just found, or one that begins right after it.
-    bool endsHere(std::string_view delimiter) const;
+    bool endsHere(std::string_view delimiter) const {
+        const std::uint32_t code = delimiterCode(delimiter);
+        for (std::size_t k = 0; k < m_delimiterCount; ++k) {
+            // No delimiter starts inside another, so one that begins right after the
+            // delimiter just found is its next occurrence.
+            if (m_delimiterCodes[k] == code)
+                return m_foundCode == code || m_followingCode == code;
+        }
+        return false;
+    }
     // The two bytes just before the delimiter just found (the first two of the text
     // when it begins at byte 0 or 1).
     std::string_view twoBytesBefore() const;
@@ -127,14 +143,22 @@ private:
     const std::string* drawEnding();
     // The ending `word` (may be null) on a segment.
     void applyEnding(std::string& segment, const std::string* word) const;
-    void appendConverted(std::string_view segment, bool withEnding, std::string& out);
+    void appendConverted(std::string_view segment, bool withEnding, ByteWriter& out);
+    // The replacements the ending `word` (may be null) makes, in their order.
+    std::vector<ReplacementPlan::Replacement> endingReplacements(const std::string* word) const;
 
     const std::string* m_text = nullptr;
     const EndingSet* m_endingSet = nullptr;
     const ReplacementSet* m_replacementSet = nullptr;
     ReplacementPlan m_replacements;
+    // Each ending word's replacements, prepared against the set; none for no word.
+    std::array<ReplacementPlan::Prelude, 4> m_endingPreludes;
+    ReplacementPlan::Prelude m_noEnding;
     std::string m_output;
+    // Writes the page into m_output while it is built.
+    ByteWriter m_page;
     std::string m_segmentBuffer;
+    ByteWriter m_segmentWriter;
     std::string m_workBuffer;
     // Scratch space for replacing within segments, kept for the converter's one page.
     mutable std::string m_replaceBuffer;
@@ -143,12 +167,29 @@ private:
     std::time_t m_moment = 0;
     CrtRandom m_random;
 
+    // Every delimiter is two bytes; this tells them apart without a call.
+    static constexpr std::uint32_t delimiterCode(std::string_view d) {
+        return d.size() == 2 ? static_cast<std::uint32_t>(static_cast<unsigned char>(d[0])) << 8 |
+                                   static_cast<unsigned char>(d[1])
+                             : 0x10000;
+    }
+    // The code of the two bytes of the text at `at` (none past its end).
+    std::uint32_t codeAt(Position at) const {
+        const std::string_view source(*m_text);
+        return at >= 0 && static_cast<std::size_t>(at) + 2 <= source.size()
+                   ? delimiterCode(source.substr(static_cast<std::size_t>(at), 2))
+                   : 0x10000;
+    }
+
+    static constexpr std::size_t kMaxDelimiters = 3;
     std::span<const std::string_view> m_delimiters;
-    // Per delimiter: where it was found in this step (the one just found moved past
-    // itself), and the cached next occurrence, kept while it is still ahead so that a
-    // scan costs time linear in the text.
-    std::vector<Position> m_found;
-    std::vector<Position> m_next;
+    std::array<std::uint32_t, kMaxDelimiters> m_delimiterCodes{};
+    std::size_t m_delimiterCount = 0;
+    // The codes of the delimiter just found and of the two bytes after it.
+    std::uint32_t m_foundCode = 0;
+    std::uint32_t m_followingCode = 0;
+    DelimiterSearch m_delimiterSearch;
+    DelimiterSearch::Scan m_delimiterScan;
 };
 
 } // namespace mireto

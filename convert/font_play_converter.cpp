@@ -12,6 +12,37 @@ namespace {
 // A line holding only a full-width space: written as nothing, like an empty line.
 constexpr std::string_view kFullWidthSpaceLine = "\x81@\r\n";
 
+// The black page's opening tags by colour draw (0-5) and size draw (0-2): red three
+// times in six, then yellow, cyan and magenta; sizes +1 to +3.
+constexpr std::string_view kBlackPageTags[6][3] = {
+    {"<FONT size=\"+1\" color=\"#ff0000\"><B>", "<FONT size=\"+2\" color=\"#ff0000\"><B>",
+     "<FONT size=\"+3\" color=\"#ff0000\"><B>"},
+    {"<FONT size=\"+1\" color=\"#ff0000\"><B>", "<FONT size=\"+2\" color=\"#ff0000\"><B>",
+     "<FONT size=\"+3\" color=\"#ff0000\"><B>"},
+    {"<FONT size=\"+1\" color=\"#ff0000\"><B>", "<FONT size=\"+2\" color=\"#ff0000\"><B>",
+     "<FONT size=\"+3\" color=\"#ff0000\"><B>"},
+    {"<FONT size=\"+1\" color=\"#ffff00\"><B>", "<FONT size=\"+2\" color=\"#ffff00\"><B>",
+     "<FONT size=\"+3\" color=\"#ffff00\"><B>"},
+    {"<FONT size=\"+1\" color=\"#00ffff\"><B>", "<FONT size=\"+2\" color=\"#00ffff\"><B>",
+     "<FONT size=\"+3\" color=\"#00ffff\"><B>"},
+    {"<FONT size=\"+1\" color=\"#ff00ff\"><B>", "<FONT size=\"+2\" color=\"#ff00ff\"><B>",
+     "<FONT size=\"+3\" color=\"#ff00ff\"><B>"},
+};
+// The white page's: red for colour draws 0-2, no colour for 3 and 4; size +2 for size
+// draws 0 and 1, +3 for 2.
+constexpr std::string_view kWhitePageRedTags[3] = {"<FONT size=\"+2\" color=\"#ff0000\"><B>",
+                                                   "<FONT size=\"+2\" color=\"#ff0000\"><B>",
+                                                   "<FONT size=\"+3\" color=\"#ff0000\"><B>"};
+constexpr std::string_view kWhitePagePlainTags[3] = {
+    "<FONT size=\"+2\"><B>", "<FONT size=\"+2\"><B>", "<FONT size=\"+3\"><B>"};
+
+// The most breaks one clause gets: degree 9 gives 6 + 0 to 8.
+constexpr int kMostExtraBreaks = 14;
+constexpr std::string_view kExtraBreaks =
+    "<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n"
+    "<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n<BR>\r\n";
+static_assert(kExtraBreaks.size() == kMostExtraBreaks * html::kBreak.size());
+
 } // namespace
 
 FontPlayConverter::FontPlayConverter(int deleteCommas, int lineBreakDegree, int whiteBackground)
@@ -20,8 +51,6 @@ FontPlayConverter::FontPlayConverter(int deleteCommas, int lineBreakDegree, int 
       m_baseBreaks(std::max(m_lineBreakDegree - 3, 0)) {}
 
 void FontPlayConverter::generate() {
-    // Tags and breaks around every clause make this page about four times its text.
-    reserveOutput(text().size() * 4);
     write(html::kDoctype);
     write(html::kHtmlOpen);
     write(html::kHeadOpen);
@@ -73,7 +102,9 @@ void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSeg
         clause = m_withoutCommas;
     }
     // Single-byte white space only: a leading full-width space is kept.
-    clause.remove_prefix(std::min(clause.find_first_not_of(" \t\r\n"), clause.size()));
+    while (!clause.empty() &&
+           (clause[0] == ' ' || clause[0] == '\t' || clause[0] == '\r' || clause[0] == '\n'))
+        clause.remove_prefix(1);
     if (isBlank(clause) || clause == kFullWidthSpaceLine)
         return;
 
@@ -88,40 +119,42 @@ bool FontPlayConverter::openFontTag() {
     const int r = draw();
     const int colourChoice = r % 13;
     const int sizeChoice = r % 3;
-
-    int size = 0;
-    std::string_view colour;
     if (m_whiteBackground) {
         if (colourChoice > 4)
             return false;
-        size = sizeChoice == 2 ? 3 : 2;
-        if (colourChoice <= 2)
-            colour = "#ff0000";
+        write(colourChoice <= 2 ? kWhitePageRedTags[sizeChoice] : kWhitePagePlainTags[sizeChoice]);
     } else {
         if (colourChoice > 5)
             return false;
-        size = sizeChoice + 1;
-        static constexpr std::string_view kColours[] = {"#ff0000", "#ff0000", "#ff0000",
-                                                        "#ffff00", "#00ffff", "#ff00ff"};
-        colour = kColours[colourChoice];
+        write(kBlackPageTags[colourChoice][sizeChoice]);
     }
-
-    write("<FONT size=\"+");
-    write(std::string(1, static_cast<char>('0' + size)));
-    write("\"");
-    if (!colour.empty()) {
-        write(" color=\"");
-        write(colour);
-        write("\"");
-    }
-    write("><B>");
     return true;
 }
 
 void FontPlayConverter::writeExtraBreaks() {
-    const int breaks = m_baseBreaks + draw() % (m_lineBreakDegree / 2 + 5);
-    for (int i = 0; i < breaks; ++i)
-        write(html::kBreak);
+    // The draw's remainder by one of five numbers: each a constant here, so that a
+    // clause costs a multiplication rather than a division.
+    const int r = draw();
+    int extra = 0;
+    switch (m_lineBreakDegree / 2 + 5) {
+    case 5:
+        extra = r % 5;
+        break;
+    case 6:
+        extra = r % 6;
+        break;
+    case 7:
+        extra = r % 7;
+        break;
+    case 8:
+        extra = r % 8;
+        break;
+    default:
+        extra = r % 9;
+        break;
+    }
+    const int breaks = m_baseBreaks + extra;
+    write(kExtraBreaks.substr(0, static_cast<std::size_t>(breaks) * html::kBreak.size()));
 }
 
 } // namespace mireto

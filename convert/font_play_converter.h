@@ -17,6 +17,10 @@ public:
 
 protected:
     void generate() override;
+    // Tags and breaks around every clause make this page about four times its text.
+    std::size_t expectedPageBytes(std::size_t textBytes) const override {
+        return textBytes * 4 + 4096;
+    }
 
 private:
     void emitClause(std::string_view segment, bool convertThisSegment);

@@ -7,41 +7,6 @@ namespace mireto::sjis {
 
 namespace {
 
-// Tells whether a byte offset starts a character, given one offset already known to.
-// Candidates come from a fast byte search (byteSearch below); only at a candidate does
-// it look back over the run of bytes that could be lead bytes just before it: the run
-// starts on a boundary and its bytes pair up from there, so its length's parity decides.
-// The known boundary moves forward with every answer, which keeps the work linear.
-class BoundaryCursor {
-public:
-    BoundaryCursor(std::string_view text, std::size_t knownBoundary)
-        : m_text(text), m_known(knownBoundary) {}
-
-    // True when `candidate` (>= the known boundary) starts a character.
-    bool isBoundary(std::size_t candidate) {
-        std::size_t runStart = candidate;
-        while (runStart > m_known && isLeadByte(byteAt(runStart - 1)))
-            --runStart;
-        if ((candidate - runStart) % 2 == 0) {
-            m_known = candidate;
-            return true;
-        }
-        // The byte before the candidate is a lead byte on a boundary: it pairs with the
-        // candidate unless the candidate cannot be a second byte.
-        m_known = candidate - 1;
-        if (candidate < m_text.size() && isTrailByte(byteAt(candidate)))
-            return false;
-        m_known = candidate;
-        return true;
-    }
-
-private:
-    unsigned char byteAt(std::size_t pos) const { return static_cast<unsigned char>(m_text[pos]); }
-
-    std::string_view m_text;
-    std::size_t m_known;
-};
-
 // Plain byte search. It looks for the needle's last byte with memchr: in Japanese
 // text the second byte of a character is far rarer than the common lead bytes, and
 // for the delimiters it is "B" (。), "A" (、) or LF, rare bytes indeed.

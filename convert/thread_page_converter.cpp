@@ -93,12 +93,12 @@ void ThreadPageConverter::writeHead() {
 }
 
 void ThreadPageConverter::emitSegment(std::string_view segment) {
-    const std::size_t before = output().size();
+    const std::size_t before = pageSize();
     if (isBlank(segment))
         write(segment);
     else
         writeConverted(segment);
-    m_bytesSincePost += static_cast<std::int64_t>(output().size() - before);
+    m_bytesSincePost += static_cast<std::int64_t>(pageSize() - before);
 }
 
 void ThreadPageConverter::insertReplyBlock() {

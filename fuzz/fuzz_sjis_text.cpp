@@ -1,6 +1,9 @@
-// Shift_JIS search and replace against a plain character-by-character reference.
+// Shift_JIS search and replace, and the delimiter search, against a plain
+// character-by-character reference.
+#include "convert/delimiter_search.h"
 #include "convert/sjis_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -46,6 +49,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (sjis::find(text, needle, from) != referenceFind(text, needle, from))
             std::abort();
     }
+    // Several two-byte needles at once (the needle's first two bytes, and line breaks).
+    if (needle.size() >= 2) {
+        const std::string_view needles[] = {std::string_view(needle).substr(0, 2), "\r\n"};
+        const DelimiterSearch search(needles);
+        DelimiterSearch::Scan scan(search, text);
+        for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
+            const std::size_t expected = std::min(referenceFind(text, needles[0], from),
+                                                  referenceFind(text, needles[1], from));
+            if (search.find(text, from) != expected || scan.find(from) != expected)
+                std::abort();
+        }
+    }
+
     std::string replaced = text;
     sjis::replaceAll(replaced, needle, target);
     if (replaced != referenceReplace(text, needle, target))

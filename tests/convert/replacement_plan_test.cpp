@@ -78,6 +78,90 @@ TEST(ReplacementPlan, LongSegmentsFedInBlocksGiveTheSameResult) {
     }
 }
 
+// Odd bytes too: a lone lead byte ("\x82" before a digit), bytes that are second bytes
+// after a lead byte ("A", "\x82"), so that replacements can shift character boundaries.
+std::string randomBytes(CrtRandom& random, int maxPieces) {
+    static const std::vector<std::string> alphabet = {
+        "a", "A", "1", "\x82", sjis("あ"), sjis("猫"), sjis("。"), "\r\n", sjis("ソ"), "\x82\x82"};
+    std::string piece;
+    const int pieces = random.next() % (maxPieces + 1);
+    for (int i = 0; i < pieces; ++i)
+        piece += alphabet[static_cast<std::size_t>(random.next()) % alphabet.size()];
+    return piece;
+}
+
+// The one pass, appending to a string as the page builders' writer does.
+bool appendInOnePass(const ReplacementPlan& plan, std::string_view segment,
+                     const ReplacementPlan::Prelude& first, std::string& out) {
+    ByteWriter writer(out);
+    const bool taken = plan.appendInOnePass(segment, first, writer);
+    writer.settle();
+    return taken;
+}
+
+TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
+    CrtRandom random(77);
+    std::string buffer;
+    int taken = 0;
+    const int rounds = 20000;
+    for (int round = 0; round < rounds; ++round) {
+        ReplacementSet set;
+        set.clearRules();
+        const int rules = random.next() % 5;
+        for (int r = 0; r < rules; ++r) {
+            ReplacementSet::Sources sources;
+            for (std::string& source : sources)
+                source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
+            set.addRule(sources, randomBytes(random, 2));
+        }
+        ReplacementPlan plan(set);
+        // A sentence ending: line breaks, then full stops, become the same word.
+        const std::string word = randomBytes(random, 2);
+        std::vector<ReplacementPlan::Replacement> first;
+        if (!word.empty() && random.next() % 2 == 0)
+            first.push_back({sjis::kLineBreak, word});
+        if (!word.empty())
+            first.push_back({sjis::kFullStop, word});
+        const ReplacementPlan::Prelude prelude = plan.prepare(first);
+
+        const std::string segment = randomBytes(random, 10);
+        std::string expected = segment;
+        for (const auto& [source, target] : first)
+            sjis::replaceAll(expected, source, target);
+        expected = visitEverySource(set, expected);
+
+        std::string out = "kept";
+        if (appendInOnePass(plan, segment, prelude, out)) {
+            ++taken;
+            ASSERT_EQ(out, "kept" + expected) << "round " << round;
+        } else {
+            ASSERT_EQ(out, "kept") << "round " << round;
+        }
+    }
+    // The pass must carry most segments, or it is of no use.
+    EXPECT_GT(taken, rounds / 2);
+}
+
+TEST(ReplacementPlan, OnePassDeclinesWhereOrderMatters) {
+    ReplacementSet set;
+    set.clearRules();
+    set.addRule({"bc", "", "", ""}, "X");
+    set.addRule({"ab", "", "", ""}, "Y");
+    set.addRule({"d", "", "", ""}, "ab");
+    ReplacementPlan plan(set);
+    const ReplacementPlan::Prelude none = plan.prepare({});
+    std::string out;
+    // "abc": the earlier rule wins the "b" although the later one starts first.
+    EXPECT_FALSE(appendInOnePass(plan, "abc", none, out));
+    // "d" becomes "ab", which nothing later replaces; "bc" then "ab" apart: one pass.
+    EXPECT_TRUE(appendInOnePass(plan, "bc ab", none, out));
+    EXPECT_EQ(out, "X Y");
+    // A target that holds a source of an earlier rule only.
+    out.clear();
+    EXPECT_TRUE(appendInOnePass(plan, "d", none, out));
+    EXPECT_EQ(out, "ab");
+}
+
 TEST(ReplacementPlan, MoreThanSixtyFourSourcesAreAllApplied) {
     ReplacementSet set;
     set.clearRules();

@@ -1,8 +1,10 @@
-// Character-aware search and replace on Shift_JIS bytes.
+// Character-aware search and replace on Shift_JIS bytes, and the delimiter search.
 #include "convert/crt_random.h"
+#include "convert/delimiter_search.h"
 #include "convert/sjis_text.h"
 #include "tests/support/sjis.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace mireto::test {
@@ -31,6 +33,36 @@ TEST(SjisFind, OddBytesNeverHideALineBreak) {
     // A lone lead byte at the very end: nothing is read past it.
     EXPECT_EQ(sjis::find("ab\x81", "\x81"), 2u);
     EXPECT_EQ(sjis::find("ab\x81", "\x81\x42"), sjis::npos);
+}
+
+TEST(DelimiterSearch, FindsTheEarliestOfSeveralNeedlesAsFindEachWould) {
+    // Texts longer than the sixteen bytes compared at once, over bytes that make and
+    // break characters, so that occurrences fall on and off boundaries anywhere.
+    static const std::string alphabet[] = {"a",  "\x81",     "B",        "A",        "\r",
+                                           "\n", sjis("。"), sjis("、"), sjis("猫"), "\x89\x81"};
+    const std::string_view needles[] = {sjis::kFullStop, sjis::kComma, sjis::kLineBreak};
+    const DelimiterSearch search(needles);
+    CrtRandom random(99);
+    for (int round = 0; round < 1000; ++round) {
+        // Every other text has its needles far apart, beyond what is compared at once.
+        std::string text;
+        const int pieces = random.next() % 300;
+        for (int i = 0; i < pieces; ++i) {
+            const bool sparse = round % 2 == 1 && random.next() % 20 != 0;
+            text += sparse
+                        ? alphabet[8]
+                        : alphabet[static_cast<std::size_t>(random.next()) % std::size(alphabet)];
+        }
+        // One scan going forward, as the page builders search, and searches on their own.
+        DelimiterSearch::Scan scan(search, text);
+        for (std::size_t from = 0; from < text.size(); from += sjis::charLength(text, from)) {
+            std::size_t expected = sjis::npos;
+            for (std::string_view needle : needles)
+                expected = std::min(expected, sjis::find(text, needle, from));
+            ASSERT_EQ(search.find(text, from), expected) << "round " << round << " from " << from;
+            ASSERT_EQ(scan.find(from), expected) << "round " << round << " from " << from;
+        }
+    }
 }
 
 TEST(SjisReplaceAll, LeftToRightNonOverlappingWithoutRescanning) {

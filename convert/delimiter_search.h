@@ -1,0 +1,59 @@
+// The first occurrence of any of a few two-byte needles (the page builders'
+// delimiters) on a Shift_JIS character boundary, found in one pass: the text is read
+// sixty-four places at a time into a mask of the places where a needle starts, and
+// only at those is a boundary checked.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace mireto {
+
+class DelimiterSearch {
+public:
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    DelimiterSearch() = default;
+    // At most four needles, each of two bytes.
+    explicit DelimiterSearch(std::span<const std::string_view> needles);
+
+    // First occurrence of any needle at or after `from`, which must lie on a character
+    // boundary; npos when there is none.
+    std::size_t find(std::string_view text, std::size_t from) const;
+
+    // Successive searches over one text, each from at or after where the last one
+    // started: the sixty-four places read last serve every search that starts among
+    // them, so a scan reads the text once. The search and the text must outlive the
+    // scan.
+    class Scan {
+    public:
+        Scan() = default;
+        Scan(const DelimiterSearch& search, std::string_view text)
+            : m_search(&search), m_text(text) {}
+        std::size_t find(std::size_t from);
+
+    private:
+        // Where needles start among the places from `block` on, one bit each.
+        std::uint64_t startsIn(std::size_t block) const;
+
+        const DelimiterSearch* m_search = nullptr;
+        std::string_view m_text;
+        // The places read last, from m_block, and where needles start there.
+        std::size_t m_block = npos;
+        std::uint64_t m_starts = 0;
+    };
+
+    static constexpr std::size_t kBlock = 64;
+
+private:
+    static constexpr std::size_t kMaxNeedles = 4;
+
+    std::size_t m_count = 0;
+    // Each needle's first byte sixteen times, then its second byte sixteen times.
+    alignas(16) std::array<std::array<unsigned char, 16>, 2 * kMaxNeedles> m_lanes{};
+};
+
+} // namespace mireto
