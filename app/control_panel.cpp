@@ -98,7 +98,12 @@ QWidget* ControlPanel::addGroup(const QString& title, int buttonId, int comboId)
     QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
     combo->setMinimumContentsLength(10);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The page styles are a few fixed names: the panel is as wide as the longest, so the
+    // chosen one always shows whole. The other lists hold the user's names, of any
+    // length, and show them whole in their popups.
+    combo->setSizeAdjustPolicy(comboId == cmd::kComboFormat
+                                   ? QComboBox::AdjustToContents
+                                   : QComboBox::AdjustToMinimumContentsLengthWithIcon);
     row->addWidget(button);
     row->addWidget(combo, 1);
     m_buttons[buttonId] = button;

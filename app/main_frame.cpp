@@ -447,6 +447,16 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
         m_view->SetControlPanel(m_wndControlPanel);
         m_view->RefreshPanel();
         m_view->UpdateSettingsButton();
+        // Filled, the page-style list may want more room than the panel was laid out
+        // with: the chosen style shows whole.
+        if (const QComboBox* styles = m_wndControlPanel->combo(cmd::kComboFormat)) {
+            // The room comes from the editor and the preview alike.
+            if (const int missing = styles->sizeHint().width() - styles->width(); missing > 0)
+                resizeDocks(
+                    {m_wndControlPanel, m_wndPreview},
+                    {m_wndControlPanel->width() + missing, m_wndPreview->width() - missing / 2},
+                    Qt::Horizontal);
+        }
         m_bFirstPaint = 0;
     }
 }

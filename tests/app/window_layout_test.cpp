@@ -8,7 +8,9 @@
 #include "tests/app/app_harness.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -65,6 +67,16 @@ private slots:
         QCOMPARE(frame.dockWidgetArea(harness.frame().previewDock()), Qt::RightDockWidgetArea);
         QVERIFY(frame.previewDock()->isVisible());
         QVERIFY(frame.previewDock()->width() >= frame.width() / 3);
+        // Every page style's name shows whole in the panel's field, whichever is chosen,
+        // once the panel has taken the room its filled lists ask for.
+        QComboBox* styles = frame.controlPanel()->combo(cmd::kComboFormat);
+        QVERIFY(styles->count() >= 7);
+        for (int row = 0; row < styles->count(); ++row) {
+            const QString name = styles->itemText(row);
+            QTRY_VERIFY2(styles->lineEdit()->fontMetrics().horizontalAdvance(name) <=
+                             styles->lineEdit()->width(),
+                         qPrintable(name));
+        }
     }
 
     void everyBarHasANameToBeKeptBy() {
