@@ -360,6 +360,7 @@ void CMainFrame::UpdateBarChecks() {
 
 void CMainFrame::readSettings() {
     m_firstStart = !restoreWindowLayout(*this);
+    m_fitPanel = m_firstStart;
     UpdateBarChecks();
 }
 
@@ -448,8 +449,10 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
         m_view->RefreshPanel();
         m_view->UpdateSettingsButton();
         // Filled, the page-style list may want more room than the panel was laid out
-        // with: the chosen style shows whole.
-        if (const QComboBox* styles = m_wndControlPanel->combo(cmd::kComboFormat)) {
+        // with on a first start: the chosen style shows whole. A restored layout keeps
+        // the width it was left with.
+        if (const QComboBox* styles = m_wndControlPanel->combo(cmd::kComboFormat);
+            styles && m_fitPanel) {
             // The room comes from the editor and the preview alike.
             if (const int missing = styles->sizeHint().width() - styles->width(); missing > 0)
                 resizeDocks(
@@ -457,6 +460,7 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
                     {m_wndControlPanel->width() + missing, m_wndPreview->width() - missing / 2},
                     Qt::Horizontal);
         }
+        m_fitPanel = false;
         m_bFirstPaint = 0;
     }
 }

@@ -91,6 +91,8 @@ private:
     int m_bFirstPaint = 0;
     // No layout was kept from an earlier run.
     bool m_firstStart = false;
+    // Until the first paint of a first start: the panel is widened to its filled lists.
+    bool m_fitPanel = false;
     CMiretoView* m_view = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     ControlPanel* m_wndControlPanel = nullptr;

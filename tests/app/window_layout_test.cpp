@@ -105,6 +105,7 @@ private slots:
         QCoreApplication::processEvents();
         const QRect geometry = frame.geometry();
         const int previewHeight = frame.previewDock()->height();
+        const int panelWidth = frame.controlPanel()->width();
         QVERIFY(first.close());
 
         AppHarness second;
@@ -115,6 +116,9 @@ private slots:
         QCOMPARE(again.dockWidgetArea(again.previewDock()), Qt::BottomDockWidgetArea);
         QCOMPARE(again.previewDock()->height(), previewHeight);
         QCOMPARE(again.dockWidgetArea(again.controlPanel()), Qt::LeftDockWidgetArea);
+        // The panel keeps its width, and grows no further once laid out.
+        QTest::qWait(100);
+        QCOMPARE(again.controlPanel()->width(), panelWidth);
         QVERIFY(again.toolBar()->isHidden());
         QVERIFY(again.statusBar()->isHidden());
         QVERIFY(!again.action(cmd::kViewToolbar)->isChecked());
