@@ -2,6 +2,7 @@
 #include "app/icons.h"
 #include "app/mireto_app.h"
 #include "app/page_preview.h"
+#include "app/qt_translations.h"
 #include "app/quit_signals.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
     QGuiApplication::setDesktopFileName(QStringLiteral("mireto"));
     QApplication::setWindowIcon(mireto::icons::resourceIcon(mireto::icons::kApplication));
+    mireto::installQtTranslations(application);
 
     mireto::CMiretoApp mireto(mireto::desktopServices());
     // Installed before start-up, so that a kill from then on quits the normal way.
