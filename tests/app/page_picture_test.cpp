@@ -10,6 +10,7 @@
 #include "app/page_saving.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
+#include "tests/app/web_page_probe.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
@@ -35,24 +36,6 @@ QString u(const char* text) {
 
 QString qtPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
-}
-
-QVariant evaluate(QWebEnginePage* page, const QString& script) {
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                        [answer](const QVariant& value) { *answer = value; });
-    if (!QTest::qWaitFor([&] { return answer->has_value(); }, 10000))
-        return {};
-    return answer->value();
-}
-
-double shareOf(const QImage& image, QRgb colour) {
-    qint64 count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-    }
-    return image.isNull() ? 0.0 : double(count) / (double(image.width()) * image.height());
 }
 
 QString lines(int count) {

@@ -9,6 +9,7 @@
 #include "tests/app/app_harness.h"
 #include "tests/app/expected_page.h"
 #include "tests/app/settings_files.h"
+#include "tests/app/web_page_probe.h"
 #include "tests/convert/dialogs/dialog_driver.h"
 #include "tests/support/temp_dir.h"
 
@@ -42,25 +43,6 @@ QString styleName(OutputFormat format) {
 
 // The engine's answer to `script`, run beside the page's own scripts (which the
 // preview turns off); an invalid value when it does not answer in time.
-QVariant evaluate(QWebEnginePage* page, const QString& script) {
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                        [answer](const QVariant& value) { *answer = value; });
-    if (!QTest::qWaitFor([&] { return answer->has_value(); }, 10000))
-        return {};
-    return answer->value();
-}
-
-// The share of the picture's pixels that have `colour`.
-double shareOf(const QImage& picture, QRgb colour) {
-    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
-    qint64 count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-    }
-    return image.isNull() ? 0.0 : double(count) / (double(image.width()) * image.height());
-}
 
 const char* const kText = "なぜなら今日は晴れ。\n寿司です、うまい。";
 

@@ -1,29 +1,14 @@
 #include "tests/support/unwritable_folder.h"
 
+#include "tests/support/temp_dir.h"
+
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace mireto::test {
 
 namespace {
-
-// Turns the folder's immutable flag on or off; false when the system refuses.
-bool setImmutable(const std::filesystem::path& folder, bool on) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
 
 bool canCreateIn(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / ".probe";
