@@ -15,6 +15,7 @@ void Converter::setInputs(const EndingSet& endingSet, const ReplacementSet& repl
     m_replacementSet = &replacementSet;
     m_replacements = ReplacementPlan(replacementSet);
     m_text = &text;
+    tabulateEndings();
 }
 
 const std::string& Converter::buildPage() {
@@ -27,6 +28,8 @@ const std::string& Converter::buildPage() {
     for (std::size_t slot = 0; slot < m_endingPreludes.size(); ++slot)
         m_endingPreludes[slot] =
             m_replacements.prepare(endingReplacements(&m_endingSet->words[slot]));
+    m_replacementScan = ReplacementPlan::TextScan(m_replacements, *m_text);
+    tabulateEndings();
     m_output.clear();
     m_output.reserve(expectedPageBytes(m_text->size()));
     m_page.attach(m_output);
@@ -48,21 +51,23 @@ void Converter::seedRandom() {
     m_random.seed(static_cast<std::uint32_t>(m_moment));
 }
 
-const std::string* Converter::drawEnding() {
+void Converter::tabulateEndings() {
     const EndingSet& set = *m_endingSet;
-    if (std::all_of(set.words.begin(), set.words.end(), [](auto& w) { return w.empty(); }))
-        return nullptr;
-    if (std::all_of(set.frequencies.begin(), set.frequencies.end(), [](auto f) { return f == 0; }))
-        return nullptr;
-
-    // 64 bits: a hand-edited file may hold frequencies near the 32-bit limits.
-    std::int64_t r = draw() % 100;
-    for (std::size_t slot = 0; slot < 4; ++slot) {
-        r -= set.frequencies[slot];
-        if (r < 0 && !set.words[slot].empty())
-            return &set.words[slot];
+    m_drawsEnding =
+        std::any_of(set.words.begin(), set.words.end(), [](auto& w) { return !w.empty(); }) &&
+        std::any_of(set.frequencies.begin(), set.frequencies.end(), [](auto f) { return f != 0; });
+    for (std::size_t value = 0; value < m_endingByDraw.size(); ++value) {
+        // 64 bits: a hand-edited file may hold frequencies near the 32-bit limits.
+        auto r = static_cast<std::int64_t>(value);
+        m_endingByDraw[value] = nullptr;
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            r -= set.frequencies[slot];
+            if (r < 0 && !set.words[slot].empty()) {
+                m_endingByDraw[value] = &set.words[slot];
+                break;
+            }
+        }
     }
-    return nullptr;
 }
 
 void Converter::applyEnding(std::string& segment, const std::string* word) const {
@@ -202,7 +207,10 @@ void Converter::appendConverted(std::string_view segment, bool withEnding, ByteW
     const ReplacementPlan::Prelude& ending =
         word ? m_endingPreludes[static_cast<std::size_t>(word - m_endingSet->words.data())]
              : m_noEnding;
-    if (m_replacements.appendInOnePass(segment, ending, out))
+    const bool inText = !std::less<const char*>()(segment.data(), m_text->data()) &&
+                        segment.data() + segment.size() <= m_text->data() + m_text->size();
+    if (inText ? m_replacements.appendInOnePass(segment, ending, out, m_replacementScan)
+               : m_replacements.appendInOnePass(segment, ending, out))
         return;
     // Replacements that meet or build on each other here: one after another.
     m_workBuffer.assign(segment);

@@ -70,6 +70,9 @@ protected:
     const std::string& text() const { return *m_text; }
     const EndingSet& endingSet() const { return *m_endingSet; }
     void write(std::string_view bytes) { m_page.append(bytes); }
+    // The first `count` bytes of `bytes`, `bytes` being of a constant size (see
+    // ByteWriter::appendFirst).
+    void writeFirst(std::string_view bytes, std::size_t count) { m_page.appendFirst(bytes, count); }
     // Bytes of the page written so far.
     std::size_t pageSize() const { return m_page.size(); }
     // About how large the page of a text of `textBytes` grows: room for it is made once,
@@ -104,7 +107,7 @@ protected:
             // No delimiter starts inside another, so one that begins right after the
             // delimiter just found is its next occurrence.
             if (m_delimiterCodes[k] == code)
-                return m_foundCode == code || m_followingCode == code;
+                return (m_foundCode == code) | (m_followingCode == code);
         }
         return false;
     }
@@ -140,7 +143,11 @@ protected:
 private:
     // Draws the sentence ending: the word to put in place of "。", or null when the set
     // has no word or no frequency, in which case nothing is drawn.
-    const std::string* drawEnding();
+    const std::string* drawEnding() {
+        return m_drawsEnding ? m_endingByDraw[static_cast<std::size_t>(draw() % 100)] : nullptr;
+    }
+    // Which word each draw (0-99) gives, for the ending set as it is now.
+    void tabulateEndings();
     // The ending `word` (may be null) on a segment.
     void applyEnding(std::string& segment, const std::string* word) const;
     void appendConverted(std::string_view segment, bool withEnding, ByteWriter& out);
@@ -151,9 +158,13 @@ private:
     const EndingSet* m_endingSet = nullptr;
     const ReplacementSet* m_replacementSet = nullptr;
     ReplacementPlan m_replacements;
+    // Where the plan's sources may start in the text, for its segments in turn.
+    ReplacementPlan::TextScan m_replacementScan;
     // Each ending word's replacements, prepared against the set; none for no word.
     std::array<ReplacementPlan::Prelude, 4> m_endingPreludes;
     ReplacementPlan::Prelude m_noEnding;
+    bool m_drawsEnding = false;
+    std::array<const std::string*, 100> m_endingByDraw{};
     std::string m_output;
     // Writes the page into m_output while it is built.
     ByteWriter m_page;

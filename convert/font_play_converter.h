@@ -5,6 +5,8 @@
 
 #include "convert/converter.h"
 
+#include <array>
+
 namespace mireto {
 
 class FontPlayConverter : public Converter {
@@ -28,10 +30,20 @@ private:
     bool openFontTag();
     void writeExtraBreaks();
 
+    // An opening tag with room to copy it in one move; an empty one for no emphasis.
+    struct Tag {
+        std::array<char, 40> bytes;
+        unsigned char size;
+    };
+    // By colour draw (0-12) times three plus size draw (0-2).
+    using TagTable = std::array<Tag, 39>;
+    static TagTable tagTable(bool whiteBackground);
+
     bool m_whiteBackground;
     int m_deleteCommas;
     int m_lineBreakDegree;
     int m_baseBreaks;
+    TagTable m_tags;
     std::string m_withoutCommas; // a clause with its "、" deleted
 };
 

@@ -51,9 +51,10 @@ constexpr std::size_t kShortPiece = ByteWriter::kShortPiece;
 
 class ReplacementPlan::OnePass {
 public:
-    OnePass(std::string_view segment, ByteWriter& out)
+    // `readable` bytes can be read from the segment's start.
+    OnePass(std::string_view segment, std::size_t readable, ByteWriter& out)
         : m_segment(segment), m_bytes(reinterpret_cast<const unsigned char*>(segment.data())),
-          m_out(out), m_start(out.size()) {}
+          m_readable(readable), m_out(out), m_start(out.size()) {}
 
     std::string_view segment() const { return m_segment; }
     const unsigned char* bytes() const { return m_bytes; }
@@ -66,14 +67,13 @@ public:
         if (!entry.independent || at < m_guardUntil)
             return false;
         // Only a byte that cannot be a second byte can follow a lone lead byte.
-        if (entry.trailFirst && at > 0 && !kTrailBytes[m_bytes[at]] &&
-            kLeadBytes[m_bytes[at - 1]] && afterLoneLead(at))
+        if (entry.trailFirst && at > 0 && kLeadBytes[m_bytes[at - 1]] && afterLoneLead(at))
             return false;
         if (entry.nextToLater && !clearOfLaterSources(at, entry))
             return false;
         const std::size_t piece = at - m_copied;
         char* to = m_out.room(piece + entry.target.size());
-        to = ByteWriter::copy(to, m_segment.data() + m_copied, piece, m_segment.size() - m_copied);
+        to = ByteWriter::copy(to, m_segment.data() + m_copied, piece, m_readable - m_copied);
         to = ByteWriter::copy(to, paddedTarget, entry.target.size(), kShortPiece);
         m_out.commit(to);
         m_earlierEnd = m_lastEnd;
@@ -85,7 +85,7 @@ public:
 
     void finish() {
         const std::string_view rest = m_segment.substr(m_copied);
-        m_out.appendShort(rest, rest.size());
+        m_out.appendShort(rest, m_readable - m_copied);
     }
     void abandon() { m_out.truncate(m_start); }
 
@@ -144,6 +144,7 @@ private:
 
     std::string_view m_segment;
     const unsigned char* m_bytes;
+    std::size_t m_readable;
     ByteWriter& m_out;
     std::size_t m_start;
     std::size_t m_copied = 0;     // the segment is written up to here
@@ -163,14 +164,15 @@ ReplacementPlan::WordHead::WordHead(std::string_view word) {
 }
 
 bool ReplacementPlan::WordHead::startsAt(const unsigned char* at, std::size_t available,
-                                         std::string_view word) const {
+                                         std::size_t readable, std::string_view word) const {
     if constexpr (std::endian::native == std::endian::little) {
-        if (available >= 8) {
+        if (readable >= 8) {
             std::uint64_t bytes;
             std::memcpy(&bytes, at, sizeof bytes);
             if ((bytes & m_mask) != m_bytes)
                 return false;
-            return word.size() <= 8 || occursAt(at + 8, available - 8, word.substr(8));
+            return word.size() <= available &&
+                   (word.size() <= 8 || occursAt(at + 8, available - 8, word.substr(8)));
         }
     }
     return occursAt(at, available, word);
@@ -181,7 +183,8 @@ ReplacementPlan::ReplacementPlan(const ReplacementSet& set, std::size_t blockByt
     m_blockBytes = std::max<std::size_t>(blockBytes, 1);
 }
 
-ReplacementPlan::ReplacementPlan(const ReplacementSet& set) : m_table(kTableSize, 0) {
+ReplacementPlan::ReplacementPlan(const ReplacementSet& set)
+    : m_table(kTableSize, 0), m_mayStart(kTableSize, 0) {
     const std::size_t rules = std::min(set.sources.size(), set.targets.size());
     for (std::size_t rule = 0; rule < rules; ++rule) {
         for (const std::string& source : set.sources[rule]) {
@@ -219,8 +222,11 @@ void ReplacementPlan::mark(std::string_view source, std::uint64_t bit) {
     // A one-byte source starts every pair that begins with its byte.
     const auto first = static_cast<unsigned char>(source[0]);
     for (unsigned second = 0; second < 256; ++second) {
-        if (source.size() == 1 || static_cast<unsigned char>(source[1]) == second)
-            m_table[pairHash(first, static_cast<unsigned char>(second))] |= bit;
+        if (source.size() == 1 || static_cast<unsigned char>(source[1]) == second) {
+            const std::size_t pair = pairHash(first, static_cast<unsigned char>(second));
+            m_table[pair] |= bit;
+            m_mayStart[pair] = 1;
+        }
     }
 }
 
@@ -233,7 +239,9 @@ void ReplacementPlan::reach(Entry& entry, std::span<const Replacement> later) {
     // the target's start.
     entry.independent = !entry.source.empty() && endsOnWholeCharacter(entry.source) &&
                         !target.empty() && endsOnWholeCharacter(target);
-    entry.trailFirst = !target.empty() && sjis::isTrailByte(static_cast<unsigned char>(target[0]));
+    entry.trailFirst =
+        !target.empty() && sjis::isTrailByte(static_cast<unsigned char>(target[0])) &&
+        !entry.source.empty() && !sjis::isTrailByte(static_cast<unsigned char>(entry.source[0]));
     entry.head = WordHead(entry.source);
     if (!entry.independent)
         return;
@@ -290,8 +298,63 @@ ReplacementPlan::Prelude ReplacementPlan::prepare(std::span<const Replacement> f
     return prelude;
 }
 
+ReplacementPlan::TextScan::TextScan(const ReplacementPlan& plan, std::string_view text)
+    : m_mayStart(plan.m_mayStart.data()), m_text(text) {}
+
+void ReplacementPlan::TextScan::look(std::size_t block, std::size_t knownBoundary) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data()) + block;
+    const std::size_t left = m_text.size() - block;
+    // The end of the text is read from a copy with room after it: a last byte pairs
+    // with 0, and nothing past the end is a lead or trail byte.
+    unsigned char copy[kBlock + 1];
+    if (left <= kBlock) {
+        std::memset(copy, 0, sizeof copy);
+        std::memcpy(copy, bytes, left);
+        bytes = copy;
+    }
+    std::uint64_t may = 0;
+    for (std::size_t k = 0; k < kBlock; ++k)
+        may |= std::uint64_t{m_mayStart[pairHash(bytes[k], bytes[k + 1])]} << k;
+    sjis::ByteKinds kinds = sjis::kindsOf64(bytes);
+    if (knownBoundary != npos) {
+        // Start afresh at a known boundary: what comes before it plays no part.
+        const std::uint64_t from = ~std::uint64_t{0} << (knownBoundary - block);
+        kinds.lead &= from;
+        kinds.trail &= from;
+        m_secondBytes = {};
+        m_validFrom = knownBoundary;
+    }
+    m_block = block;
+    m_starts = may & ~m_secondBytes.next(kinds);
+}
+
+std::size_t ReplacementPlan::TextScan::next(std::size_t from, std::size_t until) {
+    if (from >= until)
+        return until;
+    std::size_t block = from - from % kBlock;
+    if (block == m_block + kBlock && m_block != npos)
+        look(block, npos);
+    else if (block != m_block || from < m_validFrom)
+        look(block, from);
+    std::uint64_t starts = m_starts & (~std::uint64_t{0} << (from - block));
+    while (starts == 0) {
+        block += kBlock;
+        if (block >= until)
+            return until;
+        look(block, npos);
+        starts = m_starts;
+    }
+    return std::min(block + static_cast<std::size_t>(std::countr_zero(starts)), until);
+}
+
 bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& first,
                                       ByteWriter& out) const {
+    TextScan scan(*this, segment);
+    return appendInOnePass(segment, first, out, scan);
+}
+
+bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& first,
+                                      ByteWriter& out, TextScan& scan) const {
     if (!m_onePass || !first.m_onePass)
         return false;
     const std::uint64_t looked = m_onePassSteps | first.m_leadBits;
@@ -299,7 +362,9 @@ bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& f
         out.append(segment);
         return true;
     }
-    OnePass pass(segment, out);
+    const auto offset = static_cast<std::size_t>(segment.data() - scan.text().data());
+    const std::size_t readable = scan.text().size() - offset;
+    OnePass pass(segment, readable, out);
     const unsigned char* bytes = pass.bytes();
     const std::size_t size = segment.size();
     const std::uint64_t* table = m_table.data();
@@ -308,50 +373,35 @@ bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& f
     auto takeMatchesAt = [&](std::size_t at, std::uint64_t starting) {
         const unsigned char* here = bytes + at;
         const std::size_t available = size - at;
+        const std::size_t readableHere = readable - at;
         if (starting & first.m_leadBits) {
             // In their order, before the set's own.
             for (const Prelude::Lead& lead : first.m_leads) {
-                if ((starting & lead.bit) && lead.head.startsAt(here, available, lead.source) &&
+                if ((starting & lead.bit) &&
+                    lead.head.startsAt(here, available, readableHere, lead.source) &&
                     !pass.take(at, lead, first.m_paddedTargets.data() + lead.paddedTarget))
                     return false;
             }
         }
         for (std::uint64_t steps = starting >> kLeadBits; steps; steps &= steps - 1) {
             const Step& step = m_steps[static_cast<std::size_t>(std::countr_zero(steps))];
-            if (step.head.startsAt(here, available, step.source) &&
+            if (step.head.startsAt(here, available, readableHere, step.source) &&
                 !pass.take(at, step, m_paddedTargets.data() + step.paddedTarget))
                 return false;
         }
         return true;
     };
-    // Character by character, the table tells in one look whether a source may start
-    // there. Whether one does is as good as random in a text, so the places where one
-    // may are gathered first, without a branch, then tried. Each round covers up to
-    // kWindow bytes, so up to as many characters, and maybe a last byte.
-    constexpr std::size_t kWindow = 64;
-    std::array<std::uint32_t, kWindow + 1> found;
-    for (std::size_t at = 0; at < size;) {
-        std::size_t count = 0;
-        for (const std::size_t until = std::min(size - 1, at + kWindow); at < until;) {
-            const unsigned byte = bytes[at];
-            const unsigned next = bytes[at + 1];
-            found[count] = static_cast<std::uint32_t>(at);
-            count += (table[pairHash(byte, next)] & looked) != 0;
-            at += 1 + (kLeadBytes[byte] & kTrailBytes[next]);
-        }
-        // A last byte on its own pairs with 0.
-        if (at + 1 == size) {
-            found[count] = static_cast<std::uint32_t>(at);
-            count += (table[pairHash(bytes[at], 0)] & looked) != 0;
-            at = size;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t start = found[i];
-            const unsigned next = start + 1 < size ? bytes[start + 1] : 0;
-            if (!takeMatchesAt(start, table[pairHash(bytes[start], next)] & looked)) {
-                pass.abandon();
-                return false;
-            }
+    // The scan tells the places, in order, that start a character and where some
+    // source may start; the table then tells which of this segment's sources may.
+    const std::size_t end = offset + size;
+    for (std::size_t place = scan.next(offset, end); place < end;
+         place = scan.next(place + 1, end)) {
+        const std::size_t at = place - offset;
+        const unsigned next = at + 1 < size ? bytes[at + 1] : 0;
+        const std::uint64_t starting = table[pairHash(bytes[at], next)] & looked;
+        if (starting != 0 && !takeMatchesAt(at, starting)) {
+            pass.abandon();
+            return false;
         }
     }
     pass.finish();

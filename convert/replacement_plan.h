@@ -13,6 +13,7 @@
 #pragma once
 
 #include "convert/byte_writer.h"
+#include "convert/sjis_blocks.h"
 #include "settings/records.h"
 
 #include <array>
@@ -54,6 +55,13 @@ public:
     // another into play), it appends nothing and returns false: apply each in turn then.
     bool appendInOnePass(std::string_view segment, const Prelude& first, ByteWriter& out) const;
 
+    // Where the plan's sources may start in a text, a block of the text at a time: the
+    // segments of one text, taken in order, share the work of finding them.
+    class TextScan;
+    // The same, for a piece of `scan`'s text that starts on a character boundary.
+    bool appendInOnePass(std::string_view segment, const Prelude& first, ByteWriter& out,
+                         TextScan& scan) const;
+
     // Whether a segment of this size is worth feeding through in blocks.
     bool feedsInBlocks(std::size_t bytes) const { return bytes > m_blockBytes; }
     // Appends `segment` to `out` with the replacements `first` made in order before the
@@ -71,8 +79,9 @@ private:
         WordHead() = default;
         explicit WordHead(std::string_view word);
         // Whether `word` (the one this was made from) starts at `at`, with `available`
-        // bytes from there.
-        bool startsAt(const unsigned char* at, std::size_t available, std::string_view word) const;
+        // bytes from there, of `readable` that can be read.
+        bool startsAt(const unsigned char* at, std::size_t available, std::size_t readable,
+                      std::string_view word) const;
 
     private:
         std::uint64_t m_bytes = 0;
@@ -85,8 +94,9 @@ private:
         // holds no later source: its source and target end on a whole character, and
         // its target is not empty and holds none.
         bool independent = false;
-        // Its target starts with a byte that could be a second byte: after a lone lead
-        // byte it would join that byte into one character.
+        // Its target starts with a byte that could be a second byte and its source with
+        // one that could not: after a lone lead byte the target would join that byte
+        // into one character where the source stood apart.
         bool trailFirst = false;
         // Text that, found just before or just after a replacement by it, would let a
         // later source start across its edge.
@@ -133,6 +143,8 @@ private:
 
     std::vector<Step> m_steps;
     std::vector<std::uint64_t> m_table;
+    // Whether the table names any source for a pair, 1 or 0: a scan's smaller table.
+    std::vector<unsigned char> m_mayStart;
     // The sources prepared to go first, by their bit in the table.
     std::vector<std::string> m_leadSources;
     // The steps' targets one after another, then spare bytes: the one pass copies short
@@ -141,6 +153,38 @@ private:
     // The steps' bits the one pass looks for: all but repeated ones.
     std::uint64_t m_onePassSteps = 0;
     bool m_onePass = false;
+};
+
+class ReplacementPlan::TextScan {
+public:
+    TextScan() = default;
+    // The plan and the text must outlive the scan, and the plan is prepared for every
+    // replacement to go first before the scan starts.
+    TextScan(const ReplacementPlan& plan, std::string_view text);
+
+    std::string_view text() const { return m_text; }
+
+    // The first place from `from` on and before `until` that starts a character and
+    // where one of the plan's sources may start; `until` when there is none. Places
+    // are asked for in order: `from` starts a character unless it follows a place
+    // this scan gave.
+    std::size_t next(std::size_t from, std::size_t until);
+
+private:
+    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    // Looks at the block that starts at `block`: after the one looked at last, or
+    // afresh from `knownBoundary`, a character boundary in it.
+    void look(std::size_t block, std::size_t knownBoundary);
+
+    const unsigned char* m_mayStart = nullptr;
+    std::string_view m_text;
+    std::size_t m_block = npos;
+    // The places of the block, one bit each, from m_validFrom on.
+    std::uint64_t m_starts = 0;
+    std::size_t m_validFrom = 0;
+    sjis::SecondBytes m_secondBytes;
 };
 
 class ReplacementPlan::Prelude {
