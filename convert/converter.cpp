@@ -56,7 +56,7 @@ void Converter::tabulateEndings() {
     m_drawsEnding =
         std::any_of(set.words.begin(), set.words.end(), [](auto& w) { return !w.empty(); }) &&
         std::any_of(set.frequencies.begin(), set.frequencies.end(), [](auto f) { return f != 0; });
-    for (std::size_t value = 0; value < m_endingByDraw.size(); ++value) {
+    for (std::size_t value = 0; value < kNoEndingDrawn; ++value) {
         // 64 bits: a hand-edited file may hold frequencies near the 32-bit limits.
         auto r = static_cast<std::int64_t>(value);
         m_endingByDraw[value] = nullptr;
@@ -196,7 +196,7 @@ Converter::endingReplacements(const std::string* word) const {
 }
 
 void Converter::appendConverted(std::string_view segment, bool withEnding, ByteWriter& out) {
-    const std::string* word = withEnding ? drawEnding() : nullptr;
+    const std::string* word = drawEndingIf(withEnding);
     if (m_replacements.feedsInBlocks(segment.size())) {
         // A long segment goes from the text to `out` in one pass, ending included.
         std::string& bytes = out.settle();

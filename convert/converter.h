@@ -143,8 +143,13 @@ protected:
 private:
     // Draws the sentence ending: the word to put in place of "。", or null when the set
     // has no word or no frequency, in which case nothing is drawn.
-    const std::string* drawEnding() {
-        return m_drawsEnding ? m_endingByDraw[static_cast<std::size_t>(draw() % 100)] : nullptr;
+    const std::string* drawEnding() { return drawEndingIf(true); }
+    // The same when `withEnding`; else nothing is drawn and the word is null.
+    const std::string* drawEndingIf(bool withEnding) {
+        if (!m_drawsEnding)
+            return nullptr;
+        const int r = m_random.nextIf(withEnding);
+        return m_endingByDraw[withEnding ? static_cast<std::size_t>(r % 100) : kNoEndingDrawn];
     }
     // Which word each draw (0-99) gives, for the ending set as it is now.
     void tabulateEndings();
@@ -164,7 +169,9 @@ private:
     std::array<ReplacementPlan::Prelude, 4> m_endingPreludes;
     ReplacementPlan::Prelude m_noEnding;
     bool m_drawsEnding = false;
-    std::array<const std::string*, 100> m_endingByDraw{};
+    // The last entry, null, stands for no draw.
+    static constexpr std::size_t kNoEndingDrawn = 100;
+    std::array<const std::string*, kNoEndingDrawn + 1> m_endingByDraw{};
     std::string m_output;
     // Writes the page into m_output while it is built.
     ByteWriter m_page;

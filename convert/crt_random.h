@@ -20,6 +20,14 @@ public:
         return static_cast<int>((m_state >> 16) & 0x7FFF);
     }
 
+    // The next value when `advance`, else the state stays and the value means nothing:
+    // a draw made or not by a condition, without a branch on it.
+    int nextIf(bool advance) {
+        const std::uint32_t state = m_state * 214013u + 2531011u;
+        m_state = advance ? state : m_state;
+        return static_cast<int>((state >> 16) & 0x7FFF);
+    }
+
 private:
     std::uint32_t m_state;
 };

@@ -63,41 +63,17 @@ std::uint64_t startsAmong(const unsigned char* bytes, std::size_t count,
 
 } // namespace
 
-std::uint64_t DelimiterSearch::Scan::startsIn(std::size_t block) const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data()) + block;
-    const std::size_t available = m_text.size() - block;
-    if (available > kBlock)
-        return startsAmong(bytes, m_search->m_count, m_search->m_lanes);
-    // The end of the text, read from a copy with room after it; its last place starts
-    // no needle, which needs a second byte.
-    unsigned char tail[kBlock + 1] = {};
-    std::memcpy(tail, bytes, available);
-    return startsAmong(tail, m_search->m_count, m_search->m_lanes) &
-           ((std::uint64_t{1} << (available - 1)) - 1);
+std::uint64_t DelimiterSearch::NeedleStarts::operator()(const unsigned char* bytes) const {
+    return startsAmong(bytes, m_search->m_count, m_search->m_lanes);
 }
 
 std::size_t DelimiterSearch::Scan::find(std::size_t from) {
-    if (!m_search || m_search->m_count == 0 || from + 1 >= m_text.size())
+    const std::size_t size = m_places.text().size();
+    if (!m_search || m_search->m_count == 0 || from + 1 >= size)
         return npos;
-    sjis::BoundaryCursor cursor(m_text, from);
-    std::size_t block = from - from % kBlock;
-    if (block != m_block) {
-        m_block = block;
-        m_starts = startsIn(block);
-    }
-    std::uint64_t starts = m_starts & (~std::uint64_t{0} << (from - block));
-    while (true) {
-        for (; starts != 0; starts &= starts - 1) {
-            const std::size_t at = block + static_cast<std::size_t>(std::countr_zero(starts));
-            if (cursor.isBoundary(at))
-                return at;
-        }
-        block += kBlock;
-        if (block + 1 >= m_text.size())
-            return npos;
-        m_block = block;
-        m_starts = starts = startsIn(block);
-    }
+    // A needle needs a second byte: none starts at the last place.
+    const std::size_t at = m_places.next(from, size - 1);
+    return at == size - 1 ? npos : at;
 }
 
 } // namespace mireto

@@ -1,8 +1,10 @@
 // The first occurrence of any of a few two-byte needles (the page builders'
 // delimiters) on a Shift_JIS character boundary, found in one pass: the text is read
 // sixty-four places at a time into a mask of the places where a needle starts, and
-// only at those is a boundary checked.
+// one of the places that start a character.
 #pragma once
+
+#include "convert/sjis_blocks.h"
 
 #include <array>
 #include <cstddef>
@@ -24,26 +26,31 @@ public:
     // boundary; npos when there is none.
     std::size_t find(std::string_view text, std::size_t from) const;
 
+    // Marks where the search's needles start among 64 places.
+    class NeedleStarts {
+    public:
+        NeedleStarts() = default;
+        explicit NeedleStarts(const DelimiterSearch& search) : m_search(&search) {}
+        std::uint64_t operator()(const unsigned char* bytes) const;
+
+    private:
+        const DelimiterSearch* m_search = nullptr;
+    };
+
     // Successive searches over one text, each from at or after where the last one
-    // started: the sixty-four places read last serve every search that starts among
-    // them, so a scan reads the text once. The search and the text must outlive the
-    // scan.
+    // started: every block of sixty-four places is read once, and the character
+    // boundaries in it are found from bit masks. The search and the text must outlive
+    // the scan.
     class Scan {
     public:
         Scan() = default;
         Scan(const DelimiterSearch& search, std::string_view text)
-            : m_search(&search), m_text(text) {}
+            : m_search(&search), m_places(text, NeedleStarts(search)) {}
         std::size_t find(std::size_t from);
 
     private:
-        // Where needles start among the places from `block` on, one bit each.
-        std::uint64_t startsIn(std::size_t block) const;
-
         const DelimiterSearch* m_search = nullptr;
-        std::string_view m_text;
-        // The places read last, from m_block, and where needles start there.
-        std::size_t m_block = npos;
-        std::uint64_t m_starts = 0;
+        sjis::CharacterScan<NeedleStarts> m_places;
     };
 
     static constexpr std::size_t kBlock = 64;

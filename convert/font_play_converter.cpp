@@ -68,12 +68,11 @@ void FontPlayConverter::generate() {
     seedRandom();
 
     startScan(kClauseDelimiters);
+    const bool lineBreaksEnd = endingSet().changeLineBreaks == 1;
     while (scanStep()) {
         const bool sentenceEnds = endsHere(sjis::kFullStop);
         const bool lineEnds = endsHere(sjis::kLineBreak);
-        if (sentenceEnds) {
-            emitClause(segment(), true);
-        } else if (lineEnds) {
+        if (lineEnds && !sentenceEnds) {
             // A break after a finished sentence, or an empty line, is one break of its own.
             const std::string_view before = twoBytesBefore();
             if (before == sjis::kFullStop || before == sjis::kLineBreak) {
@@ -81,12 +80,10 @@ void FontPlayConverter::generate() {
                 finishStep();
                 continue;
             }
-            emitClause(segment(), endingSet().changeLineBreaks == 1);
-        } else {
-            emitClause(segment(), false);
         }
-        if (sentenceEnds || lineEnds)
-            write(html::kBreak);
+        // A sentence gets its ending, a line its ending when line breaks take one too.
+        emitClause(segment(), sentenceEnds || (lineEnds && lineBreaksEnd));
+        writeFirst(html::kBreak, sentenceEnds || lineEnds ? html::kBreak.size() : 0);
         finishStep();
     }
     // The text's last piece keeps its ending, whatever it is.

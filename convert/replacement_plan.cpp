@@ -298,55 +298,6 @@ ReplacementPlan::Prelude ReplacementPlan::prepare(std::span<const Replacement> f
     return prelude;
 }
 
-ReplacementPlan::TextScan::TextScan(const ReplacementPlan& plan, std::string_view text)
-    : m_mayStart(plan.m_mayStart.data()), m_text(text) {}
-
-void ReplacementPlan::TextScan::look(std::size_t block, std::size_t knownBoundary) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data()) + block;
-    const std::size_t left = m_text.size() - block;
-    // The end of the text is read from a copy with room after it: a last byte pairs
-    // with 0, and nothing past the end is a lead or trail byte.
-    unsigned char copy[kBlock + 1];
-    if (left <= kBlock) {
-        std::memset(copy, 0, sizeof copy);
-        std::memcpy(copy, bytes, left);
-        bytes = copy;
-    }
-    std::uint64_t may = 0;
-    for (std::size_t k = 0; k < kBlock; ++k)
-        may |= std::uint64_t{m_mayStart[pairHash(bytes[k], bytes[k + 1])]} << k;
-    sjis::ByteKinds kinds = sjis::kindsOf64(bytes);
-    if (knownBoundary != npos) {
-        // Start afresh at a known boundary: what comes before it plays no part.
-        const std::uint64_t from = ~std::uint64_t{0} << (knownBoundary - block);
-        kinds.lead &= from;
-        kinds.trail &= from;
-        m_secondBytes = {};
-        m_validFrom = knownBoundary;
-    }
-    m_block = block;
-    m_starts = may & ~m_secondBytes.next(kinds);
-}
-
-std::size_t ReplacementPlan::TextScan::next(std::size_t from, std::size_t until) {
-    if (from >= until)
-        return until;
-    std::size_t block = from - from % kBlock;
-    if (block == m_block + kBlock && m_block != npos)
-        look(block, npos);
-    else if (block != m_block || from < m_validFrom)
-        look(block, from);
-    std::uint64_t starts = m_starts & (~std::uint64_t{0} << (from - block));
-    while (starts == 0) {
-        block += kBlock;
-        if (block >= until)
-            return until;
-        look(block, npos);
-        starts = m_starts;
-    }
-    return std::min(block + static_cast<std::size_t>(std::countr_zero(starts)), until);
-}
-
 bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& first,
                                       ByteWriter& out) const {
     TextScan scan(*this, segment);
@@ -391,18 +342,23 @@ bool ReplacementPlan::appendInOnePass(std::string_view segment, const Prelude& f
         }
         return true;
     };
-    // The scan tells the places, in order, that start a character and where some
-    // source may start; the table then tells which of this segment's sources may.
+    // The scan tells the places, a block at a time, that start a character and where
+    // some source may start; the table then tells which of this segment's sources may.
     const std::size_t end = offset + size;
-    for (std::size_t place = scan.next(offset, end); place < end;
-         place = scan.next(place + 1, end)) {
-        const std::size_t at = place - offset;
-        const unsigned next = at + 1 < size ? bytes[at + 1] : 0;
-        const std::uint64_t starting = table[pairHash(bytes[at], next)] & looked;
-        if (starting != 0 && !takeMatchesAt(at, starting)) {
-            pass.abandon();
-            return false;
+    for (std::size_t from = offset; from < end;) {
+        std::size_t block = 0;
+        for (std::uint64_t places = scan.placesIn(from, end, block); places != 0;
+             places &= places - 1) {
+            const std::size_t at =
+                block + static_cast<std::size_t>(std::countr_zero(places)) - offset;
+            const unsigned next = at + 1 < size ? bytes[at + 1] : 0;
+            const std::uint64_t starting = table[pairHash(bytes[at], next)] & looked;
+            if (starting != 0 && !takeMatchesAt(at, starting)) {
+                pass.abandon();
+                return false;
+            }
         }
+        from = block + TextScan::kBlock;
     }
     pass.finish();
     return true;

@@ -58,6 +58,7 @@ public:
     // Where the plan's sources may start in a text, a block of the text at a time: the
     // segments of one text, taken in order, share the work of finding them.
     class TextScan;
+    class MayStart;
     // The same, for a piece of `scan`'s text that starts on a character boundary.
     bool appendInOnePass(std::string_view segment, const Prelude& first, ByteWriter& out,
                          TextScan& scan) const;
@@ -155,36 +156,29 @@ private:
     bool m_onePass = false;
 };
 
-class ReplacementPlan::TextScan {
+// Marks the places of a block where one of a plan's sources may start.
+class ReplacementPlan::MayStart {
+public:
+    MayStart() = default;
+    explicit MayStart(const unsigned char* table) : m_table(table) {}
+    std::uint64_t operator()(const unsigned char* bytes) const {
+        std::uint64_t marks = 0;
+        for (std::size_t k = 0; k < 64; ++k)
+            marks |= std::uint64_t{m_table[pairHash(bytes[k], bytes[k + 1])]} << k;
+        return marks;
+    }
+
+private:
+    const unsigned char* m_table = nullptr;
+};
+
+class ReplacementPlan::TextScan : public sjis::CharacterScan<MayStart> {
 public:
     TextScan() = default;
     // The plan and the text must outlive the scan, and the plan is prepared for every
     // replacement to go first before the scan starts.
-    TextScan(const ReplacementPlan& plan, std::string_view text);
-
-    std::string_view text() const { return m_text; }
-
-    // The first place from `from` on and before `until` that starts a character and
-    // where one of the plan's sources may start; `until` when there is none. Places
-    // are asked for in order: `from` starts a character unless it follows a place
-    // this scan gave.
-    std::size_t next(std::size_t from, std::size_t until);
-
-private:
-    static constexpr std::size_t kBlock = 64;
-    static constexpr std::size_t npos = std::string_view::npos;
-
-    // Looks at the block that starts at `block`: after the one looked at last, or
-    // afresh from `knownBoundary`, a character boundary in it.
-    void look(std::size_t block, std::size_t knownBoundary);
-
-    const unsigned char* m_mayStart = nullptr;
-    std::string_view m_text;
-    std::size_t m_block = npos;
-    // The places of the block, one bit each, from m_validFrom on.
-    std::uint64_t m_starts = 0;
-    std::size_t m_validFrom = 0;
-    sjis::SecondBytes m_secondBytes;
+    TextScan(const ReplacementPlan& plan, std::string_view text)
+        : CharacterScan(text, MayStart(plan.m_mayStart.data())) {}
 };
 
 class ReplacementPlan::Prelude {

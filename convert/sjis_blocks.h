@@ -12,7 +12,12 @@
 
 #include "convert/sjis_text.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -84,6 +89,86 @@ public:
 private:
     std::uint64_t m_leadBefore = 0;   // the block before ended on a lead byte
     std::uint64_t m_secondBefore = 0; // on a second byte
+};
+
+// Places in a text, a block of 64 at a time, that start a character and that `Marks`
+// marks: `marks(bytes)` gives one bit for each of the 64 places at `bytes`, where 65
+// bytes can be read (the end of the text is read from a copy padded with zeros). Places
+// are asked for in order, so that every block is looked at once.
+template <class Marks> class CharacterScan {
+public:
+    static constexpr std::size_t kBlock = 64;
+    static constexpr std::size_t npos = std::string_view::npos;
+
+    CharacterScan() = default;
+    // The text must outlive the scan.
+    CharacterScan(std::string_view text, Marks marks) : m_text(text), m_marks(marks) {}
+
+    std::string_view text() const { return m_text; }
+
+    // The marked places that start a character in the block holding `from`, from
+    // `from` on and before `until` (at most the text's size), one bit each from the
+    // block's start, which `block` is set to. `from` starts a character unless it
+    // lies in the block of the last call or the one after.
+    std::uint64_t placesIn(std::size_t from, std::size_t until, std::size_t& block) {
+        block = from - from % kBlock;
+        if (m_block != npos && block == m_block + kBlock)
+            look(block, npos);
+        else if (block != m_block || from < m_validFrom)
+            look(block, from);
+        std::uint64_t places = m_starts & (~std::uint64_t{0} << (from - block));
+        if (until - block < kBlock)
+            places &= (std::uint64_t{1} << (until - block)) - 1;
+        return places;
+    }
+
+    // The first of those places from `from` on and before `until`; `until` when there
+    // is none.
+    std::size_t next(std::size_t from, std::size_t until) {
+        while (from < until) {
+            std::size_t block = 0;
+            if (const std::uint64_t places = placesIn(from, until, block))
+                return block + static_cast<std::size_t>(std::countr_zero(places));
+            from = block + kBlock;
+        }
+        return until;
+    }
+
+private:
+    // Looks at the block that starts at `block`: the one after the block looked at
+    // last, or afresh from `knownBoundary`, a character boundary in it.
+    void look(std::size_t block, std::size_t knownBoundary) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data()) + block;
+        const std::size_t left = m_text.size() - block;
+        unsigned char copy[kBlock + 1];
+        if (left <= kBlock) {
+            std::memset(copy, 0, sizeof copy);
+            std::memcpy(copy, bytes, left);
+            bytes = copy;
+        }
+        ByteKinds kinds = kindsOf64(bytes);
+        if (knownBoundary != npos) {
+            // What comes before a known boundary plays no part.
+            const std::uint64_t from = ~std::uint64_t{0} << (knownBoundary - block);
+            kinds.lead &= from;
+            kinds.trail &= from;
+            m_secondBytes = {};
+            m_validFrom = knownBoundary;
+        }
+        m_block = block;
+        m_starts = m_marks(bytes) & ~m_secondBytes.next(kinds);
+        if (left < kBlock)
+            m_starts &= (std::uint64_t{1} << left) - 1;
+    }
+
+    std::string_view m_text;
+    Marks m_marks{};
+    std::size_t m_block = npos;
+    // The block's marked places that start a character, one bit each, from
+    // m_validFrom on.
+    std::uint64_t m_starts = 0;
+    std::size_t m_validFrom = 0;
+    SecondBytes m_secondBytes;
 };
 
 } // namespace mireto::sjis
