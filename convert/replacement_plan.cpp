@@ -16,13 +16,6 @@ constexpr auto kLeadBytes = [] {
         table[c] = sjis::isLeadByte(static_cast<unsigned char>(c));
     return table;
 }();
-constexpr auto kTrailBytes = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[c] = sjis::isTrailByte(static_cast<unsigned char>(c));
-    return table;
-}();
-
 // Whether a string ends on a whole character: a lone lead byte at its end would join
 // whatever follows it in a text.
 bool endsOnWholeCharacter(std::string_view s) {

@@ -48,5 +48,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (out != "<") {
         std::abort();
     }
+
+    // The same input as a text cut into clauses, as the pages cut it, the clauses taken
+    // in turn with one scan of the whole text: each gives what it gives on its own.
+    const std::string& text = segment;
+    ReplacementPlan::TextScan scan(plan, text);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = sjis::find(text, sjis::kComma, start);
+        end = end == sjis::npos ? text.size() : end + sjis::kComma.size();
+        const std::string_view clause = std::string_view(text).substr(start, end - start);
+        std::string alone;
+        ByteWriter aloneWriter(alone);
+        const bool aloneTaken = plan.appendInOnePass(clause, prelude, aloneWriter);
+        aloneWriter.settle();
+        std::string scanned;
+        ByteWriter scannedWriter(scanned);
+        const bool scannedTaken = plan.appendInOnePass(clause, prelude, scannedWriter, scan);
+        scannedWriter.settle();
+        if (scannedTaken != aloneTaken || scanned != alone)
+            std::abort();
+        start = end;
+    }
     return 0;
 }

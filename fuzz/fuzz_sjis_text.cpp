@@ -60,6 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (search.find(text, from) != expected || scan.find(from) != expected)
                 std::abort();
         }
+        // As the pages search: each time from just after the last one found, however far
+        // ahead that lies.
+        DelimiterSearch::Scan onward(search, text);
+        for (std::size_t from = 0; from < text.size();) {
+            const std::size_t expected = std::min(referenceFind(text, needles[0], from),
+                                                  referenceFind(text, needles[1], from));
+            if (onward.find(from) != expected)
+                std::abort();
+            if (expected == sjis::npos)
+                break;
+            from = expected + 2;
+        }
     }
 
     std::string replaced = text;
