@@ -16,6 +16,7 @@ constexpr auto kLeadBytes = [] {
         table[c] = sjis::isLeadByte(static_cast<unsigned char>(c));
     return table;
 }();
+
 // Whether a string ends on a whole character: a lone lead byte at its end would join
 // whatever follows it in a text.
 bool endsOnWholeCharacter(std::string_view s) {
