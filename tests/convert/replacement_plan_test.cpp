@@ -142,6 +142,54 @@ TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
     EXPECT_GT(taken, rounds / 2);
 }
 
+TEST(ReplacementPlan, ClausesOfOneTextThroughOneScanGiveWhatEachGivesAlone) {
+    CrtRandom random(31);
+    for (int round = 0; round < 300; ++round) {
+        ReplacementSet set;
+        set.clearRules();
+        const int rules = 1 + random.next() % 4;
+        for (int r = 0; r < rules; ++r) {
+            ReplacementSet::Sources sources;
+            for (std::string& source : sources)
+                source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
+            set.addRule(sources, randomBytes(random, 2));
+        }
+        ReplacementPlan plan(set);
+        const std::string word = randomBytes(random, 2);
+        std::vector<ReplacementPlan::Replacement> first;
+        if (!word.empty())
+            first.push_back({sjis::kFullStop, word});
+        const ReplacementPlan::Prelude prelude = plan.prepare(first);
+
+        // Hundreds of bytes, so that clauses and runs of lead bytes cross the scan's
+        // blocks; cut after every full stop, as a page cuts its sentences.
+        std::string text;
+        for (int piece = random.next() % 60; piece > 0; --piece)
+            text += randomBytes(random, 8);
+        ReplacementPlan::TextScan scan(plan, text);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = sjis::find(text, sjis::kFullStop, start);
+            end = end == sjis::npos ? text.size() : end + sjis::kFullStop.size();
+            const std::string_view clause = std::string_view(text).substr(start, end - start);
+            std::string alone;
+            const bool aloneTaken = appendInOnePass(plan, clause, prelude, alone);
+            std::string scanned;
+            ByteWriter writer(scanned);
+            const bool scannedTaken = plan.appendInOnePass(clause, prelude, writer, scan);
+            writer.settle();
+            ASSERT_EQ(scannedTaken, aloneTaken) << "round " << round << " at " << start;
+            ASSERT_EQ(scanned, alone) << "round " << round << " at " << start;
+            if (scannedTaken) {
+                std::string expected(clause);
+                for (const auto& [source, target] : first)
+                    sjis::replaceAll(expected, source, target);
+                ASSERT_EQ(scanned, visitEverySource(set, expected)) << "round " << round;
+            }
+            start = end;
+        }
+    }
+}
+
 TEST(ReplacementPlan, OnePassDeclinesWhereOrderMatters) {
     ReplacementSet set;
     set.clearRules();

@@ -1,6 +1,7 @@
 // Character-aware search and replace on Shift_JIS bytes, and the delimiter search.
 #include "convert/crt_random.h"
 #include "convert/delimiter_search.h"
+#include "convert/sjis_blocks.h"
 #include "convert/sjis_text.h"
 #include "tests/support/sjis.h"
 
@@ -61,6 +62,63 @@ TEST(DelimiterSearch, FindsTheEarliestOfSeveralNeedlesAsFindEachWould) {
                 expected = std::min(expected, sjis::find(text, needle, from));
             ASSERT_EQ(search.find(text, from), expected) << "round " << round << " from " << from;
             ASSERT_EQ(scan.find(from), expected) << "round " << round << " from " << from;
+        }
+    }
+}
+
+TEST(DelimiterSearch, ScanSearchingOnFromEachFindFindsWhatFindWould) {
+    // As the page builders search: from just after the last find, which may lie many
+    // blocks ahead, over texts with long runs of lead bytes.
+    static const std::string alphabet[] = {"a",
+                                           "\x81",
+                                           "\x81\x81",
+                                           "\x89\x81",
+                                           sjis("。"),
+                                           "\r\n",
+                                           sjis("猫猫猫猫猫猫猫猫猫猫猫猫猫猫猫猫")};
+    const std::string_view needles[] = {sjis::kFullStop, sjis::kLineBreak};
+    const DelimiterSearch search(needles);
+    CrtRandom random(5);
+    for (int round = 0; round < 500; ++round) {
+        std::string text;
+        for (int i = random.next() % 200; i > 0; --i)
+            text += alphabet[static_cast<std::size_t>(random.next()) % std::size(alphabet)];
+        DelimiterSearch::Scan scan(search, text);
+        for (std::size_t from = 0;;) {
+            std::size_t expected = sjis::npos;
+            for (std::string_view needle : needles)
+                expected = std::min(expected, sjis::find(text, needle, from));
+            ASSERT_EQ(scan.find(from), expected) << "round " << round << " from " << from;
+            if (expected == sjis::npos)
+                break;
+            from = expected + 2;
+        }
+    }
+}
+
+TEST(SjisSecondBytes, MarksTheSecondBytesAWalkFromTheStartFinds) {
+    // Lead bytes that pair, lead bytes before bytes that cannot follow them, and long
+    // runs of bytes that are both, across many blocks.
+    static const unsigned char bytes[] = {'a',  0x81, 0x9F, 0xE0, 0xFC, 0x40,
+                                          0x7F, 0x80, 0xA0, 0xFD, '\r'};
+    CrtRandom random(17);
+    for (int round = 0; round < 200; ++round) {
+        std::string text(64 * (1 + random.next() % 8), '\0');
+        for (char& c : text)
+            c = static_cast<char>(random.next() % 3 == 0 ? bytes[random.next() % std::size(bytes)]
+                                                         : 0x81 + random.next() % 2);
+        std::vector<bool> second(text.size(), false);
+        for (std::size_t at = 0; at < text.size(); at += sjis::charLength(text, at)) {
+            if (sjis::charLength(text, at) == 2 && at + 1 < text.size())
+                second[at + 1] = true;
+        }
+        sjis::SecondBytes scan;
+        for (std::size_t block = 0; block < text.size(); block += 64) {
+            const auto* at = reinterpret_cast<const unsigned char*>(text.data()) + block;
+            const std::uint64_t marks = scan.next(sjis::kindsOf64(at));
+            for (std::size_t k = 0; k < 64; ++k)
+                ASSERT_EQ((marks >> k & 1) != 0, second[block + k])
+                    << "round " << round << " byte " << block + k;
         }
     }
 }
