@@ -55,11 +55,15 @@ void HouseStyleConverter::emit(std::string_view segment) {
     // The emphasis is drawn for every emission, blank ones included.
     const int emphasis = draw() % 15;
     if (!isBlank(segment)) {
-        if (emphasis <= 2)
-            write(emphasis <= 1 ? "<STRONG CLASS = LV1>" : "<STRONG CLASS = LV2>");
+        // Level 1 for two draws in fifteen, level 2 for one, without a branch on the draw.
+        constexpr std::string_view kLevels[] = {"<STRONG CLASS = LV1>", "<STRONG CLASS = LV1>",
+                                                "<STRONG CLASS = LV2>"};
+        constexpr std::string_view kEnd = "</STRONG>";
+        const bool strong = emphasis <= 2;
+        const std::string_view open = kLevels[strong ? emphasis : 0];
+        writeFirst(open, strong ? open.size() : 0);
         writeConverted(segment);
-        if (emphasis <= 2)
-            write("</STRONG>");
+        writeFirst(kEnd, strong ? kEnd.size() : 0);
     }
     write(html::kBreak);
 }

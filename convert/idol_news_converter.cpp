@@ -113,11 +113,13 @@ void IdolNewsConverter::emitClause(std::string_view segment) {
         write("</A>");
         return;
     }
-    if (decoration <= 2)
-        write("<B>");
+    // Bold for three decorations in twelve, without a branch on the draw.
+    constexpr std::string_view kBold = "<B>";
+    constexpr std::string_view kBoldEnd = "</B>";
+    const bool bold = decoration <= 2;
+    writeFirst(kBold, bold ? kBold.size() : 0);
     writeConverted(segment);
-    if (decoration <= 2)
-        write("</B>");
+    writeFirst(kBoldEnd, bold ? kBoldEnd.size() : 0);
 }
 
 } // namespace mireto
