@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (search.find(text, from) != expected || scan.find(from) != expected)
                 std::abort();
         }
-        // As the pages search: each time from just after the last one found, however far
-        // ahead that lies.
+        // As the pages search: each time from the character after the last one found,
+        // however far ahead that lies.
         DelimiterSearch::Scan onward(search, text);
         for (std::size_t from = 0; from < text.size();) {
             const std::size_t expected = std::min(referenceFind(text, needles[0], from),
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             if (expected == sjis::npos)
                 break;
-            from = expected + 2;
+            from = expected + sjis::charLength(text, expected);
         }
     }
 
