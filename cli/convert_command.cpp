@@ -8,6 +8,7 @@
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
 #include "platform/app_paths.h"
+#include "platform/atomic_file.h"
 
 #include <cassert>
 #include <ostream>
@@ -133,7 +134,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return out ? kOk : fail(err, "cannot write the page to standard output", kFailed);
     }
 
-    const FileWriteResult written = writeFileAtomically(*pagePath, page);
+    // A page is made again from its text at any time: not worth waiting for the disk.
+    const FileWriteResult written = writeFileAtomically(*pagePath, page, FlushToDisk::No);
     if (!written.ok)
         return fail(err, written.error, kFailed);
     if (options.open && !openInBrowser(*pagePath))

@@ -37,7 +37,8 @@ const std::string& Converter::buildPage() {
 
 FileWriteResult Converter::run(const std::filesystem::path& pagePath, const PageOpener& open) {
     buildPage();
-    FileWriteResult result = writeFileAtomically(pagePath, m_output);
+    // A page is made again from its text at any time: not worth waiting for the disk.
+    FileWriteResult result = writeFileAtomically(pagePath, m_output, FlushToDisk::No);
     if (result.ok && open)
         open(pagePath);
     return result;

@@ -39,6 +39,7 @@ bool writeAll(int fd, std::string_view bytes) {
 // How the file that takes the target's place is made.
 struct NewFile {
     mode_t mode;
+    FlushToDisk flush;
     std::optional<std::pair<uid_t, gid_t>> owner; // given to it when set
 };
 
@@ -82,7 +83,7 @@ Replaced replaceWithNewFile(const std::filesystem::path& target, std::string_vie
         return {abandon("cannot set permissions")};
     if (!writeAll(fd, bytes))
         return {abandon("cannot write")};
-    if (::fsync(fd) != 0)
+    if (file.flush == FlushToDisk::Yes && ::fsync(fd) != 0)
         return {abandon("cannot flush to disk")};
     if (::close(fd) != 0) {
         const int error = errno;
@@ -99,10 +100,12 @@ Replaced replaceWithNewFile(const std::filesystem::path& target, std::string_vie
         return {failure(target, FileWriteStep::Rename, "cannot rename into place", error)};
     }
     // Make the rename itself durable.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (file.flush == FlushToDisk::Yes) {
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
     Replaced done;
     done.ok = true;
@@ -190,11 +193,12 @@ void setAtomicWriteHookForTesting(std::function<bool(const std::filesystem::path
     beforeRenameHook() = std::move(hook);
 }
 
-FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                    FlushToDisk flush) {
     // A new file gets the usual permissions under the process's umask.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    NewFile file{0666 & ~mask, std::nullopt};
+    NewFile file{0666 & ~mask, flush, std::nullopt};
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if ((existing.st_mode & S_IWUSR) == 0)
@@ -226,8 +230,8 @@ FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::s
         const bool ours = existing.st_uid == ::geteuid() && existing.st_gid == ::getegid();
         const std::optional<std::pair<uid_t, gid_t>> owner =
             ours ? std::nullopt : std::optional(std::pair(existing.st_uid, existing.st_gid));
-        Replaced replaced =
-            replaceWithNewFile(real, bytes, NewFile{existing.st_mode & 0777, owner});
+        Replaced replaced = replaceWithNewFile(
+            real, bytes, NewFile{existing.st_mode & 0777, FlushToDisk::Yes, owner});
         if (replaced.ok || !replaced.newFileRefused)
             return replaced;
     }

@@ -19,6 +19,12 @@ enum class FileWriteStep {
     Rename,          // the new file could not take the old one's place
 };
 
+// Whether a replacement waits for its bytes to reach the disk. Replacing in one step
+// already means a failure leaves the old file or the new one, never a mix; flushing
+// also keeps the new one through a power cut, which is worth its wait for what cannot
+// be made again.
+enum class FlushToDisk { Yes, No };
+
 struct FileWriteResult {
     bool ok = false;
     std::string error; // what went wrong, in English, for a log or the command line
@@ -28,12 +34,13 @@ struct FileWriteResult {
     std::filesystem::path spareCopy;
 };
 
-// Writes `bytes` to a temporary file in the target's folder, flushes it to disk and
-// renames it over `target`. An existing target whose owner-write permission is off
+// Writes `bytes` to a temporary file in the target's folder, flushes it to disk (unless
+// told not to) and renames it over `target`. An existing target whose owner-write permission is off
 // is treated as write-protected and left alone. A link at `target` is replaced, not
 // followed. The new file keeps the permissions of the file it replaces (the usual ones
 // under the umask otherwise).
-FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                    FlushToDisk flush = FlushToDisk::Yes);
 
 // Saving a file the user chose. A symbolic link is followed to the file it names (and a
 // link to nothing makes that file). The file is replaced in one step in its own folder
