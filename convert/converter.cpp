@@ -222,8 +222,21 @@ Converter::endingReplacements(const std::string* word) const {
 void Converter::appendConverted(std::string_view segment, bool withEnding, ByteWriter& out) {
     const std::string* word = withEnding ? drawEnding() : nullptr;
     if (m_replacements.feedsInBlocks(segment.size())) {
-        // A long segment goes from the text to `out` in one pass, ending included.
-        m_replacements.appendInBlocks(segment, endingReplacements(word), out.settle());
+        // A long segment goes from the text to `out` in one pass, ending included. On a
+        // page being streamed its pieces are handed over on the way: nothing looks back
+        // at them.
+        ReplacementPlan::BlockSink handOver;
+        if (&out == &m_page && m_sink) {
+            handOver = [this](std::string& page) {
+                if (page.size() >= m_pieceBytes) {
+                    m_page.resume();
+                    handOverPiece();
+                    m_page.settle();
+                }
+                return !m_sinkRefused;
+            };
+        }
+        m_replacements.appendInBlocks(segment, endingReplacements(word), out.settle(), handOver);
         out.resume();
         return;
     }
