@@ -57,10 +57,10 @@ public:
     // About what streamPage() hands over at a time.
     static constexpr std::size_t kPieceBytes = 256 * 1024;
     // Builds the page and hands it to `sink` a piece at a time, so that it is never in
-    // memory whole: each piece is about `pieceBytes` (more when one segment's page
-    // outgrows it), and the pieces together are exactly buildPage()'s page. A piece the
-    // sink refuses ends the page there: nothing more is handed over, and the answer is
-    // false.
+    // memory whole: each piece is about `pieceBytes`, or that and what one segment (one
+    // block of a long line) adds past it, and the pieces together are exactly
+    // buildPage()'s page. A piece the sink refuses ends the page there: nothing more is
+    // handed over, and the answer is false.
     bool streamPage(const PageSink& sink, std::size_t pieceBytes = kPieceBytes);
 
     // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
