@@ -132,6 +132,25 @@ TEST(ConvertCommand, APageStreamedToAFileOrToStandardOutputIsThePageBuiltWhole) 
     }
 }
 
+TEST(ConvertCommand, APageFileFailingPartWayLeavesTheOldPage) {
+    TempDir dir;
+    std::string text;
+    while (text.size() < 600 * 1024)
+        text += sjis("吾輩は猫である、名前はまだ無い。\r\n");
+    writeFile(dir / "in.txt", text);
+    writeFile(dir / "page.html", "the old page");
+    // Files of 100 KiB at most: the page's temporary file fails after a few pieces, as on
+    // a full disk.
+    const ProgramResult result = runProgram(
+        "/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 100; exec \"$0\" -f 0 -o \"$1\" \"$2\"",
+                    MIRETO_CONVERT_PATH, (dir / "page.html").string(), (dir / "in.txt").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("page.html: cannot write"), std::string::npos) << result.err;
+    EXPECT_EQ(readFile(dir / "page.html"), "the old page");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
+        << "no temporary file is left behind";
+}
+
 TEST(ConvertCommand, AFullStandardOutputIsAnError) {
     TempDir dir;
     writeFile(dir / "in.txt", sjis("猫です。\r\n"));
