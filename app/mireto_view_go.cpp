@@ -37,7 +37,8 @@ std::optional<std::string> CMiretoView::BuildPage(const std::string& text,
 }
 
 FileWriteResult CMiretoView::OpenPage(const std::string& page) {
-    FileWriteResult result = writeFileAtomically(m_services.paths.pageFile, page);
+    // A page is made again from its text at any time: not worth waiting for the disk.
+    FileWriteResult result = writeFileAtomically(m_services.paths.pageFile, page, FlushToDisk::No);
     if (result.ok && m_services.openPage)
         m_services.openPage(m_services.paths.pageFile);
     return result;

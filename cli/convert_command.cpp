@@ -8,6 +8,7 @@
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
 #include "platform/app_paths.h"
+#include "platform/atomic_file.h"
 
 #include <cassert>
 #include <ostream>
@@ -50,6 +51,14 @@ FormatChoice storedFormat(const std::string& name) {
         return {format, {}};
     return {std::nullopt, "the settings name the page style '" + sjisToUtf8(name) +
                               "', which is none of the seven: give --format"};
+}
+
+// A Shift_JIS page goes to `sink` piece by piece as it is built, never whole in memory;
+// a UTF-8 one, whose head is rewritten once it is decoded, in one piece.
+bool writePage(Converter& converter, bool utf8, const PageSink& sink) {
+    if (!utf8)
+        return converter.streamPage(sink);
+    return sink(pageToUtf8(converter.buildPage()));
 }
 
 int fail(std::ostream& err, const std::string& message, int status) {
@@ -123,17 +132,21 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         std::filesystem::create_directories(pagePath->parent_path(), error);
     }
 
-    const std::string& built = converter->buildPage();
     const bool utf8 = options.pageEncoding == PageEncoding::Utf8;
-    const std::string decoded = utf8 ? pageToUtf8(built) : std::string();
-    const std::string& page = utf8 ? decoded : built;
     if (!pagePath) {
-        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        const bool written = writePage(*converter, utf8, [&out](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            return static_cast<bool>(out);
+        });
         out.flush();
-        return out ? kOk : fail(err, "cannot write the page to standard output", kFailed);
+        return written && out ? kOk
+                              : fail(err, "cannot write the page to standard output", kFailed);
     }
 
-    const FileWriteResult written = writeFileAtomically(*pagePath, page);
+    // A page is made again from its text at any time: not worth waiting for the disk.
+    AtomicFileWriter file(*pagePath, FlushToDisk::No);
+    writePage(*converter, utf8, [&file](std::string_view piece) { return file.append(piece); });
+    const FileWriteResult written = file.commit();
     if (!written.ok)
         return fail(err, written.error, kFailed);
     if (options.open && !openInBrowser(*pagePath))

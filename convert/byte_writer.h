@@ -3,6 +3,10 @@
 // appends are a compare and a copy instead of a call into the library; settle() gives
 // the string back its true size. Between settle() and the next append the string may
 // be used as it is.
+//
+// What the string holds may also be taken away as the writing goes on (a page written
+// out piece by piece): empty() starts the string afresh, and the writer's positions go
+// on counting every byte written since attach().
 #pragma once
 
 #include <cstddef>
@@ -23,19 +27,37 @@ public:
     ByteWriter(const ByteWriter&) = delete;
     ByteWriter& operator=(const ByteWriter&) = delete;
 
-    // Writes after what `bytes` holds; the string must not change behind the writer's
-    // back until settle().
+    // Writes after what `bytes` holds, counting afresh; the string must not change
+    // behind the writer's back until settle().
     void attach(std::string& bytes) {
         m_string = &bytes;
-        m_begin = bytes.data();
-        m_cursor = m_begin + bytes.size();
+        m_emptied = 0;
+        resume();
+    }
+    // Writes on after what the string holds now, once it was settled and appended to
+    // directly; the count of bytes written goes on.
+    void resume() {
+        m_begin = m_string->data();
+        m_cursor = m_begin + m_string->size();
         m_end = m_cursor;
     }
 
-    // Bytes written so far, the string's own included.
-    std::size_t size() const { return static_cast<std::size_t>(m_cursor - m_begin); }
-    // Forgets what was written after the first `bytes`.
-    void truncate(std::size_t bytes) { m_cursor = m_begin + bytes; }
+    // Bytes written so far: the string's own, and those emptied out of it.
+    std::size_t size() const { return m_emptied + held().size(); }
+    // Forgets what was written after the first `bytes`, which must be no fewer than
+    // those emptied out.
+    void truncate(std::size_t bytes) { m_cursor = m_begin + (bytes - m_emptied); }
+
+    // What the string holds: everything written since attach() or the last empty().
+    std::string_view held() const {
+        return {m_begin, static_cast<std::size_t>(m_cursor - m_begin)};
+    }
+    // Starts the string afresh once what it holds went elsewhere. Its room is kept, and
+    // not cleared again, for what follows.
+    void empty() {
+        m_emptied += held().size();
+        m_cursor = m_begin;
+    }
 
     void append(std::string_view bytes) {
         commit(copy(room(bytes.size()), bytes.data(), bytes.size(), bytes.size()));
@@ -87,10 +109,8 @@ public:
 
     // The string with its true size.
     std::string& settle() {
-        m_string->resize(size());
-        m_begin = m_string->data();
-        m_cursor = m_begin + m_string->size();
-        m_end = m_cursor;
+        m_string->resize(held().size());
+        resume();
         return *m_string;
     }
 
@@ -109,7 +129,7 @@ private:
     }
 
     void makeRoom(std::size_t bytes) {
-        const std::size_t written = size();
+        const std::size_t written = held().size();
         // A chunk in step with what is there already: the string's zeroing of the new
         // bytes stays small and in the cache, and a long page is not resized often.
         const std::size_t chunk = written < 256 ? 256 : written < 16384 ? written : 16384;
@@ -123,6 +143,7 @@ private:
     char* m_begin = nullptr;
     char* m_cursor = nullptr;
     char* m_end = nullptr;
+    std::size_t m_emptied = 0; // bytes written before the string's last empty()
 };
 
 } // namespace mireto

@@ -18,7 +18,7 @@ void Converter::setInputs(const EndingSet& endingSet, const ReplacementSet& repl
     tabulateEndings();
 }
 
-const std::string& Converter::buildPage() {
+void Converter::generatePage(std::size_t roomBytes) {
     assert(m_text && m_endingSet && m_replacementSet && "setInputs must come first");
     m_position = 0;
     m_segmentStart = 0;
@@ -31,16 +31,45 @@ const std::string& Converter::buildPage() {
     m_replacementScan = ReplacementPlan::TextScan(m_replacements, *m_text);
     tabulateEndings();
     m_output.clear();
-    m_output.reserve(expectedPageBytes(m_text->size()));
+    m_output.reserve(roomBytes);
     m_page.attach(m_output);
     generate();
     m_page.settle();
+}
+
+const std::string& Converter::buildPage() {
+    generatePage(expectedPageBytes(m_text->size()));
     return m_output;
+}
+
+bool Converter::streamPage(const PageSink& sink, std::size_t pieceBytes) {
+    m_sink = &sink;
+    m_pieceBytes = std::max<std::size_t>(pieceBytes, 1);
+    m_sinkRefused = false;
+    // A piece, and the segment that takes it past its size.
+    generatePage(std::min(expectedPageBytes(m_text->size()), m_pieceBytes + 64 * 1024));
+    if (!m_page.held().empty())
+        handOverPiece();
+    m_sink = nullptr;
+    m_pieceBytes = std::numeric_limits<std::size_t>::max();
+    m_output.clear();
+    return !m_sinkRefused;
+}
+
+void Converter::handOverPiece() {
+    if (!m_sinkRefused && !(*m_sink)(m_page.held())) {
+        m_sinkRefused = true;
+        // The scan finds nothing more, and its last segment is empty; what the builder
+        // still writes is dropped.
+        m_position = m_segmentStart = static_cast<Position>(m_text->size());
+    }
+    m_page.empty();
 }
 
 FileWriteResult Converter::run(const std::filesystem::path& pagePath, const PageOpener& open) {
     buildPage();
-    FileWriteResult result = writeFileAtomically(pagePath, m_output);
+    // A page is made again from its text at any time: not worth waiting for the disk.
+    FileWriteResult result = writeFileAtomically(pagePath, m_output, FlushToDisk::No);
     if (result.ok && open)
         open(pagePath);
     return result;
@@ -198,10 +227,22 @@ Converter::endingReplacements(const std::string* word) const {
 void Converter::appendConverted(std::string_view segment, bool withEnding, ByteWriter& out) {
     const std::string* word = drawEndingIf(withEnding);
     if (m_replacements.feedsInBlocks(segment.size())) {
-        // A long segment goes from the text to `out` in one pass, ending included.
-        std::string& bytes = out.settle();
-        m_replacements.appendInBlocks(segment, endingReplacements(word), bytes);
-        out.attach(bytes);
+        // A long segment goes from the text to `out` in one pass, ending included. On a
+        // page being streamed its pieces are handed over on the way: nothing looks back
+        // at them.
+        ReplacementPlan::BlockSink handOver;
+        if (&out == &m_page && m_sink) {
+            handOver = [this](std::string& page) {
+                if (page.size() >= m_pieceBytes) {
+                    m_page.resume();
+                    handOverPiece();
+                    m_page.settle();
+                }
+                return !m_sinkRefused;
+            };
+        }
+        m_replacements.appendInBlocks(segment, endingReplacements(word), out.settle(), handOver);
+        out.resume();
         return;
     }
     const ReplacementPlan::Prelude& ending =

@@ -4,7 +4,8 @@
 //
 // One converter serves one page: construct it with the style's settings, hand it
 // the inputs with setInputs(), then call run() (or buildPage() to keep the page in
-// memory). The inputs are borrowed and must outlive the converter's work.
+// memory, or streamPage() to hand it on piece by piece as it is built). The inputs
+// are borrowed and must outlive the converter's work.
 #pragma once
 
 #include "convert/crt_random.h"
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,6 +29,9 @@ namespace mireto {
 
 // Opens a finished page for the user (the desktop's browser); tests record the call.
 using PageOpener = std::function<void(const std::filesystem::path&)>;
+// Takes a page piece by piece (a file being written); false when a piece could not be
+// taken.
+using PageSink = std::function<bool(std::string_view)>;
 
 class Converter {
 public:
@@ -46,8 +51,17 @@ public:
 
     // Builds the whole page in memory.
     const std::string& buildPage();
-    // The page built last.
+    // The page buildPage() built last.
     const std::string& output() const { return m_output; }
+
+    // About what streamPage() hands over at a time.
+    static constexpr std::size_t kPieceBytes = 256 * 1024;
+    // Builds the page and hands it to `sink` a piece at a time, so that it is never in
+    // memory whole: each piece is about `pieceBytes`, or that and what one segment (one
+    // block of a long line) adds past it, and the pieces together are exactly
+    // buildPage()'s page. A piece the sink refuses ends the page there: nothing more is
+    // handed over, and the answer is false.
+    bool streamPage(const PageSink& sink, std::size_t pieceBytes = kPieceBytes);
 
     // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
     // page) and, when that worked, hands the path to `open`.
@@ -117,7 +131,13 @@ protected:
     // From the segment start to the position, delimiter included; to the end of the
     // text once the scan is over.
     std::string_view segment() const;
-    void finishStep() { m_segmentStart = m_position; }
+    void finishStep() {
+        m_segmentStart = m_position;
+        // Between two segments nothing looks back at what was written: a page being
+        // streamed hands its piece over here once it is large enough.
+        if (m_page.held().size() >= m_pieceBytes)
+            handOverPiece();
+    }
 
     // A segment that is empty or exactly one line break is never converted.
     static bool isBlank(std::string_view segment) { return segment.empty() || segment == "\r\n"; }
@@ -141,6 +161,11 @@ protected:
     Position m_segmentStart = 0;
 
 private:
+    // Makes the page's room (`roomBytes`) and builds the page into it with generate().
+    void generatePage(std::size_t roomBytes);
+    // Hands what the page holds to the sink and empties it. When the sink refuses, the
+    // scan skips the rest of the text.
+    void handOverPiece();
     // Draws the sentence ending: the word to put in place of "。", or null when the set
     // has no word or no frequency, in which case nothing is drawn.
     const std::string* drawEnding() { return drawEndingIf(true); }
@@ -175,6 +200,11 @@ private:
     std::string m_output;
     // Writes the page into m_output while it is built.
     ByteWriter m_page;
+    // While a page is streamed: where it goes, how much of it goes at a time (no limit
+    // otherwise), and whether the sink refused a piece.
+    const PageSink* m_sink = nullptr;
+    std::size_t m_pieceBytes = std::numeric_limits<std::size_t>::max();
+    bool m_sinkRefused = false;
     std::string m_segmentBuffer;
     ByteWriter m_segmentWriter;
     std::string m_workBuffer;

@@ -396,7 +396,7 @@ void ReplacementPlan::apply(std::string& segment, std::string& buffer) const {
 }
 
 void ReplacementPlan::appendInBlocks(std::string_view segment, std::span<const Replacement> first,
-                                     std::string& out) const {
+                                     std::string& out, const BlockSink& afterBlock) const {
     // Every step joins the chain. Whether it finds anything is only known once a block
     // reaches it, and a step that finds nothing costs one memchr over a block in the
     // cache: less than a pass over the whole segment to rule it out beforehand.
@@ -406,15 +406,22 @@ void ReplacementPlan::appendInBlocks(std::string_view segment, std::span<const R
         chain.emplace_back(replacement.source, replacement.target);
     for (const Step& step : m_steps)
         chain.emplace_back(step.source, step.target);
-    if (chain.empty()) {
+    if (chain.empty() && !afterBlock) {
         out.append(segment);
         return;
     }
     for (std::size_t at = 0; at < segment.size(); at += m_blockBytes) {
-        const bool last = segment.size() - at <= m_blockBytes;
-        chain.front().input().append(segment.substr(at, m_blockBytes));
-        for (std::size_t k = 0; k < chain.size(); ++k)
-            chain[k].drain(k + 1 < chain.size() ? chain[k + 1].input() : out, last);
+        const std::string_view block = segment.substr(at, m_blockBytes);
+        if (chain.empty()) {
+            out.append(block);
+        } else {
+            const bool last = segment.size() - at <= m_blockBytes;
+            chain.front().input().append(block);
+            for (std::size_t k = 0; k < chain.size(); ++k)
+                chain[k].drain(k + 1 < chain.size() ? chain[k + 1].input() : out, last);
+        }
+        if (afterBlock && !afterBlock(out))
+            return;
     }
 }
 

@@ -19,6 +19,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,8 +69,12 @@ public:
     // Appends `segment` to `out` with the replacements `first` made in order before the
     // set's own, feeding the text through all of them in blocks: the result of applying
     // each in turn to the whole segment, without a pass over it per replacement.
+    // `afterBlock`, when given, sees `out` after every block; what `out` holds then is
+    // final, and it may take it away (a page written out piece by piece). When it
+    // answers false, the rest of the segment is left out.
+    using BlockSink = std::function<bool(std::string& out)>;
     void appendInBlocks(std::string_view segment, std::span<const Replacement> first,
-                        std::string& out) const;
+                        std::string& out, const BlockSink& afterBlock = {}) const;
 
 private:
     class OnePass;

@@ -36,77 +36,8 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// How the file that takes the target's place is made.
-struct NewFile {
-    mode_t mode;
-    std::optional<std::pair<uid_t, gid_t>> owner; // given to it when set
-};
-
-struct Replaced : FileWriteResult {
-    // No new file could be made beside the target, or given its owner: the target is as
-    // it was, and writing it in place may still work.
-    bool newFileRefused = false;
-};
-
-Replaced refused(FileWriteResult failed) {
-    Replaced result{std::move(failed)};
-    result.newFileRefused = true;
-    return result;
-}
-
-// Writes `bytes` to a hidden file beside `target` and renames it over the target.
-Replaced replaceWithNewFile(const std::filesystem::path& target, std::string_view bytes,
-                            const NewFile& file) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    // Hidden, beside the target, so the rename stays within one file system.
-    std::string hiddenName = target.filename().string();
-    hiddenName.insert(0, 1, '.');
-    hiddenName.append(".XXXXXX");
-    std::string pattern = (folder / hiddenName).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return refused(failure(target, FileWriteStep::CreateTemporary,
-                               "cannot create a temporary file", errno));
-    const std::filesystem::path temp = pattern;
-
-    auto abandon = [&](const char* what) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return failure(target, FileWriteStep::Write, what, error);
-    };
-    if (file.owner && ::fchown(fd, file.owner->first, file.owner->second) != 0)
-        return refused(abandon("cannot give the new file the old one's owner"));
-    if (::fchmod(fd, file.mode) != 0)
-        return {abandon("cannot set permissions")};
-    if (!writeAll(fd, bytes))
-        return {abandon("cannot write")};
-    if (::fsync(fd) != 0)
-        return {abandon("cannot flush to disk")};
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return {failure(target, FileWriteStep::Write, "cannot write", error)};
-    }
-    if (beforeRenameHook() && !beforeRenameHook()(temp)) {
-        ::unlink(temp.c_str());
-        return {failure(target, FileWriteStep::Write, "interrupted", EIO)};
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return {failure(target, FileWriteStep::Rename, "cannot rename into place", error)};
-    }
-    // Make the rename itself durable.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    Replaced done;
-    done.ok = true;
-    return done;
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
 }
 
 // The file a chain of symbolic links ends at (which need not exist).
@@ -190,18 +121,113 @@ void setAtomicWriteHookForTesting(std::function<bool(const std::filesystem::path
     beforeRenameHook() = std::move(hook);
 }
 
-FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, FlushToDisk flush)
+    : m_target(target), m_flush(flush) {
     // A new file gets the usual permissions under the process's umask.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     NewFile file{0666 & ~mask, std::nullopt};
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        if ((existing.st_mode & S_IWUSR) == 0)
-            return failure(target, FileWriteStep::Protected, "cannot replace", EACCES);
+        if ((existing.st_mode & S_IWUSR) == 0) {
+            m_result = failure(target, FileWriteStep::Protected, "cannot replace", EACCES);
+            return;
+        }
         file.mode = existing.st_mode & 0777;
     }
-    return replaceWithNewFile(target, bytes, file);
+    open(file);
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, FlushToDisk flush,
+                                   const NewFile& file)
+    : m_target(target), m_flush(flush) {
+    open(file);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+}
+
+void AtomicFileWriter::open(const NewFile& file) {
+    // Hidden, beside the target, so the rename stays within one file system.
+    std::string hiddenName = m_target.filename().string();
+    hiddenName.insert(0, 1, '.');
+    hiddenName.append(".XXXXXX");
+    std::string pattern = (folderOf(m_target) / hiddenName).string();
+    m_fd = ::mkstemp(pattern.data());
+    if (m_fd < 0) {
+        m_newFileRefused = true;
+        fail(FileWriteStep::CreateTemporary, "cannot create a temporary file");
+        return;
+    }
+    m_temp = pattern;
+    if (file.owner && ::fchown(m_fd, file.owner->first, file.owner->second) != 0) {
+        m_newFileRefused = true;
+        fail(FileWriteStep::Write, "cannot give the new file the old one's owner");
+    } else if (::fchmod(m_fd, file.mode) != 0) {
+        fail(FileWriteStep::Write, "cannot set permissions");
+    }
+}
+
+void AtomicFileWriter::fail(FileWriteStep step, const char* what) {
+    m_result = failure(m_target, step, what, errno);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+    m_temp.clear();
+}
+
+bool AtomicFileWriter::append(std::string_view bytes) {
+    if (m_fd < 0)
+        return false;
+    if (!writeAll(m_fd, bytes))
+        fail(FileWriteStep::Write, "cannot write");
+    return m_fd >= 0;
+}
+
+FileWriteResult AtomicFileWriter::commit() {
+    if (m_fd < 0)
+        return m_result;
+    if (m_flush == FlushToDisk::Yes && ::fsync(m_fd) != 0) {
+        fail(FileWriteStep::Write, "cannot flush to disk");
+        return m_result;
+    }
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0) {
+        fail(FileWriteStep::Write, "cannot write");
+        return m_result;
+    }
+    if (beforeRenameHook() && !beforeRenameHook()(m_temp)) {
+        errno = EIO;
+        fail(FileWriteStep::Write, "interrupted");
+        return m_result;
+    }
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        fail(FileWriteStep::Rename, "cannot rename into place");
+        return m_result;
+    }
+    m_temp.clear();
+    // Make the rename itself durable.
+    if (m_flush == FlushToDisk::Yes) {
+        const int dir = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+    return m_result;
+}
+
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                    FlushToDisk flush) {
+    AtomicFileWriter file(target, flush);
+    file.append(bytes);
+    return file.commit();
 }
 
 FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::string_view bytes,
@@ -226,10 +252,12 @@ FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::s
         const bool ours = existing.st_uid == ::geteuid() && existing.st_gid == ::getegid();
         const std::optional<std::pair<uid_t, gid_t>> owner =
             ours ? std::nullopt : std::optional(std::pair(existing.st_uid, existing.st_gid));
-        Replaced replaced =
-            replaceWithNewFile(real, bytes, NewFile{existing.st_mode & 0777, owner});
-        if (replaced.ok || !replaced.newFileRefused)
-            return replaced;
+        AtomicFileWriter file(real, FlushToDisk::Yes,
+                              AtomicFileWriter::NewFile{existing.st_mode & 0777, owner});
+        if (!file.m_newFileRefused) {
+            file.append(bytes);
+            return file.commit();
+        }
     }
     return rewriteInPlace(real, bytes, spareFolder);
 }

@@ -1,4 +1,5 @@
 // mireto-convert end to end: the built program, its output, its errors.
+#include "convert/converter_factory.h"
 #include "convert/standard_html_converter.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sjis.h"
@@ -95,6 +96,70 @@ TEST(ConvertCommand, AUtf8PageIsTheSamePageDecodedForEveryStyle) {
         // Without the option the page is Shift_JIS.
         EXPECT_EQ(convert(common, text).out, sjisPage.out) << style;
     }
+}
+
+TEST(ConvertCommand, APageStreamedToAFileOrToStandardOutputIsThePageBuiltWhole) {
+    TempDir dir;
+    // Long enough for the page to go out in several pieces.
+    std::string text;
+    while (text.size() < 600 * 1024)
+        text += sjis("吾輩は猫である、名前はまだ無い。\r\nどこで生れたか\r\n\r\n");
+    text += sjis("頓と見当がつかぬ");
+    writeFile(dir / "in.txt", text);
+    const EndingSet endings = noneEndingSet();
+    const ReplacementSet replacements = noneReplacementSet();
+    for (std::size_t style = 0; style < kFormatCount; ++style) {
+        SCOPED_TRACE("style " + std::to_string(style));
+        const std::unique_ptr<Converter> converter =
+            createConverter(static_cast<OutputFormat>(style), FormatSettings{});
+        converter->setInputs(endings, replacements, text);
+        converter->setClock([] { return std::time_t{1031227620}; });
+        const std::string& page = converter->buildPage();
+        ASSERT_GT(page.size(), 2 * Converter::kPieceBytes);
+
+        const std::vector<std::string> common = {"-f", std::to_string(style), "--time",
+                                                 "1031227620", (dir / "in.txt").string()};
+        const ProgramResult toOutput = convert(common);
+        ASSERT_EQ(toOutput.status, 0) << toOutput.err;
+        EXPECT_TRUE(toOutput.out == page);
+
+        std::vector<std::string> toFile = common;
+        toFile.insert(toFile.begin(), {"-o", (dir / "page.html").string()});
+        const ProgramResult written = convert(toFile);
+        ASSERT_EQ(written.status, 0) << written.err;
+        EXPECT_EQ(written.out, "");
+        EXPECT_TRUE(readFile(dir / "page.html") == page);
+    }
+}
+
+TEST(ConvertCommand, APageFileFailingPartWayLeavesTheOldPage) {
+    TempDir dir;
+    std::string text;
+    while (text.size() < 600 * 1024)
+        text += sjis("吾輩は猫である、名前はまだ無い。\r\n");
+    writeFile(dir / "in.txt", text);
+    writeFile(dir / "page.html", "the old page");
+    // Files of 100 KiB at most: the page's temporary file fails after a few pieces, as on
+    // a full disk.
+    const ProgramResult result = runProgram(
+        "/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 100; exec \"$0\" -f 0 -o \"$1\" \"$2\"",
+                    MIRETO_CONVERT_PATH, (dir / "page.html").string(), (dir / "in.txt").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("page.html: cannot write"), std::string::npos) << result.err;
+    EXPECT_EQ(readFile(dir / "page.html"), "the old page");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
+        << "no temporary file is left behind";
+}
+
+TEST(ConvertCommand, AFullStandardOutputIsAnError) {
+    TempDir dir;
+    writeFile(dir / "in.txt", sjis("猫です。\r\n"));
+    const ProgramResult result =
+        runProgram("/bin/sh", {"-c", "exec \"$0\" -f 0 \"$1\" > /dev/full", MIRETO_CONVERT_PATH,
+                               (dir / "in.txt").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot write the page to standard output"), std::string::npos)
+        << result.err;
 }
 
 TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
