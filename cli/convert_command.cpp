@@ -11,6 +11,8 @@
 #include "platform/atomic_file.h"
 
 #include <cassert>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 
 #ifndef MIRETO_VERSION
@@ -59,6 +61,15 @@ bool writePage(Converter& converter, bool utf8, const PageSink& sink) {
     if (!utf8)
         return converter.streamPage(sink);
     return sink(pageToUtf8(converter.buildPage()));
+}
+
+// Whether `path` (its link followed) is there and is neither a file nor a folder: a
+// device, a pipe, a terminal.
+bool namesDeviceOrPipe(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
 }
 
 int fail(std::ostream& err, const std::string& message, int status) {
@@ -133,14 +144,26 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     const bool utf8 = options.pageEncoding == PageEncoding::Utf8;
-    if (!pagePath) {
-        const bool written = writePage(*converter, utf8, [&out](std::string_view piece) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            return static_cast<bool>(out);
+    const auto writeTo = [&](std::ostream& stream) {
+        const bool written = writePage(*converter, utf8, [&stream](std::string_view piece) {
+            stream.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            return static_cast<bool>(stream);
         });
-        out.flush();
-        return written && out ? kOk
-                              : fail(err, "cannot write the page to standard output", kFailed);
+        stream.flush();
+        return written && stream;
+    };
+    if (!pagePath) {
+        return writeTo(out) ? kOk : fail(err, "cannot write the page to standard output", kFailed);
+    }
+    if (namesDeviceOrPipe(*pagePath)) {
+        // Written into like the standard output: a new file put in its place would
+        // replace the device (/dev/null, say) or the pipe itself.
+        std::ofstream device(*pagePath, std::ios::binary);
+        if (!device || !writeTo(device))
+            return fail(err, pagePath->string() + ": cannot write the page", kFailed);
+        if (options.open)
+            err << "mireto-convert: " << pagePath->string() << " is not a file to open\n";
+        return kOk;
     }
 
     // A page is made again from its text at any time: not worth waiting for the disk.

@@ -162,6 +162,28 @@ TEST(ConvertCommand, AFullStandardOutputIsAnError) {
         << result.err;
 }
 
+TEST(ConvertCommand, APipeNamedAsThePageFileIsWrittenIntoNotReplaced) {
+    // As /dev/null or /dev/stdout would be: a file put in its place would replace the
+    // device. A pipe stands in for them here, through a link as /dev/stdout is one.
+    TempDir dir;
+    writeFile(dir / "in.txt", sjis("猫です。\r\n"));
+    writeFile(dir / "empty.ini", "");
+    // The reader gives up after a while should nothing ever write into the pipe.
+    const char* script = "mkfifo \"$1/pipe\" && ln -s pipe \"$1/link\" || exit 9\n"
+                         "timeout 20 cat \"$1/pipe\" > \"$1/got\" & reader=$!\n"
+                         "\"$0\" -s \"$1/empty.ini\" -f 4 --time 1031227620 -o \"$1/link\" "
+                         "\"$1/in.txt\"\n"
+                         "status=$?\n"
+                         "if [ $status = 0 ]; then wait $reader; else kill $reader; fi\n"
+                         "exit $status";
+    const ProgramResult result =
+        runProgram("/bin/sh", {"-c", script, MIRETO_CONVERT_PATH, dir.path().string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
+    EXPECT_EQ(readFile(dir / "got"), expectedStandardPage(sjis("猫です。\r\n"), 1031227620));
+}
+
 TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
     TempDir dir;
     writeFile(dir / "in.txt", "text");
