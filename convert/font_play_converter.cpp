@@ -115,27 +115,27 @@ void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSeg
 
 FontPlayConverter::TagTable FontPlayConverter::tagTable(bool whiteBackground) {
     TagTable table{};
-    for (int colourChoice = 0; colourChoice < 13; ++colourChoice) {
-        for (int sizeChoice = 0; sizeChoice < 3; ++sizeChoice) {
-            std::string_view tag;
-            if (whiteBackground && colourChoice <= 4)
-                tag = colourChoice <= 2 ? kWhitePageRedTags[sizeChoice]
-                                        : kWhitePagePlainTags[sizeChoice];
-            else if (!whiteBackground && colourChoice <= 5)
-                tag = kBlackPageTags[colourChoice][sizeChoice];
-            Tag& entry = table[static_cast<std::size_t>(colourChoice * 3 + sizeChoice)];
-            tag.copy(entry.bytes.data(), tag.size());
-            entry.size = static_cast<unsigned char>(tag.size());
-        }
+    // A draw's remainder by 39 tells its remainders by 13 and by 3.
+    for (int remainder = 0; remainder < 39; ++remainder) {
+        const int colourChoice = remainder % 13;
+        const int sizeChoice = remainder % 3;
+        std::string_view tag;
+        if (whiteBackground && colourChoice <= 4)
+            tag =
+                colourChoice <= 2 ? kWhitePageRedTags[sizeChoice] : kWhitePagePlainTags[sizeChoice];
+        else if (!whiteBackground && colourChoice <= 5)
+            tag = kBlackPageTags[colourChoice][sizeChoice];
+        Tag& entry = table[static_cast<std::size_t>(remainder)];
+        tag.copy(entry.bytes.data(), tag.size());
+        entry.size = static_cast<unsigned char>(tag.size());
     }
     return table;
 }
 
 bool FontPlayConverter::openFontTag() {
-    // By the draw's remainders by 13 (the colour, or none) and by 3 (the size), from a
-    // table: a clause costs no branch on its emphasis.
-    const int r = draw();
-    const Tag& tag = m_tags[static_cast<std::size_t>(r % 13 * 3 + r % 3)];
+    // The draw's remainders by 13 (the colour, or none) and by 3 (the size) pick the
+    // tag from a table: a clause costs no branch on its emphasis.
+    const Tag& tag = m_tags[static_cast<std::size_t>(draw() % 39)];
     writeFirst(std::string_view(tag.bytes.data(), tag.bytes.size()), tag.size);
     return tag.size != 0;
 }

@@ -32,10 +32,10 @@ private:
 
     // An opening tag with room to copy it in one move; an empty one for no emphasis.
     struct Tag {
-        std::array<char, 40> bytes;
+        std::array<char, 47> bytes;
         unsigned char size;
     };
-    // By colour draw (0-12) times three plus size draw (0-2).
+    // By the draw's remainder by 39.
     using TagTable = std::array<Tag, 39>;
     static TagTable tagTable(bool whiteBackground);
 
