@@ -90,6 +90,19 @@ std::string randomBytes(CrtRandom& random, int maxPieces) {
     return piece;
 }
 
+// Rules over those odd bytes, half of their sources empty.
+ReplacementSet randomByteRules(CrtRandom& random, int rules) {
+    ReplacementSet set;
+    set.clearRules();
+    for (int r = 0; r < rules; ++r) {
+        ReplacementSet::Sources sources;
+        for (std::string& source : sources)
+            source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
+        set.addRule(sources, randomBytes(random, 2));
+    }
+    return set;
+}
+
 // The one pass, appending to a string as the page builders' writer does.
 bool appendInOnePass(const ReplacementPlan& plan, std::string_view segment,
                      const ReplacementPlan::Prelude& first, std::string& out) {
@@ -105,15 +118,7 @@ TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
     int taken = 0;
     const int rounds = 20000;
     for (int round = 0; round < rounds; ++round) {
-        ReplacementSet set;
-        set.clearRules();
-        const int rules = random.next() % 5;
-        for (int r = 0; r < rules; ++r) {
-            ReplacementSet::Sources sources;
-            for (std::string& source : sources)
-                source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
-            set.addRule(sources, randomBytes(random, 2));
-        }
+        const ReplacementSet set = randomByteRules(random, random.next() % 5);
         ReplacementPlan plan(set);
         // A sentence ending: line breaks, then full stops, become the same word.
         const std::string word = randomBytes(random, 2);
@@ -145,15 +150,7 @@ TEST(ReplacementPlan, OnePassGivesTheResultOfEachInTurnOrDeclines) {
 TEST(ReplacementPlan, ClausesOfOneTextThroughOneScanGiveWhatEachGivesAlone) {
     CrtRandom random(31);
     for (int round = 0; round < 300; ++round) {
-        ReplacementSet set;
-        set.clearRules();
-        const int rules = 1 + random.next() % 4;
-        for (int r = 0; r < rules; ++r) {
-            ReplacementSet::Sources sources;
-            for (std::string& source : sources)
-                source = random.next() % 2 == 0 ? "" : randomBytes(random, 2);
-            set.addRule(sources, randomBytes(random, 2));
-        }
+        const ReplacementSet set = randomByteRules(random, 1 + random.next() % 4);
         ReplacementPlan plan(set);
         const std::string word = randomBytes(random, 2);
         std::vector<ReplacementPlan::Replacement> first;
