@@ -50,7 +50,7 @@ public:
 
     private:
         const DelimiterSearch* m_search = nullptr;
-        sjis::CharacterScan<NeedleStarts> m_places;
+        SjisCharacterScan<NeedleStarts> m_places;
     };
 
     static constexpr std::size_t kBlock = 64;

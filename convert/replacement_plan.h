@@ -177,13 +177,13 @@ private:
     const unsigned char* m_table = nullptr;
 };
 
-class ReplacementPlan::TextScan : public sjis::CharacterScan<MayStart> {
+class ReplacementPlan::TextScan : public SjisCharacterScan<MayStart> {
 public:
     TextScan() = default;
     // The plan and the text must outlive the scan, and the plan is prepared for every
     // replacement to go first before the scan starts.
     TextScan(const ReplacementPlan& plan, std::string_view text)
-        : CharacterScan(text, MayStart(plan.m_mayStart.data())) {}
+        : SjisCharacterScan(text, MayStart(plan.m_mayStart.data())) {}
 };
 
 class ReplacementPlan::Prelude {

@@ -10,8 +10,6 @@
 // second bytes are every other byte of the run, from its start.
 #pragma once
 
-#include "convert/sjis_text.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -23,52 +21,55 @@
 #include <emmintrin.h>
 #endif
 
-namespace mireto::sjis {
+namespace mireto {
 
 // Lead bytes and trail bytes among 64 bytes, one bit each.
-struct ByteKinds {
+struct SjisByteKinds {
     std::uint64_t lead = 0;
     std::uint64_t trail = 0;
 };
 
 #if defined(__SSE2__)
-namespace detail {
+namespace sjis_blocks_detail {
 // Bytes of `v` from `low` to `high`, as 0xFF each.
 inline __m128i inRange(__m128i v, unsigned char low, unsigned char high) {
     const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(low)));
     const __m128i span = _mm_set1_epi8(static_cast<char>(high - low));
     return _mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset);
 }
-} // namespace detail
+} // namespace sjis_blocks_detail
 #endif
 
 // The kinds of the 64 bytes at `bytes`.
-inline ByteKinds kindsOf64(const unsigned char* bytes) {
-    ByteKinds kinds;
+inline SjisByteKinds sjisKindsOf64(const unsigned char* bytes) {
+    SjisByteKinds kinds;
 #if defined(__SSE2__)
     for (int chunk = 0; chunk < 64; chunk += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + chunk));
-        const __m128i lead =
-            _mm_or_si128(detail::inRange(v, 0x81, 0x9F), detail::inRange(v, 0xE0, 0xFC));
-        const __m128i trail =
-            _mm_or_si128(detail::inRange(v, 0x40, 0x7E), detail::inRange(v, 0x80, 0xFC));
+        const __m128i lead = _mm_or_si128(sjis_blocks_detail::inRange(v, 0x81, 0x9F),
+                                          sjis_blocks_detail::inRange(v, 0xE0, 0xFC));
+        const __m128i trail = _mm_or_si128(sjis_blocks_detail::inRange(v, 0x40, 0x7E),
+                                           sjis_blocks_detail::inRange(v, 0x80, 0xFC));
         kinds.lead |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(lead))} << chunk;
         kinds.trail |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(trail))} << chunk;
     }
 #else
     for (int at = 0; at < 64; ++at) {
-        kinds.lead |= std::uint64_t{isLeadByte(bytes[at])} << at;
-        kinds.trail |= std::uint64_t{isTrailByte(bytes[at])} << at;
+        const unsigned char c = bytes[at];
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const bool trail = (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+        kinds.lead |= std::uint64_t{lead} << at;
+        kinds.trail |= std::uint64_t{trail} << at;
     }
 #endif
     return kinds;
 }
 
 // Second bytes block after block, from the start of a text (which starts a character).
-class SecondBytes {
+class SjisSecondBytes {
 public:
     // The second bytes among the next 64 bytes, of kinds `kinds`.
-    std::uint64_t next(ByteKinds kinds) {
+    std::uint64_t next(SjisByteKinds kinds) {
         constexpr std::uint64_t kEven = 0x5555555555555555;
         // Bytes that could be the second byte of the one before.
         const std::uint64_t joins = (kinds.lead << 1 | m_leadBefore) & kinds.trail;
@@ -95,14 +96,14 @@ private:
 // marks: `marks(bytes)` gives one bit for each of the 64 places at `bytes`, where 65
 // bytes can be read (the end of the text is read from a copy padded with zeros). Places
 // are asked for in order, so that every block is looked at once.
-template <class Marks> class CharacterScan {
+template <class Marks> class SjisCharacterScan {
 public:
     static constexpr std::size_t kBlock = 64;
     static constexpr std::size_t npos = std::string_view::npos;
 
-    CharacterScan() = default;
+    SjisCharacterScan() = default;
     // The text must outlive the scan.
-    CharacterScan(std::string_view text, Marks marks) : m_text(text), m_marks(marks) {}
+    SjisCharacterScan(std::string_view text, Marks marks) : m_text(text), m_marks(marks) {}
 
     std::string_view text() const { return m_text; }
 
@@ -146,7 +147,7 @@ private:
             std::memcpy(copy, bytes, left);
             bytes = copy;
         }
-        ByteKinds kinds = kindsOf64(bytes);
+        SjisByteKinds kinds = sjisKindsOf64(bytes);
         if (knownBoundary != npos) {
             // What comes before a known boundary plays no part.
             const std::uint64_t from = ~std::uint64_t{0} << (knownBoundary - block);
@@ -168,7 +169,7 @@ private:
     // m_validFrom on.
     std::uint64_t m_starts = 0;
     std::size_t m_validFrom = 0;
-    SecondBytes m_secondBytes;
+    SjisSecondBytes m_secondBytes;
 };
 
-} // namespace mireto::sjis
+} // namespace mireto

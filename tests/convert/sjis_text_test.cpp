@@ -112,10 +112,10 @@ TEST(SjisSecondBytes, MarksTheSecondBytesAWalkFromTheStartFinds) {
             if (sjis::charLength(text, at) == 2 && at + 1 < text.size())
                 second[at + 1] = true;
         }
-        sjis::SecondBytes scan;
+        SjisSecondBytes scan;
         for (std::size_t block = 0; block < text.size(); block += 64) {
             const auto* at = reinterpret_cast<const unsigned char*>(text.data()) + block;
-            const std::uint64_t marks = scan.next(sjis::kindsOf64(at));
+            const std::uint64_t marks = scan.next(sjisKindsOf64(at));
             for (std::size_t k = 0; k < 64; ++k)
                 ASSERT_EQ((marks >> k & 1) != 0, second[block + k])
                     << "round " << round << " byte " << block + k;
