@@ -5,6 +5,7 @@
 #include "widgets/dialog_text.h"
 #include "widgets/template_list.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,7 +19,7 @@ constexpr std::string_view kCaption = // 語尾変換設定作成
 } // namespace
 
 CEndingTemplateDlg::CEndingTemplateDlg(SettingsStore& store, EndingSet current, QWidget* parent)
-    : QDialog(parent), m_record(std::move(current)), m_store(store) {
+    : TemplateEditorDialog(parent), m_record(std::move(current)), m_store(store) {
     setWindowTitle(uiText(kCaption));
 
     // Position 0 is the built-in none set, which the editor does not offer.
@@ -28,9 +29,12 @@ CEndingTemplateDlg::CEndingTemplateDlg(SettingsStore& store, EndingSet current, 
     m_delete = makeDeleteButton();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(makeLabelledRow(m_templates, kChooseTemplateLabel, LabelSide::Left));
+    layout->addLayout(templateNameRow(m_templates));
     layout->addWidget(m_rows);
-    layout->addLayout(makeEditorButtons(this, m_save, m_delete));
+    QHBoxLayout* buttons = makeEditorButtons(this, m_save, m_delete);
+    buttons->insertWidget(0, newButton());
+    layout->addLayout(buttons);
+    setNameList(m_templates);
 
     m_rows->showRecord(m_record);
     m_templates->fill([this](std::size_t at) { return m_store.GetEndingSet(at).name; });
@@ -41,20 +45,37 @@ CEndingTemplateDlg::CEndingTemplateDlg(SettingsStore& store, EndingSet current, 
 
     connect(m_templates, &NameCombo::picked, this, &CEndingTemplateDlg::OnSelchangeTemplate);
     connect(m_save, &QPushButton::clicked, this, &CEndingTemplateDlg::OnSave);
-    connect(m_delete, &QPushButton::clicked, m_templates, &TemplateList::deleteNamed);
+    connect(m_delete, &QPushButton::clicked, this, [this] {
+        if (m_templates->deleteNamed())
+            markStored();
+    });
+    markStored();
+}
+
+QString CEndingTemplateDlg::screenState() const {
+    return m_templates->fieldText() + QChar(0x1F) + controlsState(*m_rows);
+}
+
+void CEndingTemplateDlg::clearScreen() {
+    m_record = EndingSet{};
+    m_rows->showRecord(m_record);
 }
 
 void CEndingTemplateDlg::OnSelchangeTemplate(int item) {
     m_record = m_store.GetEndingSet(m_templates->positionOf(item));
     m_rows->showRecord(m_record);
+    markStored();
 }
 
-void CEndingTemplateDlg::OnSave() {
+bool CEndingTemplateDlg::OnSave() {
     std::optional<std::string> name = m_templates->nameToSave();
     if (!name || !m_rows->collectInto(m_record, TemplateList::saveCaption()))
-        return;
+        return false;
     m_record.name = std::move(*name);
-    m_templates->saveWorking();
+    if (!m_templates->saveWorking())
+        return false;
+    markStored();
+    return true;
 }
 
 } // namespace mireto

@@ -5,8 +5,7 @@
 
 #include "settings/records.h"
 #include "settings/settings_store.h"
-
-#include <QDialog>
+#include "widgets/template_editor_dialog.h"
 
 class QPushButton;
 
@@ -15,14 +14,19 @@ namespace mireto {
 class FrequencyEditor;
 class TemplateList;
 
-class CEndingTemplateDlg : public QDialog {
+class CEndingTemplateDlg : public TemplateEditorDialog {
     Q_OBJECT
 public:
     CEndingTemplateDlg(SettingsStore& store, EndingSet current, QWidget* parent = nullptr);
 
+protected:
+    QString screenState() const override;
+    bool saveScreen() override { return OnSave(); }
+    void clearScreen() override;
+
 private:
     void OnSelchangeTemplate(int item);
-    void OnSave();
+    bool OnSave();
 
     EndingSet m_record;
     SettingsStore& m_store;

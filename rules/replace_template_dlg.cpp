@@ -5,6 +5,7 @@
 #include "widgets/dialog_text.h"
 #include "widgets/template_list.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,9 +15,6 @@ namespace {
 
 constexpr std::string_view kCaption = // 置換設定作成
     "\x92u\x8A\xB7\x90\xDD\x92\xE8\x8D\xEC\x90\xAC";
-constexpr std::string_view kListLabel = // テンプレート設定
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x90\xDD\x92\xE8";
 constexpr std::string_view kAskDelete = // 置換テンプレート「%s」を削除しますか？
     "\x92u\x8A\xB7\x83"
     "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82"
@@ -31,7 +29,7 @@ constexpr std::string_view kDeleted = // 置換テンプレート「%s」を削�
 
 CReplaceTemplateDlg::CReplaceTemplateDlg(SettingsStore& store, ReplacementSet current,
                                          QWidget* parent)
-    : QDialog(parent), m_set(std::move(current)), m_store(store) {
+    : TemplateEditorDialog(parent), m_set(std::move(current)), m_store(store) {
     setWindowTitle(uiText(kCaption));
 
     // Position 0 is the built-in none set, which the editor does not offer.
@@ -41,9 +39,12 @@ CReplaceTemplateDlg::CReplaceTemplateDlg(SettingsStore& store, ReplacementSet cu
     m_delete = makeDeleteButton();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(makeLabelledRow(m_templates, kListLabel, LabelSide::Right));
+    layout->addLayout(templateNameRow(m_templates));
     layout->addWidget(m_rules);
-    layout->addLayout(makeEditorButtons(this, m_save, m_delete));
+    QHBoxLayout* buttons = makeEditorButtons(this, m_save, m_delete);
+    buttons->insertWidget(0, newButton());
+    layout->addLayout(buttons);
+    setNameList(m_templates);
 
     m_templates->fill([this](std::size_t at) { return m_store.GetReplacementSet(at).name; });
     m_templates->attachEditor(m_delete, makeShelf(m_store, m_set, &SettingsStore::GetReplacementSet,
@@ -55,24 +56,42 @@ CReplaceTemplateDlg::CReplaceTemplateDlg(SettingsStore& store, ReplacementSet cu
 
     connect(m_templates, &NameCombo::picked, this, &CReplaceTemplateDlg::OnSelchangeTemplate);
     connect(m_save, &QPushButton::clicked, this, &CReplaceTemplateDlg::OnSave);
-    connect(m_delete, &QPushButton::clicked, m_templates, &TemplateList::deleteNamed);
+    connect(m_delete, &QPushButton::clicked, this, [this] {
+        if (m_templates->deleteNamed())
+            markStored();
+    });
+    markStored();
+}
+
+QString CReplaceTemplateDlg::screenState() const {
+    return m_templates->fieldText() + QChar(0x1F) + m_rules->screenState();
+}
+
+void CReplaceTemplateDlg::clearScreen() {
+    ReplacementSet empty;
+    empty.clearRules();
+    m_rules->showSet(empty);
 }
 
 void CReplaceTemplateDlg::OnSelchangeTemplate(int item) {
     m_rules->showSet(m_store.GetReplacementSet(m_templates->positionOf(item)));
+    markStored();
 }
 
-void CReplaceTemplateDlg::OnSave() {
+bool CReplaceTemplateDlg::OnSave() {
     std::optional<std::string> name = m_templates->nameToSave();
     if (!name)
-        return;
+        return false;
     std::optional<ReplacementSet> rules = m_rules->takeRules(TemplateList::saveCaption());
     if (!rules)
-        return;
+        return false;
     m_set = std::move(*rules);
     m_set.name = std::move(*name);
-    m_templates->saveWorking();
+    const bool saved = m_templates->saveWorking();
     m_rules->renewPendingRule();
+    if (saved)
+        markStored();
+    return saved;
 }
 
 } // namespace mireto

@@ -5,8 +5,7 @@
 
 #include "settings/records.h"
 #include "settings/settings_store.h"
-
-#include <QDialog>
+#include "widgets/template_editor_dialog.h"
 
 class QPushButton;
 
@@ -15,14 +14,19 @@ namespace mireto {
 class RuleTabsEditor;
 class TemplateList;
 
-class CReplaceTemplateDlg : public QDialog {
+class CReplaceTemplateDlg : public TemplateEditorDialog {
     Q_OBJECT
 public:
     CReplaceTemplateDlg(SettingsStore& store, ReplacementSet current, QWidget* parent = nullptr);
 
+protected:
+    QString screenState() const override;
+    bool saveScreen() override { return OnSave(); }
+    void clearScreen() override;
+
 private:
     void OnSelchangeTemplate(int item);
-    void OnSave();
+    bool OnSave();
 
     // What a save stores: the rules on screen under the typed name.
     ReplacementSet m_set;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -66,11 +67,26 @@ RuleTabsEditor::RuleTabsEditor(QWidget* parent) : QWidget(parent) {
     pageLayout->addWidget(targetGroup, 1, 2);
     pageLayout->addWidget(m_ruleButton, 2, 2, Qt::AlignRight | Qt::AlignBottom);
 
-    auto* layout = new QVBoxLayout(this);
+    m_list = new QListWidget;
+    m_list->setObjectName(QStringLiteral("ruleList"));
+    m_list->setMinimumWidth(fontMetrics().horizontalAdvance(fullWidthSample(10)));
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        // Picking a line is picking its tab.
+        if (row >= 0 && row != m_selected)
+            m_tabs->setCurrentIndex(row);
+    });
+    for (QLineEdit* box : m_sources)
+        connect(box, &QLineEdit::textChanged, this, [this] { updateListLine(m_selected); });
+    connect(m_target, &QLineEdit::textChanged, this, [this] { updateListLine(m_selected); });
+
+    auto* tabsAndPage = new QVBoxLayout;
+    tabsAndPage->setSpacing(0);
+    tabsAndPage->addWidget(m_tabs);
+    tabsAndPage->addWidget(page);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_tabs);
-    layout->addWidget(page);
+    layout->addWidget(m_list);
+    layout->addLayout(tabsAndPage, 1);
 }
 
 void RuleTabsEditor::showSet(const ReplacementSet& set) {
@@ -87,6 +103,7 @@ void RuleTabsEditor::showSet(const ReplacementSet& set) {
     }
     m_rules.push_back(Rule{});
     buildTabs();
+    buildList();
     selectTab(0);
     showSelected();
     updateRuleButton();
@@ -118,6 +135,47 @@ void RuleTabsEditor::renewPendingRule() {
     m_rules.back() = Rule{};
 }
 
+QString RuleTabsEditor::screenState() const {
+    QString state;
+    for (std::size_t rule = 0; rule + 1 < m_rules.size(); ++rule) {
+        const bool shown = static_cast<int>(rule) == m_selected;
+        for (std::size_t slot = 0; slot < 4; ++slot)
+            state += (shown ? m_sources[slot]->text() : m_rules[rule].sources[slot]) + QChar(0x1F);
+        state += (shown ? m_target->text() : m_rules[rule].target) + QChar(0x1E);
+    }
+    return state;
+}
+
+QString RuleTabsEditor::listLine(int index) const {
+    const auto rule = static_cast<std::size_t>(index);
+    if (rule + 1 >= m_rules.size())
+        return uiText(kAddRule);
+    const bool shown = index == m_selected;
+    QStringList sources;
+    for (std::size_t slot = 0; slot < 4; ++slot) {
+        const QString source = shown ? m_sources[slot]->text() : m_rules[rule].sources[slot];
+        if (!source.isEmpty())
+            sources << source;
+    }
+    return QStringLiteral("%1. %2 %3 %4")
+        .arg(index + 1)
+        .arg(sources.join(QStringLiteral("・")), uiText(kArrow),
+             shown ? m_target->text() : m_rules[rule].target);
+}
+
+void RuleTabsEditor::buildList() {
+    const QSignalBlocker blocker(m_list);
+    m_list->clear();
+    for (int index = 0; index < static_cast<int>(m_rules.size()); ++index)
+        m_list->addItem(listLine(index));
+    m_list->setCurrentRow(m_selected);
+}
+
+void RuleTabsEditor::updateListLine(int index) {
+    if (QListWidgetItem* line = m_list->item(index))
+        line->setText(listLine(index));
+}
+
 void RuleTabsEditor::buildTabs() {
     const QSignalBlocker blocker(m_tabs);
     while (m_tabs->count() > 0)
@@ -132,6 +190,8 @@ void RuleTabsEditor::selectTab(int index) {
     const QSignalBlocker blocker(m_tabs);
     m_tabs->setCurrentIndex(index);
     m_selected = index;
+    const QSignalBlocker listBlocker(m_list);
+    m_list->setCurrentRow(index);
 }
 
 void RuleTabsEditor::showSelected() {
@@ -160,6 +220,8 @@ void RuleTabsEditor::OnSelchangeTabs(int index) {
     m_selected = index;
     showSelected();
     updateRuleButton();
+    const QSignalBlocker blocker(m_list);
+    m_list->setCurrentRow(index);
 }
 
 void RuleTabsEditor::OnRuleButton() {
@@ -171,12 +233,14 @@ void RuleTabsEditor::OnRuleButton() {
         }
         takeSelected();
         m_rules.push_back(Rule{});
+        buildList();
         selectTab(addTab);
         updateRuleButton();
         return;
     }
     m_rules.erase(m_rules.begin() + m_selected);
     buildTabs();
+    buildList();
     selectTab(m_selected);
     updateRuleButton();
     showSelected();

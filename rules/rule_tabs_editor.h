@@ -3,7 +3,8 @@
 // for the next rule; one set of four source boxes and a target box showing the selected
 // tab's rule; and the rule button that adds the pending rule or deletes the selected one.
 // The working rules are held as typed and become Shift_JIS only when they are stored or
-// handed back.
+// handed back. However many rules there are, a list beside the tabs shows every one of
+// them, its words included, and selects its tab.
 #pragma once
 
 #include "settings/records.h"
@@ -16,6 +17,7 @@
 #include <vector>
 
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabBar;
 
@@ -37,6 +39,10 @@ public:
     // After a save: the pending rule starts empty again (the boxes keep their texts).
     void renewPendingRule();
 
+    // Every working rule as typed, the boxes' texts included, as one text: what a
+    // save would store.
+    QString screenState() const;
+
 private:
     struct Rule {
         std::array<QString, 4> sources;
@@ -51,6 +57,11 @@ private:
     void showSelected();
     void takeSelected();
     void updateRuleButton();
+    // The list beside the tabs: a line for every rule (its sources and target) and the
+    // add tab's, the selected tab's line selected.
+    void buildList();
+    void updateListLine(int index);
+    QString listLine(int index) const;
     void OnSelchangeTabs(int index);
     void OnRuleButton();
 
@@ -58,6 +69,7 @@ private:
     int m_selected = 0;
 
     QTabBar* m_tabs = nullptr;
+    QListWidget* m_list = nullptr;
     std::array<QLineEdit*, 4> m_sources{};
     QLineEdit* m_target = nullptr;
     QPushButton* m_ruleButton = nullptr;

@@ -132,9 +132,10 @@ std::optional<std::string> TemplateList::nameToSave() {
     return fieldBytes(uiText(kSaveCaption));
 }
 
-void TemplateList::saveWorking() {
+bool TemplateList::saveWorking() {
     const QString name = fieldText();
     const int listed = findExact(name);
+    bool saved = true;
     if (listed < 0) {
         const int item = addSorted(name);
         m_shelf.insertWorking(positionOf(item));
@@ -145,13 +146,17 @@ void TemplateList::saveWorking() {
         if (confirm(window(), withName(kAskOverwrite, stored), kSaveCaption)) {
             m_shelf.overwriteWorking(position);
             tell(window(), uiText(kOverwritten), kSavedCaption);
+        } else {
+            saved = false;
         }
     }
     selectExact(name);
     m_deleteButton->setEnabled(true);
+    return saved;
 }
 
-void TemplateList::deleteNamed() {
+bool TemplateList::deleteNamed() {
+    bool deleted = false;
     const int item = findExact(fieldText());
     if (item >= 0) {
         const std::size_t position = positionOf(item);
@@ -162,9 +167,11 @@ void TemplateList::deleteNamed() {
             m_shelf.remove(position);
             select(-1);
             tell(window(), withName(m_deleted, stored), kDeletedCaption);
+            deleted = true;
         }
     }
     m_deleteButton->setEnabled(false);
+    return deleted;
 }
 
 int TemplateList::addSorted(const QString& name) {

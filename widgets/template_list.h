@@ -87,10 +87,11 @@ public:
     // or cannot be stored.
     std::optional<std::string> nameToSave();
     // The rest of a save, once the working record holds the controls' values and that
-    // name: insert it under a new name, or overwrite the listed one after asking.
-    void saveWorking();
-    // Deletes the listed template the name field names, after asking.
-    void deleteNamed();
+    // name: insert it under a new name, or overwrite the listed one after asking. False
+    // when the user declined the overwrite.
+    bool saveWorking();
+    // Deletes the listed template the name field names, after asking; true when it did.
+    bool deleteNamed();
 
 private:
     int addSorted(const QString& name);

@@ -5,6 +5,7 @@
 #include "widgets/dialog_text.h"
 #include "widgets/template_list.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,7 +20,7 @@ constexpr std::string_view kCaption = // テンプレート設定作成
 } // namespace
 
 CTemplateDlg::CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidget* parent)
-    : QDialog(parent), m_store(store), m_template(std::move(current)) {
+    : TemplateEditorDialog(parent), m_store(store), m_template(std::move(current)) {
     setWindowTitle(uiText(kCaption));
 
     m_templates = new TemplateList(0, TemplateList::Order::Sorted);
@@ -28,9 +29,12 @@ CTemplateDlg::CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidge
     m_delete = makeDeleteButton();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(makeLabelledRow(m_templates, kChooseTemplateLabel, LabelSide::Right));
+    layout->addLayout(templateNameRow(m_templates));
     layout->addWidget(m_choices);
-    layout->addLayout(makeEditorButtons(this, m_save, m_delete));
+    QHBoxLayout* buttons = makeEditorButtons(this, m_save, m_delete);
+    buttons->insertWidget(0, newButton());
+    layout->addLayout(buttons);
+    setNameList(m_templates);
 
     m_choices->fill(m_store);
     m_templates->fill([this](std::size_t at) { return m_store.GetOverallTemplate(at).name; });
@@ -43,19 +47,36 @@ CTemplateDlg::CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidge
 
     connect(m_templates, &NameCombo::picked, this, &CTemplateDlg::OnSelchangeTemplate);
     connect(m_save, &QPushButton::clicked, this, &CTemplateDlg::OnSave);
-    connect(m_delete, &QPushButton::clicked, m_templates, &TemplateList::deleteNamed);
+    connect(m_delete, &QPushButton::clicked, this, [this] {
+        if (m_templates->deleteNamed())
+            markStored();
+    });
+    markStored();
+}
+
+QString CTemplateDlg::screenState() const {
+    return m_templates->fieldText() + QChar(0x1F) + controlsState(*m_choices);
+}
+
+void CTemplateDlg::clearScreen() {
+    // A new template starts from the none sets and the first page style.
+    m_choices->showNames(OverallTemplate{});
 }
 
 void CTemplateDlg::OnSelchangeTemplate(int item) {
     m_choices->follow(m_store, m_templates->positionOf(item));
+    markStored();
 }
 
-void CTemplateDlg::OnSave() {
+bool CTemplateDlg::OnSave() {
     std::optional<std::string> name = m_templates->nameToSave();
     if (!name || !m_choices->collectInto(m_template, TemplateList::saveCaption()))
-        return;
+        return false;
     m_template.name = std::move(*name);
-    m_templates->saveWorking();
+    if (!m_templates->saveWorking())
+        return false;
+    markStored();
+    return true;
 }
 
 } // namespace mireto

@@ -6,8 +6,7 @@
 
 #include "settings/records.h"
 #include "settings/settings_store.h"
-
-#include <QDialog>
+#include "widgets/template_editor_dialog.h"
 
 class QPushButton;
 
@@ -16,14 +15,19 @@ namespace mireto {
 class TemplateChoices;
 class TemplateList;
 
-class CTemplateDlg : public QDialog {
+class CTemplateDlg : public TemplateEditorDialog {
     Q_OBJECT
 public:
     CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidget* parent = nullptr);
 
+protected:
+    QString screenState() const override;
+    bool saveScreen() override { return OnSave(); }
+    void clearScreen() override;
+
 private:
     void OnSelchangeTemplate(int item);
-    void OnSave();
+    bool OnSave();
 
     SettingsStore& m_store;
     OverallTemplate m_template;

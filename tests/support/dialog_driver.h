@@ -16,18 +16,20 @@
 
 namespace mireto::test {
 
-// Records every message box and answers the Yes/No ones from `answers`, in order. A
-// question with no answer left counts as unexpected and is answered No.
+// Records every message box and answers the questions (Yes/No, Yes/No/Cancel) from
+// `answers`, in order. A question with no answer left counts as unexpected and is
+// answered No, or Cancel where it offers that.
 class MessageScript {
 public:
     MessageScript() {
         setMessageHandlerForTesting([this](QWidget*, const MessageRequest& request) {
             shown.append(request);
-            if (request.buttons != MessageButtons::YesNo)
+            if (request.buttons == MessageButtons::Ok)
                 return MessageAnswer::Ok;
             if (answers.isEmpty()) {
                 unexpectedQuestion = true;
-                return MessageAnswer::No;
+                return request.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                                      : MessageAnswer::No;
             }
             return answers.takeFirst();
         });
