@@ -267,17 +267,9 @@ void CMiretoView::OnSelchangeFormat() {
 }
 
 void CMiretoView::UpdateSettingsButton() {
-    static constexpr int kIcons[] = {icons::kFontPlaySettings, icons::kFontPlayWhiteSettings,
-                                     icons::kIdolNewsSettings, icons::kThreadSettings};
-    int icon = icons::kNoSettings;
-    for (std::size_t position = 0; position < std::size(kIcons); ++position) {
-        if (m_template.formatName == m_store.GetFormatName(position)) {
-            icon = kIcons[position];
-            break;
-        }
-    }
     if (m_panel)
-        m_panel->button(cmd::kHtmlSettings)->setIcon(icons::resourceIcon(icon));
+        m_panel->button(cmd::kHtmlSettings)
+            ->setIcon(icons::resourceIcon(icons::settingsIcon(currentFormat())));
     emit settingsButtonUpdated();
 }
 

@@ -219,7 +219,48 @@ ICONS = {
         "kllllllllllllllk",
         "kkkkkkkkkkkkkkkk",
     ],
-    # Settings button, a page style without settings: a grey "no" sign.
+    # Settings button, the standard styles (icon 204): a painter's palette, for the
+    # text and background colours those styles let the user set.
+    "settings-colours": [
+        "................",
+        "....nnnnnnnn....",
+        "..nnnnnnnnnnnn..",
+        ".nnrrnnnnnbbnnn.",
+        ".nnrrnnnnnbbnnnn",
+        "nnnnnnnnnnnnnnnn",
+        "nyynnnnnnnnnnnnn",
+        "nyynnnnnnnnGGnnn",
+        "nnnnnnn..nnGGnnn",
+        "nnnnnn....nnnnnn",
+        "nnpnnn....nnnnn.",
+        "npppnnn..nnnnnn.",
+        ".nnpnnnnnnnwwnn.",
+        "..nnnnnnnnnwwn..",
+        "....nnnnnnnnn...",
+        "................",
+    ],
+    # Settings button, the house style, whose page is fixed: a small green page in its
+    # dotted red frame.
+    "settings-house": [
+        "................",
+        ".GGGGGGGGGGGGGG.",
+        ".GrGrGrGrGrGrGG.",
+        ".GGGGGGGGGGGGrG.",
+        ".GrGwwwwwwwwGGG.",
+        ".GGGGGGGGGGGGrG.",
+        ".GrGwwwwwwGGGGG.",
+        ".GGGGGGGGGGGGrG.",
+        ".GrGwwwwwwwwGGG.",
+        ".GGGGGGGGGGGGrG.",
+        ".GrGwwwwwGGGGGG.",
+        ".GGGGGGGGGGGGrG.",
+        ".GrGrGrGrGrGrGG.",
+        ".GGGGGGGGGGGGGG.",
+        "................",
+        "................",
+    ],
+    # Settings button, a page style name that matches none of the seven: a grey "no"
+    # sign, for a style there is nothing to set for.
     "settings-none": [
         "................",
         ".....gggggg.....",
