@@ -3,11 +3,13 @@
 #include "app/command_ids.h"
 #include "app/command_texts.h"
 #include "app/control_panel.h"
+#include "app/editor_room.h"
 #include "app/icons.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
 #include "app/page_preview.h"
 #include "app/page_saving.h"
+#include "app/panel_help.h"
 #include "app/program_title.h"
 #include "app/recent_files.h"
 #include "app/window_layout.h"
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -80,6 +83,7 @@ void CMainFrame::OnCreate(const PlatformServices& services) {
         {cmd::kPanelGo, icons::kGo}};
     for (const auto& [button, icon] : buttonIcons)
         m_wndControlPanel->button(button)->setIcon(icons::resourceIcon(icon));
+    m_editorRoom = new EditorRoom(*this, *m_view, *m_wndPreview);
     connectCommands();
     setAcceptDrops(true);
     OnUpdateFrameTitle();
@@ -231,6 +235,7 @@ void CMainFrame::createControlPanel() {
         button->setStatusTip(statusPrompt(id));
         button->installEventFilter(this);
     }
+    givePanelStatusHelp(*m_wndControlPanel);
 }
 
 void CMainFrame::createPreview(const PlatformServices& services) {
@@ -387,13 +392,18 @@ QList<QLabel*> CMainFrame::indicatorLabels() const {
 void CMainFrame::SetDocument(CMiretoDoc* document) {
     m_document = document;
     m_pageSaver->setDocument(document);
+    m_preview->setDocument(document);
     connect(document, &CMiretoDoc::documentChanged, this, &CMainFrame::OnUpdateFrameTitle);
+    // The title's "[*]" shows while the text holds changes that are not saved.
+    connect(m_view->document(), &QTextDocument::modificationChanged, this,
+            &QWidget::setWindowModified);
     OnUpdateFrameTitle();
 }
 
 void CMainFrame::OnUpdateFrameTitle() {
     const QString title = m_document ? m_document->GetTitle() : QStringLiteral("無題");
-    setWindowTitle(title + QStringLiteral(" - ") + programTitle());
+    setWindowTitle(title + QStringLiteral("[*] - ") + programTitle());
+    setWindowModified(m_document && m_document->IsModified());
     const DocumentFormat format = m_document ? m_document->format() : DocumentFormat{};
     m_encodingLabel->setText(encodingName(format.encoding));
 }
@@ -470,6 +480,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A preview that only gave way to a narrow window is kept as shown: the next start
+    // may have the room.
+    if (m_editorRoom->previewHiddenForRoom())
+        m_wndPreview->show();
     saveWindowLayout(*this);
     event->accept();
 }

@@ -23,6 +23,7 @@ namespace mireto {
 class CMiretoDoc;
 class CMiretoView;
 class ControlPanel;
+class EditorRoom;
 class PagePreview;
 class PageSaver;
 
@@ -38,6 +39,7 @@ public:
     QDockWidget* previewDock() const { return m_wndPreview; }
     PagePreview* preview() const { return m_preview; }
     PageSaver* pageSaver() const { return m_pageSaver; }
+    EditorRoom* editorRoom() const { return m_editorRoom; }
     // The action of a menu or toolbar command; null for an unknown id.
     QAction* action(int id) const;
     // The status bar's idle text and its indicators, in order.
@@ -99,6 +101,7 @@ private:
     QDockWidget* m_wndPreview = nullptr;
     PagePreview* m_preview = nullptr;
     PageSaver* m_pageSaver = nullptr;
+    EditorRoom* m_editorRoom = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;

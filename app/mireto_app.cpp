@@ -3,6 +3,7 @@
 #include "app/about_dlg.h"
 #include "app/command_ids.h"
 #include "app/file_dialogs.h"
+#include "app/first_start.h"
 #include "app/main_frame.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
@@ -25,6 +26,9 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         m_exitStatus = 0;
         return false;
     }
+    // Known before the view's start-up reads (and may soon write) the settings.
+    const bool firstStart =
+        m_services.sampleOnFirstStart && isFirstStart(m_services.paths.settingsFile);
     m_doc = std::make_unique<CMiretoDoc>(m_services.paths.spareFolder);
     m_frame = std::make_unique<CMainFrame>(m_services);
     m_doc->AttachView(m_frame->GetActiveView());
@@ -39,7 +43,9 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
             break;
         }
     }
-    if (file.isEmpty()) {
+    if (file.isEmpty() && firstStart) {
+        openFirstStartSample(*m_doc, *m_frame->GetActiveView());
+    } else if (file.isEmpty()) {
         m_doc->OnNewDocument();
     } else if (!m_doc->OnOpenDocument(file)) {
         m_exitStatus = 1;

@@ -24,6 +24,8 @@ struct PlatformServices {
     PageClock clock = systemTimeNow;
     // Why the preview's web engine cannot start here, for the user; empty when it can.
     std::function<QString()> webEngineProblem;
+    // A first start (no Mireto.ini of the user's yet) opens a text that says what to do.
+    bool sampleOnFirstStart = true;
 };
 
 // The real services: the files where mireto-convert finds them too (creating the

@@ -81,6 +81,8 @@ AppHarness::AppHarness() {
     services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
     services.openLink = [this](const QUrl& link) { links.push_back(link); };
     services.clock = [] { return kMoment; };
+    // Tests begin from an empty editor unless they are about the first start's text.
+    services.sampleOnFirstStart = false;
     services.webEngineProblem = [] {
         return QStringLiteral("(このテストではウェブエンジンを使いません)");
     };

@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QWindow>
 #include <QtTest>
 #include <optional>
 #include <unistd.h>
@@ -59,7 +60,7 @@ private slots:
         const auto file = fileWith("note.txt", bytes);
         QVERIFY(h->start({qtPath(file)}));
         QCOMPARE(h->view().GetEditorText(), u("ｶﾀｶﾅと①と～。\n二行目\n"));
-        QCOMPARE(h->frame().windowTitle(), u("note.txt - ソルネ壱号"));
+        QCOMPARE(h->frame().windowHandle()->title(), u("note.txt - ソルネ壱号"));
         QCOMPARE(h->frame().encodingLabel()->text(), u("Shift_JIS"));
         writeFile(file, "changed behind our back");
         trigger(cmd::kFileSave);

@@ -3,7 +3,9 @@
 // are shown or hidden.
 #include "app/command_ids.h"
 #include "app/control_panel.h"
+#include "app/editor_room.h"
 #include "app/main_frame.h"
+#include "app/mireto_view.h"
 #include "app/window_layout.h"
 #include "tests/app/app_harness.h"
 
@@ -77,6 +79,43 @@ private slots:
                              styles->lineEdit()->width(),
                          qPrintable(name));
         }
+    }
+
+    void theTextKeepsItsShareOfASmallWindow() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        CMainFrame& frame = harness.frame();
+        const auto share = [&frame] {
+            return static_cast<double>(frame.GetActiveView()->width()) / frame.width();
+        };
+        for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
+            frame.resize(size);
+            QTRY_COMPARE(frame.size(), size);
+            QTRY_VERIFY2(share() >= EditorRoom::kMinimumShare,
+                         qPrintable(QStringLiteral("%1 px of %2")
+                                        .arg(frame.GetActiveView()->width())
+                                        .arg(frame.width())));
+            // The panel stays as it was; the preview gave way, narrowing or hiding.
+            QVERIFY(frame.controlPanel()->isVisible());
+            QVERIFY(frame.previewDock()->isHidden() ||
+                    frame.previewDock()->width() >= EditorRoom::kNarrowestPreview);
+            QCOMPARE(frame.action(cmd::kViewPreview)->isChecked(),
+                     frame.previewDock()->isVisible());
+        }
+        // Room again, and a preview that gave way comes back.
+        frame.resize(1600, 1000);
+        QTRY_VERIFY(frame.previewDock()->isVisible());
+        QTRY_VERIFY(share() >= EditorRoom::kMinimumShare);
+        QVERIFY(frame.previewDock()->width() >= EditorRoom::kNarrowestPreview);
+
+        // One the user hid stays hidden.
+        frame.action(cmd::kViewPreview)->trigger();
+        frame.resize(800, 600);
+        QTRY_COMPARE(frame.size(), QSize(800, 600));
+        frame.resize(1600, 1000);
+        QTRY_COMPARE(frame.size(), QSize(1600, 1000));
+        QTest::qWait(50);
+        QVERIFY(frame.previewDock()->isHidden());
     }
 
     void everyBarHasANameToBeKeptBy() {

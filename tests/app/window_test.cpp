@@ -2,10 +2,14 @@
 // the starter settings, the control panel's lists and selections, the settings button,
 // settings written at exit.
 #include "app/command_ids.h"
+#include "app/control_panel.h"
+#include "app/first_start.h"
 #include "app/icons.h"
 #include "app/main_frame.h"
 #include "app/mireto_app.h"
+#include "app/mireto_doc.h"
 #include "app/mireto_view.h"
+#include "app/panel_help.h"
 #include "convert/converter_factory.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
@@ -15,8 +19,11 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QWindow>
 #include <QtTest>
 
 using namespace mireto;
@@ -96,7 +103,7 @@ private slots:
                         "某巨大掲示板群", "標準的", "標準的(枠無し)", "ソルネ屋仕様"}));
         QCOMPARE(harness.combo(cmd::kComboFormat).currentIndex(), 0);
         QVERIFY(settingsButtonIs(harness, icons::kFontPlaySettings, "フォント弄り設定"));
-        QCOMPARE(harness.frame().windowTitle(), u("無題 - ソルネ壱号"));
+        QCOMPARE(harness.frame().windowHandle()->title(), u("無題 - ソルネ壱号"));
 
         // Closing writes the settings file.
         QVERIFY(harness.close());
@@ -142,6 +149,73 @@ private slots:
                 QVERIFY2(page.find(sjis(sentence)) == std::string::npos, qPrintable(name));
             }
         }
+    }
+
+    void aFirstStartOpensTheSampleAsAnUnmodifiedNewDocument() {
+        AppHarness first;
+        first.useProgramLayout();
+        first.services.sampleOnFirstStart = true;
+        QVERIFY(first.start());
+        QCOMPARE(first.view().GetEditorText(), firstStartSample());
+        QVERIFY(first.view().GetEditorText().contains(u("GO!!")));
+        QVERIFY(!first.document().IsModified());
+        QVERIFY(first.document().GetPathName().isEmpty());
+        QVERIFY(!first.frame().isWindowModified());
+        // Nothing of the user's to save, so closing asks nothing.
+        QVERIFY(first.close());
+        QVERIFY(first.messages.empty());
+
+        // The next start has a Mireto.ini: an empty editor.
+        AppHarness second;
+        second.useFilesOf(first);
+        second.services.sampleOnFirstStart = true;
+        QVERIFY(second.start());
+        QCOMPARE(second.view().GetEditorText(), QString());
+    }
+
+    void aFileNamedAtFirstStartOpensInsteadOfTheSample() {
+        AppHarness harness;
+        harness.services.sampleOnFirstStart = true;
+        const std::filesystem::path note = harness.folder() / "note.txt";
+        writeFile(note, sjis("自分の文。"));
+        QVERIFY(harness.start({QString::fromStdString(note.string())}));
+        QCOMPARE(harness.view().GetEditorText(), u("自分の文。"));
+    }
+
+    void theTitleMarksUnsavedChanges() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        CMainFrame& frame = harness.frame();
+        QCOMPARE(frame.windowHandle()->title(), u("無題 - ソルネ壱号"));
+        typeInto(&harness.view(), u("下書き"));
+        QVERIFY(frame.isWindowModified());
+        QCOMPARE(frame.windowHandle()->title(), u("無題* - ソルネ壱号"));
+        const std::filesystem::path file = harness.folder() / "draft.txt";
+        QVERIFY(harness.document().OnSaveDocument(QString::fromStdString(file.string())));
+        QVERIFY(!frame.isWindowModified());
+        QCOMPARE(frame.windowHandle()->title(), u("draft.txt - ソルネ壱号"));
+    }
+
+    void thePanelsControlsSayWhatTheyDoInTheStatusBar() {
+        AppHarness harness;
+        QVERIFY(harness.start());
+        QStatusBar* status = harness.frame().statusBar();
+        for (int id : {cmd::kPanelGo, cmd::kComboTemplate, cmd::kComboReplacement,
+                       cmd::kComboEnding, cmd::kComboFormat}) {
+            const QString help = panelStatusHelp(id);
+            QVERIFY(help.size() > 10);
+            // Where the pointer goes: the button, or a list's field.
+            QWidget* under = id == cmd::kPanelGo
+                                 ? static_cast<QWidget*>(&harness.button(id))
+                                 : static_cast<QWidget*>(harness.combo(id).lineEdit());
+            status->clearMessage();
+            QEvent enter(QEvent::Enter);
+            QCoreApplication::sendEvent(under, &enter);
+            QCOMPARE(status->currentMessage(), help);
+        }
+        // GO's help begins with its own prompt, and its tool tip stays GO!!.
+        QVERIFY(panelStatusHelp(cmd::kPanelGo).startsWith(u("変換GO!!")));
+        QCOMPARE(harness.frame().ToolTipText(cmd::kPanelGo), u("GO!!"));
     }
 
     void theStarterIsReadButTheUsersOwnFileIsWritten() {
@@ -225,6 +299,20 @@ private slots:
         QCOMPARE(harness.combo(cmd::kComboFormat).currentText(), QString());
         QCOMPARE(harness.view().currentTemplate().formatName, std::string());
         QVERIFY(settingsButtonIs(harness, icons::kNoSettings, "この形式は設定がありません"));
+
+        // The standard styles' button shows their colours, not a "none" sign; the house
+        // style, which has no settings, a picture of its own page.
+        harness.choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(settingsButtonIs(harness, icons::kColourSettings, "標準的HTML設定"));
+        harness.choose(cmd::kComboFormat, u("標準的(枠無し)"));
+        QVERIFY(settingsButtonIs(harness, icons::kColourSettings, "標準的HTML設定"));
+        harness.choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        QVERIFY(
+            settingsButtonIs(harness, icons::kHouseStyleSettings, "この形式は設定がありません"));
+        QVERIFY(pictureOf(icons::resourceIcon(icons::kColourSettings)) !=
+                pictureOf(icons::resourceIcon(icons::kNoSettings)));
+        QVERIFY(pictureOf(icons::resourceIcon(icons::kHouseStyleSettings)) !=
+                pictureOf(icons::resourceIcon(icons::kNoSettings)));
 
         // Repainting does not refill the panel.
         harness.combo(cmd::kComboEnding).setCurrentIndex(-1);
