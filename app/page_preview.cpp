@@ -7,20 +7,27 @@
 // from inputs changing under it.
 #include "app/page_preview.h"
 
+#include "app/convert_command.h"
+#include "app/mireto_doc.h"
 #include "app/mireto_view.h"
 #include "app/preview_scheme.h"
 #include "app/preview_web_page.h"
 #include "app/program_title.h"
 #include "convert/page_clock.h"
 #include "widgets/message_box.h"
+#include "widgets/sjis_qstring.h"
 #include "widgets/write_failure.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -30,12 +37,28 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 namespace mireto {
 
 namespace {
 
 const char* const kKeepScrollScript = "mireto-keep-scroll";
+
+// The position of the current page style among the seven, if it is one of them.
+std::optional<std::size_t> formatPosition(const CMiretoView& view) {
+    for (std::size_t at = 0; at < kFormatCount; ++at) {
+        if (view.currentTemplate().formatName == view.store().GetFormatName(at))
+            return at;
+    }
+    return std::nullopt;
+}
+
+QString notBuiltNotice() {
+    return QStringLiteral("このテキストのページは、まだ作られていません。");
+}
 
 QString noStyleNotice() {
     return QStringLiteral("出力HTML形式が選ばれていないため、プレビューするページがありません。");
@@ -66,6 +89,7 @@ PagePreview::PagePreview(CMiretoView* view, const PlatformServices& services, QW
     : QWidget(parent), m_view(view), m_services(services) {
     setObjectName(QStringLiteral("PagePreview"));
     m_moment = m_services.clock();
+    m_sinceStart.start();
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(kTypingPauseMs);
     m_otherChange.setSingleShot(true);
@@ -130,10 +154,18 @@ void PagePreview::createToolBar() {
     m_refresh->setStatusTip(QStringLiteral("今のテキストと設定でページを作り直す"));
     m_refresh->setVisible(false);
     m_toolBar->addSeparator();
-    m_momentLabel = new QLabel(m_toolBar);
-    m_momentLabel->setObjectName(QStringLiteral("PreviewMoment"));
-    m_momentLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_toolBar->addWidget(m_momentLabel);
+    // The moment as a date and time; the command that makes the page again is in its
+    // tool tip and, whole, behind its コピー item.
+    m_momentButton = new QToolButton(m_toolBar);
+    m_momentButton->setObjectName(QStringLiteral("PreviewMoment"));
+    m_momentButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_momentButton->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(m_momentButton);
+    m_copyCommand = menu->addAction(QStringLiteral("コピー(&C)"), this, &PagePreview::copyCommand);
+    m_copyCommand->setStatusTip(
+        QStringLiteral("このページを作る mireto-convert のコマンドをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"));
+    m_momentButton->setMenu(menu);
+    m_toolBar->addWidget(m_momentButton);
 }
 
 void PagePreview::startEngine() {
@@ -178,8 +210,9 @@ QString PagePreview::notice() const {
 
 void PagePreview::OnInputsChanged(InputChange change) {
     if (change == InputChange::Typing) {
-        m_typingPause.start();
+        m_typingPause.start(typingPause());
     } else {
+        m_otherPending = true;
         // Several announcements from one command make one update.
         m_otherChange.start();
     }
@@ -207,25 +240,42 @@ void PagePreview::rebuild(bool evenIfLong) {
     m_typingPause.stop();
     m_otherChange.stop();
     m_stale = false;
+    const bool other = std::exchange(m_otherPending, false);
     if (!m_engineProblem.isEmpty())
         return;
+    // A long text that is not rebuilt keeps the page shown only while the user types
+    // in it: after anything else (another document above all) that page is not this
+    // text's, and goes.
+    const auto notRebuilt = [this, other] {
+        setPaused(true);
+        if (other && !m_page.isEmpty()) {
+            m_page.clear();
+            showNotice(notBuiltNotice());
+            updateActions();
+        }
+    };
     // Characters never outnumber the bytes, so a long text is known without encoding it.
     const auto characters = static_cast<std::size_t>(m_view->document()->characterCount());
     if (!evenIfLong && characters > kLiveTextLimit) {
-        setPaused(true);
+        notRebuilt();
         return;
     }
     const std::string text = m_view->ConversionText();
     setPaused(text.size() > kLiveTextLimit);
-    if (m_paused && !evenIfLong)
+    if (m_paused && !evenIfLong) {
+        notRebuilt();
         return;
+    }
+    m_updateStarted = m_sinceStart.elapsed();
     const std::optional<std::string> page = m_view->BuildPage(text, m_moment);
     if (page) {
         showPage(QByteArray::fromStdString(*page));
     } else {
         m_page.clear();
+        m_updateStarted = -1;
         showNotice(noStyleNotice());
     }
+    updateMomentLabel();
     updateActions();
     emit updated();
 }
@@ -255,6 +305,8 @@ void PagePreview::OnGoPageBuilt(qint64 moment, const QByteArray& page) {
     // GO!! built from the inputs as they are, so its page is the one to show.
     m_typingPause.stop();
     m_otherChange.stop();
+    m_otherPending = false;
+    m_updateStarted = m_sinceStart.elapsed();
     showPage(page);
     updateActions();
     emit updated();
@@ -277,18 +329,28 @@ void PagePreview::openInBrowser() {
 void PagePreview::showPage(const QByteArray& page) {
     const bool same = page == m_page && !m_reloadNeeded;
     m_page = page;
-    if (same)
+    if (same) {
+        // Nothing to load, so nothing to time.
+        m_updateStarted = -1;
         return;
+    }
     m_scheme->setPage(page);
     QWebEngineScriptCollection& scripts = m_webPage->scripts();
     for (const QWebEngineScript& old : scripts.find(QString::fromLatin1(kKeepScrollScript)))
         scripts.remove(old);
-    QWebEngineScript keepScroll;
-    keepScroll.setName(QString::fromLatin1(kKeepScrollScript));
-    keepScroll.setInjectionPoint(QWebEngineScript::DocumentReady);
-    keepScroll.setWorldId(QWebEngineScript::ApplicationWorld);
-    keepScroll.setSourceCode(keepScrollScript());
-    scripts.insert(keepScroll);
+    // Another template or page style makes another page, which opens at its top; the
+    // same page made again (typing, a set, a setting) keeps the reader's place.
+    std::string kind = pageKind();
+    const bool samePage = kind == m_shownKind;
+    m_shownKind = std::move(kind);
+    if (samePage) {
+        QWebEngineScript keepScroll;
+        keepScroll.setName(QString::fromLatin1(kKeepScrollScript));
+        keepScroll.setInjectionPoint(QWebEngineScript::DocumentReady);
+        keepScroll.setWorldId(QWebEngineScript::ApplicationWorld);
+        keepScroll.setSourceCode(keepScrollScript());
+        scripts.insert(keepScroll);
+    }
     m_reloadNeeded = false;
     m_webPage->load(PreviewSchemeHandler::pageUrl(++m_loadSerial));
     m_stack->setCurrentWidget(m_web);
@@ -326,6 +388,8 @@ void PagePreview::OnLoadingChanged(const QWebEngineLoadingInfo& loading) {
         // Back and forward have nowhere to go: the preview has one page.
         m_webPage->history()->clear();
         m_loadedSerial = m_loadSerial;
+        if (m_updateStarted >= 0)
+            m_lastUpdateMs = m_sinceStart.elapsed() - std::exchange(m_updateStarted, -1);
         emit pageLoaded();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
@@ -350,11 +414,66 @@ void PagePreview::OnEngineStopped() {
 }
 
 void PagePreview::updateMomentLabel() {
-    m_momentLabel->setText(
-        QStringLiteral("%1\n--time %2").arg(momentText(m_moment)).arg(qint64{m_moment}));
-    m_momentLabel->setToolTip(QStringLiteral("ページの乱数と日付を決める時刻です。\n"
-                                             "mireto-convert --time %1 で同じページを作れます。")
-                                  .arg(qint64{m_moment}));
+    m_momentButton->setText(momentText(m_moment));
+    const QString command = commandLine();
+    m_momentButton->setToolTip(
+        command.isEmpty()
+            ? QStringLiteral("ページの乱数と日付を決める時刻です。")
+            : QStringLiteral("ページの乱数と日付を決める時刻です。\n"
+                             "同じページを作るコマンド（「コピー」でｸﾘｯﾌﾟﾎﾞｰﾄﾞへ）:\n%1")
+                  .arg(command));
+    m_copyCommand->setEnabled(!command.isEmpty());
+}
+
+void PagePreview::setDocument(CMiretoDoc* document) {
+    m_document = document;
+    if (document)
+        connect(document, &CMiretoDoc::documentChanged, this, &PagePreview::updateMomentLabel);
+    updateMomentLabel();
+}
+
+QString PagePreview::commandLine() const {
+    const std::optional<std::size_t> format = formatPosition(*m_view);
+    if (!format)
+        return {};
+    ConvertCommand command;
+    // The file the converter reads is the one the editor has written, or, before the
+    // first write, the one it started from.
+    const AppPaths& paths = m_services.paths;
+    std::error_code error;
+    const std::filesystem::path settings = std::filesystem::exists(paths.settingsFile, error)
+                                               ? paths.settingsFile
+                                               : paths.fileToRead();
+    command.settingsFile = QString::fromStdString(settings.string());
+    command.format = static_cast<int>(*format);
+    command.replacementSet = fromSjis(m_view->currentReplacementSet().name);
+    command.endingSet = fromSjis(m_view->currentEndingSet().name);
+    command.moment = m_moment;
+    if (m_document && !m_document->GetPathName().isEmpty()) {
+        command.textFile = m_document->GetPathName();
+        command.utf8Text = m_document->format().encoding != TextEncoding::ShiftJis;
+    }
+    return convertCommandLine(command);
+}
+
+void PagePreview::copyCommand() {
+    const QString command = commandLine();
+    if (!command.isEmpty())
+        QGuiApplication::clipboard()->setText(command);
+}
+
+std::string PagePreview::pageKind() const {
+    const OverallTemplate& current = m_view->currentTemplate();
+    return current.name + '\n' + current.formatName;
+}
+
+int PagePreview::pauseAfter(qint64 updateMs) {
+    // Twice the last update leaves the engine idle at least half the time while the
+    // user types; never shorter than the shortest pause, never longer than the longest.
+    if (updateMs < 0)
+        return kTypingPauseMs;
+    return static_cast<int>(
+        std::clamp<qint64>(2 * updateMs, kShortestTypingPauseMs, kTypingPauseMs));
 }
 
 void PagePreview::updateActions() {
@@ -362,7 +481,7 @@ void PagePreview::updateActions() {
     m_reroll->setEnabled(engine);
     m_openInBrowser->setEnabled(engine && !m_page.isEmpty());
     m_refresh->setEnabled(engine);
-    m_momentLabel->setEnabled(engine);
+    m_momentButton->setEnabled(engine);
     m_refresh->setVisible(engine && (m_paused || m_failed));
 }
 

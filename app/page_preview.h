@@ -13,12 +13,16 @@
 #include "app/platform_services.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <ctime>
+#include <string>
 
 class QAction;
 class QLabel;
+class QToolButton;
 class QStackedWidget;
 class QToolBar;
 class QWebEngineLoadingInfo;
@@ -28,6 +32,7 @@ class QWebEngineView;
 
 namespace mireto {
 
+class CMiretoDoc;
 class CMiretoView;
 class PreviewSchemeHandler;
 class PreviewWebPage;
@@ -38,8 +43,11 @@ class PagePreview : public QWidget {
 public:
     // Bytes of Shift_JIS text up to which the page follows every change by itself.
     static constexpr std::size_t kLiveTextLimit = std::size_t{1} << 20;
-    // How long typing must pause before the page follows it.
+    // How long typing must pause before the page follows it, at most, and at least:
+    // while updates are quick the pause is shortened towards the shortest (see
+    // typingPause()).
     static constexpr int kTypingPauseMs = 300;
+    static constexpr int kShortestTypingPauseMs = 150;
 
     // Once per process, before the QApplication is made: what the web engine needs to
     // know before it starts.
@@ -65,12 +73,27 @@ public:
     QString notice() const;
     // Whether the text is too long for the page to follow changes by itself.
     bool isPaused() const { return m_paused; }
+    // The pause typing waits for now: the longest while updates are slow, shorter while
+    // the last update, from its start to its page loaded, was quick.
+    int typingPause() const { return pauseAfter(m_lastUpdateMs); }
+    // The pause after an update that took `updateMs` from its start to its page loaded
+    // (negative: none timed yet).
+    static int pauseAfter(qint64 updateMs);
+    qint64 lastUpdateMs() const { return m_lastUpdateMs; }
+
+    // The document whose file the mireto-convert command names.
+    void setDocument(CMiretoDoc* document);
+    // The mireto-convert command line that makes the page shown again; empty while
+    // none shows.
+    QString commandLine() const;
 
     QToolBar* toolBar() const { return m_toolBar; }
     QAction* rerollAction() const { return m_reroll; }
     QAction* openInBrowserAction() const { return m_openInBrowser; }
     QAction* refreshAction() const { return m_refresh; }
-    QLabel* momentLabel() const { return m_momentLabel; }
+    // Shows the moment's date and time; its tool tip the command line, its menu コピー.
+    QToolButton* momentButton() const { return m_momentButton; }
+    QAction* copyCommandAction() const { return m_copyCommand; }
 
 public slots:
     // Builds the page now, whatever the text's length.
@@ -81,6 +104,8 @@ public slots:
     void setMoment(std::time_t moment);
     // Writes exactly the previewed bytes to tmp.html, as GO!! writes it, and opens it.
     void openInBrowser();
+    // Puts commandLine() on the clipboard.
+    void copyCommand();
 
 signals:
     // The preview built its content anew: once for each change it followed.
@@ -103,6 +128,9 @@ private:
     void showPage(const QByteArray& page);
     void showNotice(const QString& text);
     void updateMomentLabel();
+    // What the page shown was built from that decides whether a new page keeps the
+    // reader's place: the overall template and the page style.
+    std::string pageKind() const;
     void updateActions();
     void OnLoadingChanged(const QWebEngineLoadingInfo& loading);
     void OnEngineStopped();
@@ -117,6 +145,14 @@ private:
     bool m_paused = false;
     // A change came while the preview could not be seen.
     bool m_stale = true;
+    // A change other than typing waits to be followed (a new document, say).
+    bool m_otherPending = false;
+    // The template and style of the page shown (pageKind()).
+    std::string m_shownKind;
+    // When the update under way started, and how long the last one took to load.
+    qint64 m_updateStarted = -1;
+    qint64 m_lastUpdateMs = -1;
+    QElapsedTimer m_sinceStart;
     // The engine must load again even an unchanged page (it failed or stopped).
     bool m_reloadNeeded = false;
     // The last load failed or the engine's page process stopped.
@@ -130,7 +166,9 @@ private:
     QAction* m_reroll = nullptr;
     QAction* m_openInBrowser = nullptr;
     QAction* m_refresh = nullptr;
-    QLabel* m_momentLabel = nullptr;
+    QToolButton* m_momentButton = nullptr;
+    QAction* m_copyCommand = nullptr;
+    QPointer<CMiretoDoc> m_document;
     QLabel* m_pauseBanner = nullptr;
     QStackedWidget* m_stack = nullptr;
     QLabel* m_notice = nullptr;

@@ -14,8 +14,11 @@
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -68,6 +71,19 @@ class PreviewTest : public QObject {
             return false;
         }
         h->view().SetEditorText(u(text));
+        return waitForPage();
+    }
+
+    // Starts with 300 numbered lines in the borderless standard style: a page that
+    // scrolls.
+    bool startWithLongPage() {
+        QString lines;
+        for (int i = 0; i < 300; ++i)
+            lines += QStringLiteral("%1行目の文です。\n").arg(i);
+        if (!startWithPage())
+            return false;
+        h->choose(cmd::kComboFormat, u("標準的(枠無し)"));
+        h->view().SetEditorText(lines);
         return waitForPage();
     }
 
@@ -149,10 +165,15 @@ private slots:
         QSignalSpy updates(&preview(), &PagePreview::updated);
         h->view().setFocus();
         h->view().moveCursor(QTextCursor::End);
+        // The pause is the longest one until an update has been timed, and never shorter
+        // than the shortest.
+        const int pause = preview().typingPause();
+        QVERIFY(pause >= PagePreview::kShortestTypingPauseMs &&
+                pause <= PagePreview::kTypingPauseMs);
         typeInto(&h->view(), u("猫がいる。"));
-        QTest::qWait(PagePreview::kTypingPauseMs / 2);
+        QTest::qWait(pause / 2);
         typeInto(&h->view(), u("犬も。"));
-        QTest::qWait(PagePreview::kTypingPauseMs / 2);
+        QTest::qWait(pause / 2);
         QCOMPARE(updates.count(), 0);
         QTRY_COMPARE(updates.count(), 1);
         QTest::qWait(PagePreview::kTypingPauseMs * 2);
@@ -205,8 +226,14 @@ private slots:
     void aNewMomentOnlyWhenAskedOrFromGo() {
         QVERIFY(startWithPage());
         QCOMPARE(preview().moment(), kMoment);
-        QVERIFY(preview().momentLabel()->text().contains(u("2002/09/05 21:07:00")));
-        QVERIFY(preview().momentLabel()->text().contains(u("--time 1031227620")));
+        // The date and time; the command is in the tool tip, and コピー copies it whole.
+        QCOMPARE(preview().momentButton()->text(), u("2002/09/05 21:07:00"));
+        QVERIFY(preview().momentButton()->toolTip().contains(u("--time 1031227620")));
+        QVERIFY(preview().momentButton()->toolTip().contains(preview().commandLine()));
+        QVERIFY(preview().commandLine().startsWith(u("mireto-convert ")));
+        QVERIFY(preview().copyCommandAction()->isEnabled());
+        preview().copyCommandAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), preview().commandLine());
         const QByteArray before = preview().currentPage();
 
         // The clock has not moved, yet the moment and the page change.
@@ -214,7 +241,7 @@ private slots:
         QCOMPARE(preview().moment(), kMoment + 1);
         QVERIFY(preview().currentPage() != before);
         QCOMPARE(preview().currentPage().toStdString(), expected(OutputFormat::FontPlayBlack));
-        QVERIFY(preview().momentLabel()->text().contains(u("--time 1031227621")));
+        QVERIFY(preview().momentButton()->toolTip().contains(u("--time 1031227621")));
         m_now = kMoment + 600;
         preview().rerollAction()->trigger();
         QCOMPARE(preview().moment(), kMoment + 600);
@@ -227,7 +254,7 @@ private slots:
         h->click(cmd::kPanelGo);
         QCOMPARE(preview().moment(), kMoment + 3600);
         QCOMPARE(QByteArray::fromStdString(readFile(h->pageFile())), preview().currentPage());
-        QVERIFY(preview().momentLabel()->text().contains(u("--time 1031231220")));
+        QVERIFY(preview().momentButton()->toolTip().contains(u("--time 1031231220")));
     }
 
     void openInBrowserWritesThePreviewedBytes() {
@@ -283,13 +310,7 @@ private slots:
     }
 
     void anUpdateKeepsTheReadersPlace() {
-        QString lines;
-        for (int i = 0; i < 300; ++i)
-            lines += QStringLiteral("%1行目の文です。\n").arg(i);
-        QVERIFY(startWithPage());
-        h->choose(cmd::kComboFormat, u("標準的(枠無し)"));
-        h->view().SetEditorText(lines);
-        QVERIFY(waitForPage());
+        QVERIFY(startWithLongPage());
         evaluate(webPage(), QStringLiteral("window.scrollTo(0, 1500)"));
         QTRY_COMPARE(webPage()->scrollPosition().y(), 1500.0);
 
@@ -318,6 +339,60 @@ private slots:
         QTRY_VERIFY(atEnd());
     }
 
+    void anotherStyleOrTemplateOpensAtItsTop() {
+        writeSettings(h->settingsFile(), rabbitSelection());
+        QVERIFY(startWithLongPage());
+        const auto scrolledTo = [this](int y) {
+            evaluate(webPage(), QStringLiteral("window.scrollTo(0, %1)").arg(y));
+            return QTest::qWaitFor([&] { return webPage()->scrollPosition().y() == y; });
+        };
+        QVERIFY(scrolledTo(1500));
+        h->choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(waitForPage());
+        QTest::qWait(100);
+        QCOMPARE(webPage()->scrollPosition().y(), 0.0);
+
+        // Another template, even of the same style, is another page too.
+        h->choose(cmd::kComboTemplate, u("うさぎ"));
+        QVERIFY(waitForPage());
+        QVERIFY(scrolledTo(1500));
+        h->choose(cmd::kComboFormat, u("標準的"));
+        QVERIFY(waitForPage());
+        QVERIFY(scrolledTo(1500));
+        h->choose(cmd::kComboTemplate, u("ねこ"));
+        QVERIFY(waitForPage());
+        QTest::qWait(100);
+        QCOMPARE(webPage()->scrollPosition().y(), 0.0);
+
+        // A set of the same template keeps the place, as typing does.
+        QVERIFY(scrolledTo(1500));
+        h->choose(cmd::kComboEnding, u("だぴょん"));
+        QVERIFY(waitForPage());
+        QTRY_COMPARE(webPage()->scrollPosition().y(), 1500.0);
+    }
+
+    void theFirstStartShowsAPageAtOnce() {
+        h->useProgramLayout();
+        h->services.sampleOnFirstStart = true;
+        h->withWebEngine();
+        QVERIFY(h->start());
+        QVERIFY(preview().engineProblem().isEmpty());
+        QVERIFY(QTest::qWaitFor([this] { return preview().isPageLoaded(); }, 20000));
+        QVERIFY(contains(preview().currentPage(), "GO!!"));
+    }
+
+    void aQuickUpdateShortensThePause() {
+        // Not timed: the pause that follows an update of a given length.
+        QCOMPARE(PagePreview::pauseAfter(-1), PagePreview::kTypingPauseMs);
+        QCOMPARE(PagePreview::pauseAfter(10), PagePreview::kShortestTypingPauseMs);
+        QCOMPARE(PagePreview::pauseAfter(100), 200);
+        QCOMPARE(PagePreview::pauseAfter(2000), PagePreview::kTypingPauseMs);
+        // A page loaded is an update timed.
+        QVERIFY(startWithPage());
+        QVERIFY(preview().lastUpdateMs() >= 0);
+        QCOMPARE(preview().typingPause(), PagePreview::pauseAfter(preview().lastUpdateMs()));
+    }
+
     void aLongTextWaitsForRefresh() {
         QVERIFY(startWithPage());
         QSignalSpy updates(&preview(), &PagePreview::updated);
@@ -335,13 +410,15 @@ private slots:
         QVERIFY(preview().currentPage().size() > 1000000);
 
         // Past 1 MB the preview waits, and says so; these 12,000 lines are fewer
-        // characters than that, but more bytes.
-        const QByteArray shown = preview().currentPage();
+        // characters than that, but more bytes. The page of the text before is not this
+        // text's, and goes.
         h->view().SetEditorText(lines(12000, QChar(0x72AC))); // 犬
         QTRY_VERIFY_WITH_TIMEOUT(preview().isPaused(), 30000);
         QTest::qWait(50);
         QCOMPARE(updates.count(), 1);
-        QCOMPARE(preview().currentPage(), shown);
+        QVERIFY(preview().currentPage().isEmpty());
+        QVERIFY(preview().notice().contains(u("まだ作られていません")));
+        QVERIFY(!preview().openInBrowserAction()->isEnabled());
         auto* banner = preview().findChild<QLabel*>(QStringLiteral("PreviewPauseBanner"));
         QVERIFY(banner && banner->isVisible() && banner->text().contains(u("1 MB")));
         QVERIFY(preview().refreshAction()->isVisible());
@@ -350,9 +427,13 @@ private slots:
         QTest::mouseClick(refresh, Qt::LeftButton);
         QCOMPARE(updates.count(), 2);
         QVERIFY(contains(preview().currentPage(), sjis("犬犬犬")));
+        // Typing in the long text keeps its page, older by a key or two, under the banner.
+        const QByteArray shown = preview().currentPage();
         typeInto(&h->view(), u("鳥"));
         QTest::qWait(PagePreview::kTypingPauseMs * 2);
         QCOMPARE(updates.count(), 2);
+        QCOMPARE(preview().currentPage(), shown);
+        QVERIFY(banner->isVisible());
 
         // A short text again, and the page follows by itself.
         h->view().SetEditorText(u("短い。"));
