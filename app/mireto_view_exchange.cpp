@@ -3,6 +3,7 @@
 // editor makes from that template; importing reads a file, lets the user choose, and
 // changes the store only once everything is decided. Either way the chooser dialogs
 // only choose: the view asks for files, writes, reads and tells.
+#include "app/exchange_folder.h"
 #include "app/file_dialogs.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
@@ -13,6 +14,10 @@
 #include "widgets/sjis_qstring.h"
 #include "widgets/template_list.h"
 #include "widgets/write_failure.h"
+
+#include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
 
 namespace mireto {
 
@@ -114,7 +119,7 @@ void CMiretoView::OnExportTemplates() {
         return;
     const std::string bytes =
         SharedFileBytes(RecordsToExport(m_store, dialog.request()), m_formatSettings);
-    QString suggested = dialog.suggestedFileName();
+    QString suggested = QDir(exchangeFolder()).filePath(dialog.suggestedFileName());
     for (;;) {
         const QString path =
             askFile(window(), settingsFileRequest(true, QStringLiteral("書き出し"), suggested))
@@ -122,8 +127,14 @@ void CMiretoView::OnExportTemplates() {
         if (path.isEmpty())
             return;
         const FileWriteResult result = writeFileAtomically(path.toStdString(), bytes);
-        if (result.ok)
+        if (result.ok) {
+            rememberExchangeFolder(path);
+            // Said as a saved page is: in the status bar, for a while.
+            if (auto* frame = qobject_cast<QMainWindow*>(window()))
+                frame->statusBar()->showMessage(
+                    QStringLiteral("テンプレートを %1 に書き出しました").arg(path), 5000);
             return;
+        }
         // The file as it was is still there; the user may choose another place.
         showMessage(window(),
                     {QStringLiteral("%1 に書き出せません。\n%2\n\n別の場所を選んで下さい。")
@@ -135,9 +146,11 @@ void CMiretoView::OnExportTemplates() {
 
 void CMiretoView::OnImportTemplates() {
     const QString path =
-        askFile(window(), settingsFileRequest(false, QStringLiteral("読み込み"))).path;
+        askFile(window(), settingsFileRequest(false, QStringLiteral("読み込み"), exchangeFolder()))
+            .path;
     if (path.isEmpty())
         return;
+    rememberExchangeFolder(path);
     const SharedFile file = ReadSharedFile(path.toStdString());
     if (const QString failure = readFailure(path, file); !failure.isEmpty()) {
         showMessage(window(), {failure + QStringLiteral("\n何も読み込んでいません。"),

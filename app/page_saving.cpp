@@ -5,6 +5,7 @@
 #include "app/mireto_view.h"
 #include "app/page_picture.h"
 #include "app/page_preview.h"
+#include "app/program_settings.h"
 #include "app/program_title.h"
 #include "widgets/message_box.h"
 #include "widgets/page_encoding.h"
@@ -33,6 +34,8 @@ constexpr int kSteps = 4;
 constexpr int kStatusMessageMs = 5000;
 // How long the preview may take to tell the width it lays the page out at.
 constexpr int kMeasureMs = 2000;
+// Where the picture's width is remembered, from one run to the next.
+constexpr const char* kPictureWidthKey = "Picture/Width";
 
 void tell(QWidget* parent, const QString& text, MessageIcon icon) {
     showMessage(parent, {text, programTitle(), icon, MessageButtons::Ok});
@@ -132,9 +135,26 @@ FileRequest PageSaver::pictureRequest() const {
     request.save = true;
     request.caption = QStringLiteral("ページを画像で保存");
     request.suggested = suggestedPath(QStringLiteral(".png"));
-    request.filters = {QStringLiteral("PNG 画像 (*.png)")};
+    // The chooser's file types are the widths: a reader expects a page about as wide as
+    // a browser window, whatever the width of the preview beside the text.
+    const int remembered =
+        programSettings().value(QString::fromLatin1(kPictureWidthKey), kDefaultWidth).toInt();
+    for (std::size_t at = 0; at < std::size(kPictureWidths); ++at) {
+        const int width = kPictureWidths[at];
+        request.filters.append(width == kPreviewWidth
+                                   ? QStringLiteral("PNG 画像、幅はプレビューと同じ (*.png)")
+                                   : QStringLiteral("PNG 画像、幅 %1 ピクセル (*.png)").arg(width));
+        if (width == remembered)
+            request.filter = static_cast<int>(at);
+    }
     request.defaultSuffix = QStringLiteral("png");
     return request;
+}
+
+int PageSaver::chosenPictureWidth(int filter) {
+    if (filter < 0 || filter >= static_cast<int>(std::size(kPictureWidths)))
+        return kDefaultWidth;
+    return kPictureWidths[static_cast<std::size_t>(filter)];
 }
 
 void PageSaver::OnSavePage() {
@@ -165,6 +185,8 @@ void PageSaver::OnSavePageImage() {
     m_pictureChoice = askFile(m_window, m_pictureRequest);
     if (m_pictureChoice.path.isEmpty())
         return;
+    const int width = chosenPictureWidth(m_pictureChoice.filter);
+    programSettings().setValue(QString::fromLatin1(kPictureWidthKey), width);
     m_stopped = false;
     m_picture = new PagePicture(QByteArray::fromStdString(*page), m_pictureHeightLimit, this);
     connect(m_picture, &PagePicture::progressed, this, [this](PagePicture::Stage stage) {
@@ -185,6 +207,10 @@ void PageSaver::OnSavePageImage() {
     connect(m_picture, &PagePicture::finished, this, &PageSaver::OnPictureFinished);
     emit pictureStateChanged();
 
+    if (width != kPreviewWidth) {
+        m_picture->start(width);
+        return;
+    }
     // The page is laid out as wide as the preview lays it out: the preview's view less
     // its scroll bar, which the engine alone knows.
     QWebEngineView* shown = m_preview->webView();

@@ -37,8 +37,14 @@ class PageSaver : public QObject {
 public:
     // The chooser's filters of the page save, in order.
     enum PageFilter { kSjisFilter = 0, kUtf8Filter = 1 };
-    // The picture's width while the preview does not show.
+    // The picture's width at first, and while the preview does not show.
     static constexpr int kDefaultWidth = 800;
+    // The widths the chooser offers, in its filters' order; kPreviewWidth stands for
+    // the width the preview lays the page out at.
+    static constexpr int kPreviewWidth = 0;
+    static constexpr int kPictureWidths[] = {600, 800, 1024, kPreviewWidth};
+    // The width a filter of the picture's chooser stands for.
+    static int chosenPictureWidth(int filter);
 
     PageSaver(CMiretoView* view, PagePreview* preview, QStatusBar* statusBar, QWidget* window);
     ~PageSaver() override;

@@ -8,12 +8,14 @@
 #include "app/page_picture.h"
 #include "app/page_preview.h"
 #include "app/page_saving.h"
+#include "app/program_settings.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
 #include "tests/app/web_page_probe.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QImage>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -76,10 +78,13 @@ class PagePictureTest : public QObject {
         return QTest::qWaitFor([this] { return h->preview().isPageLoaded(); }, 20000);
     }
 
-    // Gives the command with `file` chosen and waits until it is saved; the PNG read back.
-    QImage makePicture(const std::filesystem::path& file) {
+    // Gives the command with `file` chosen (and the width of `filter`, or the one the
+    // chooser offers) and waits until it is saved; the PNG read back.
+    QImage makePicture(const std::filesystem::path& file, std::optional<int> filter = {}) {
         QSignalSpy saved(&saver(), &PageSaver::saved);
         h->nextFileChoice = qtPath(file);
+        if (filter)
+            h->fileChoices.push_back({qtPath(file), *filter});
         h->frame().action(cmd::kSavePageImage)->trigger();
         if (!QTest::qWaitFor([&] { return saved.count() == 1; }, 120000))
             return {};
@@ -104,7 +109,8 @@ private slots:
                  qPrintable(QString::number(height)));
 
         const auto file = h->folder() / "page.png";
-        const QImage picture = makePicture(file);
+        QCOMPARE(PageSaver::kPictureWidths[3], PageSaver::kPreviewWidth);
+        const QImage picture = makePicture(file, 3);
         QVERIFY(!picture.isNull());
         QCOMPARE(picture.width(), width);
         QCOMPARE(picture.height(), height);
@@ -119,6 +125,32 @@ private slots:
         QVERIFY(shareOf(bottom, kBackground) < 1.0);
         QVERIFY(!saver().progressBar()->isVisible());
         QVERIFY(h->frame().action(cmd::kSavePageImage)->isEnabled());
+    }
+
+    void thePictureIs800PixelsWideUnlessAnotherWidthIsChosen() {
+        QVERIFY(startWithPage(lines(20)));
+        // However narrow the preview.
+        h->frame().resizeDocks({h->frame().previewDock()}, {300}, Qt::Horizontal);
+        QTRY_VERIFY(h->preview().webView()->width() < 400);
+        QImage picture = makePicture(h->folder() / "default.png");
+        QCOMPARE(picture.width(), 800);
+        const FileRequest& offered = h->fileRequests.back();
+        QCOMPARE(offered.filters.size(), 4);
+        QVERIFY(offered.filters[0].contains(u("幅 600")));
+        QVERIFY(offered.filters[2].contains(u("幅 1024")));
+        QVERIFY(offered.filters[3].contains(u("プレビュー")));
+        QCOMPARE(offered.filter, 1);
+
+        // A width chosen is the one offered next time (kept in the per-user settings,
+        // which the next run reads too).
+        picture = makePicture(h->folder() / "narrow.png", 0);
+        QCOMPARE(picture.width(), 600);
+        picture = makePicture(h->folder() / "again.png");
+        QCOMPARE(h->fileRequests.back().filter, 0);
+        QCOMPARE(picture.width(), 600);
+        picture = makePicture(h->folder() / "wide.png", 2);
+        QCOMPARE(picture.width(), 1024);
+        QCOMPARE(programSettings().value(QStringLiteral("Picture/Width")).toInt(), 1024);
     }
 
     void aTallerPageIsCutAtTheLimitAndTheUserIsTold() {

@@ -2,6 +2,7 @@
 // writes, what the import dialog shows and does with taken names, files that are
 // refused, the panel afterwards, and an exported template on the command line.
 #include "app/command_ids.h"
+#include "app/exchange_folder.h"
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_view.h"
@@ -13,7 +14,10 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -215,7 +219,7 @@ private slots:
         QCOMPARE(opened, u("mireto::CExportDlg"));
         QCOMPARE(caption, u("テンプレート書き出し"));
         // The chooser was cancelled: nothing written, nothing said.
-        QCOMPARE(suggestedNames, QStringList{u("猫語.ini")});
+        QCOMPARE(suggestedNames, QStringList{QDir::home().filePath(u("猫語.ini"))});
         QVERIFY(h->messages.empty());
     }
 
@@ -228,7 +232,7 @@ private slots:
             tick(entry(dialog, RecordKind::OverallTemplate, "謎"), true);
             accept(dialog);
         });
-        QCOMPARE(suggestedNames, QStringList{u("うさぎ.ini")});
+        QCOMPARE(suggestedNames, QStringList{QDir::home().filePath(u("うさぎ.ini"))});
         QVERIFY(h->messages.empty());
         QVERIFY(std::filesystem::exists(sharedFile("rabbit.ini")));
 
@@ -407,7 +411,7 @@ private slots:
         const QString good = QString::fromStdString(sharedFile("rabbit.ini").string());
         fileAnswers = {nowhere, good};
         exportVia(accept);
-        QCOMPARE(suggestedNames, (QStringList{u("うさぎ.ini"), nowhere}));
+        QCOMPARE(suggestedNames, (QStringList{QDir::home().filePath(u("うさぎ.ini")), nowhere}));
         QCOMPARE(h->messages.size(), std::size_t{1});
         const QString text = h->messages[0].request.text;
         QVERIFY2(text.startsWith(nowhere + u(" に書き出せません。\n")), qPrintable(text));
@@ -416,6 +420,34 @@ private slots:
         QCOMPARE(h->messages[0].request.caption, u("ソルネ壱号"));
         QVERIFY(std::filesystem::exists(sharedFile("rabbit.ini")));
         QVERIFY(!std::filesystem::exists(sharedFile("gone")));
+    }
+
+    void anExportSaysSoAndTheChoosersStartWhereTheLastFileWas() {
+        QVERIFY(startWith(kRabbit));
+        const QString path = QString::fromStdString(sharedFile("rabbit.ini").string());
+        fileAnswers = {path};
+        exportVia(accept);
+        QVERIFY(h->messages.empty());
+        QCOMPARE(h->frame().statusBar()->currentMessage(),
+                 u("テンプレートを %1 に書き出しました").arg(path));
+
+        // The next export, and an import, start in that folder.
+        suggestedNames.clear();
+        fileAnswers = {};
+        exportVia(accept);
+        QCOMPARE(suggestedNames, QStringList{QDir(shared.path()).filePath(u("うさぎ.ini"))});
+        suggestedNames.clear();
+        importVia({});
+        QCOMPARE(suggestedNames, QStringList{shared.path()});
+
+        // An import from elsewhere moves it there (kept in the per-user settings, for the
+        // next run too).
+        QTemporaryDir other;
+        const QString elsewhere = QDir(other.path()).filePath(QStringLiteral("rabbit.ini"));
+        QVERIFY(QFile::copy(path, elsewhere));
+        fileAnswers = {elsewhere};
+        importVia([](QDialog& dialog) { dialog.reject(); });
+        QCOMPARE(exchangeFolder(), other.path());
     }
 
     // mireto-convert -s FILE -t NAME makes the page the editor makes from the template:
