@@ -3,6 +3,8 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QMainWindow>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace mireto {
@@ -42,10 +44,14 @@ void EditorRoom::makeRoom() {
         // Back when the text would keep its share beside a usable preview.
         if (m_editor.width() - kNarrowestPreview < target)
             return;
+        // As wide as on a first start, as far as the text's share allows; the dock
+        // takes its size once the window has laid it out again.
+        const int preview = std::min(window * 2 / 5, m_editor.width() - target);
         m_hiddenForRoom = false;
         change(true);
-        const int preview = std::max(kNarrowestPreview, m_editor.width() - target);
-        m_window.resizeDocks({&m_preview}, {preview}, Qt::Horizontal);
+        QTimer::singleShot(0, this, [this, preview] {
+            m_window.resizeDocks({&m_preview}, {preview}, Qt::Horizontal);
+        });
         return;
     }
     if (m_preview.isHidden() || m_editor.width() >= std::ceil(window * kMinimumShare))

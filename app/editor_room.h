@@ -32,6 +32,9 @@ public:
 
     // Gives the text its room now (after the window's layout has settled).
     void makeRoom();
+    // Gives it once the window's layout has settled: after the window changed the
+    // docks' sizes itself.
+    void makeRoomLater() { m_later.start(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

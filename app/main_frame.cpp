@@ -376,6 +376,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
     if (m_firstStart) {
         m_firstStart = false;
         resizeDocks({m_wndPreview}, {width() * 2 / 5}, Qt::Horizontal);
+        m_editorRoom->makeRoomLater();
     }
 }
 
@@ -470,6 +471,8 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
                     {m_wndControlPanel->width() + missing, m_wndPreview->width() - missing / 2},
                     Qt::Horizontal);
         }
+        if (m_fitPanel)
+            m_editorRoom->makeRoomLater();
         m_fitPanel = false;
         m_bFirstPaint = 0;
     }

@@ -88,6 +88,8 @@ private slots:
         const auto share = [&frame] {
             return static_cast<double>(frame.GetActiveView()->width()) / frame.width();
         };
+        // The first start's layout, the panel widened to its filled lists included.
+        QTRY_VERIFY(share() >= EditorRoom::kMinimumShare);
         for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
             frame.resize(size);
             QTRY_COMPARE(frame.size(), size);
