@@ -468,12 +468,12 @@ std::string PagePreview::pageKind() const {
 }
 
 int PagePreview::pauseAfter(qint64 updateMs) {
-    // Twice the last update leaves the engine idle at least half the time while the
-    // user types; never shorter than the shortest pause, never longer than the longest.
+    // As long as the last update took: a page that comes quickly follows quickly, and
+    // an engine slow to lay the page out gets as much rest between updates as an update
+    // takes. Never shorter than the shortest pause, never longer than the longest.
     if (updateMs < 0)
         return kTypingPauseMs;
-    return static_cast<int>(
-        std::clamp<qint64>(2 * updateMs, kShortestTypingPauseMs, kTypingPauseMs));
+    return static_cast<int>(std::clamp<qint64>(updateMs, kShortestTypingPauseMs, kTypingPauseMs));
 }
 
 void PagePreview::updateActions() {

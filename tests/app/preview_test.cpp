@@ -385,7 +385,7 @@ private slots:
         // Not timed: the pause that follows an update of a given length.
         QCOMPARE(PagePreview::pauseAfter(-1), PagePreview::kTypingPauseMs);
         QCOMPARE(PagePreview::pauseAfter(10), PagePreview::kShortestTypingPauseMs);
-        QCOMPARE(PagePreview::pauseAfter(100), 200);
+        QCOMPARE(PagePreview::pauseAfter(200), 200);
         QCOMPARE(PagePreview::pauseAfter(2000), PagePreview::kTypingPauseMs);
         // A page loaded is an update timed.
         QVERIFY(startWithPage());
