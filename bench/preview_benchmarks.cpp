@@ -8,6 +8,7 @@
 // timed.
 #include "app/mireto_view.h"
 #include "bench/heap_counter.h"
+#include "bench/preview_inputs.h"
 #include "settings/settings_file.h"
 #include "widgets/sjis_qstring.h"
 
@@ -21,41 +22,6 @@ namespace mireto::bench {
 namespace {
 
 constexpr std::time_t kMoment = 1031227620;
-
-std::string sjisOf(const char* utf8) {
-    return *encodeSjis(QString::fromUtf8(utf8));
-}
-
-// A text of `bytes` bytes in Shift_JIS: every character, and every line break with
-// its CR LF, takes two.
-QString textOf(std::size_t bytes) {
-    const QString paragraph =
-        QString::fromUtf8("今日はとても良い天気でした。公園を散歩して、猫に会いました。\n"
-                          "猫はこちらを見て、あくびをしました。私は少し考えて、家に帰りました。\n"
-                          "夕方には雨が降り始め、窓の外はすっかり暗くなりました。\n\n");
-    QString text;
-    while (static_cast<std::size_t>(text.size()) * 2 < bytes)
-        text += paragraph;
-    text.truncate(static_cast<int>(bytes / 2));
-    return text;
-}
-
-// The state a user plays with: four ending words and a few replacement rules.
-CurrentSelection selection(OutputFormat format) {
-    EndingSet endings;
-    endings.name = sjisOf("にゃ");
-    endings.words = {sjisOf("にゃ"), sjisOf("だぴょん"), sjisOf("ござる。"), sjisOf("ですわ")};
-    endings.frequencies = {30, 20, 20, 10};
-    ReplacementSet rules;
-    rules.name = sjisOf("猫語");
-    rules.clearRules();
-    rules.addRule({sjisOf("私"), sjisOf("僕"), "", ""}, sjisOf("拙者"));
-    rules.addRule({sjisOf("猫"), "", "", ""}, sjisOf("にゃんこ"));
-    rules.addRule({sjisOf("な"), "", "", ""}, sjisOf("にゃ"));
-    OverallTemplate chosen{endings.name, rules.name,
-                           std::string(kFormatNames[static_cast<std::size_t>(format)]), "bench"};
-    return {chosen, endings, rules};
-}
 
 // An editor view with `bytes` of text and `format` current, read from a settings file
 // as at start-up.
