@@ -489,6 +489,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         m_wndPreview->show();
     saveWindowLayout(*this);
     event->accept();
+    emit closing();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
