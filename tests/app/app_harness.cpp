@@ -143,6 +143,7 @@ QString AppHarness::configFolder() const {
 
 void AppHarness::withWebEngine() {
     services.webEngineProblem = webEngineProblem;
+    m_webEngine = true;
 }
 
 void AppHarness::useFilesOf(const AppHarness& earlier) {
@@ -157,7 +158,13 @@ bool AppHarness::start(const QStringList& arguments) {
     if (!QTest::qWaitForWindowExposed(&frame()))
         return false;
     // The panel is filled on the first paint.
-    return QTest::qWaitFor([this] { return combo(cmd::kComboFormat).count() > 0; });
+    if (!QTest::qWaitFor([this] { return combo(cmd::kComboFormat).count() > 0; }))
+        return false;
+    // The test screen is 800 by 600, where the preview gives way to the text; tests of
+    // the preview give the window room for both.
+    if (m_webEngine)
+        frame().resize(1400, 900);
+    return true;
 }
 
 bool AppHarness::close() {

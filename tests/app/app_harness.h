@@ -72,7 +72,8 @@ public:
     std::filesystem::path pageFile() const { return services.paths.pageFile; }
 
     // The preview gets the real web engine, which must start: a machine where it
-    // cannot fails the test rather than passing without a preview.
+    // cannot fails the test rather than passing without a preview. The window then
+    // starts large enough for the preview beside the text.
     void withWebEngine();
     // The files and per-user settings of `earlier`, as a restart finds them.
     void useFilesOf(const AppHarness& earlier);
@@ -120,6 +121,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<CMiretoApp> m_app;
+    bool m_webEngine = false;
 };
 
 } // namespace mireto::test
