@@ -91,7 +91,7 @@ private slots:
 
         // A UTF-8 document, with a character Shift_JIS has no room for.
         const std::filesystem::path utf8File = h.folder() / "utf8.txt";
-        writeFile(utf8File, "寿司\xF0\x9F\x8D\xA3な。");
+        writeFile(utf8File, "寿司🍣な。");
         QVERIFY(h.document().OnOpenDocument(QString::fromStdString(utf8File.string())));
         QVERIFY(h.preview().commandLine().contains(u("--encoding utf-8")));
         result = run({});
