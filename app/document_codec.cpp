@@ -1,29 +1,15 @@
 #include "app/document_codec.h"
 
+#include "convert/sjis_codec.h"
 #include "widgets/sjis_qstring.h"
 
 #include <QStringDecoder>
-#include <algorithm>
 
 namespace mireto {
 
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool hasNonAscii(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-std::optional<QString> decodeUtf8(std::string_view bytes) {
-    // The caller has taken off the byte-order mark; a second one is text.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
 
 LineEnd firstLineEnd(std::string_view bytes) {
     const std::size_t feed = bytes.find('\n');
@@ -44,16 +30,17 @@ DecodedDocument decodeDocument(std::string_view bytes) {
     DecodedDocument document;
     document.format.lineEnd = firstLineEnd(bytes);
     std::optional<QString> text;
-    if (hasNonAscii(bytes)) {
+    if (readsAsUtf8(bytes)) {
+        // The byte-order mark is not text; a second one is.
         const bool bom = bytes.starts_with(kUtf8Bom);
-        text = decodeUtf8(bom ? bytes.substr(kUtf8Bom.size()) : bytes);
-        if (text) {
-            document.format.encoding = TextEncoding::Utf8;
-            document.format.byteOrderMark = bom;
-        }
-    }
-    if (!text)
+        const std::string_view utf8 = bom ? bytes.substr(kUtf8Bom.size()) : bytes;
+        QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        text = decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        document.format.encoding = TextEncoding::Utf8;
+        document.format.byteOrderMark = bom;
+    } else {
         text = decodeSjis(bytes);
+    }
     document.text = withFeedsOnly(text ? *text : fromSjis(bytes));
     // The editor holds a U+2029 only as the break between two lines.
     document.exact = !document.text.contains(QChar::ParagraphSeparator) &&

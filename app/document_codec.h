@@ -32,10 +32,9 @@ struct DecodedDocument {
     bool exact = true;
 };
 
-// Valid UTF-8 holding non-ASCII bytes reads as UTF-8 (Shift_JIS text practically never
-// is valid UTF-8, while short UTF-8 text often happens to be valid Shift_JIS); anything
-// else reads as Shift_JIS. The line ends are those of the first line end; CR LF and a
-// lone CR both become "\n".
+// Text that reads as UTF-8 (readsAsUtf8 of convert/sjis_codec.h: valid UTF-8 beyond
+// ASCII) is UTF-8; anything else reads as Shift_JIS. The line ends are those of the first line end;
+// CR LF and a lone CR both become "\n".
 DecodedDocument decodeDocument(std::string_view bytes);
 
 // The bytes of `text` in `format`; nullopt when the format is Shift_JIS and a character

@@ -7,8 +7,8 @@
 #include "app/page_preview.h"
 #include "app/program_settings.h"
 #include "app/program_title.h"
+#include "convert/page_charset.h"
 #include "widgets/message_box.h"
-#include "widgets/page_encoding.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -19,7 +19,7 @@ QString editorText(bool foreign) {
     QString text = fromSjis(makeText(TextShape::Prose, 1 << 20));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (foreign)
-        text.insert(text.size() / 2, QString::fromUtf8("\xF0\x9F\x8D\xA3")); // 🍣
+        text.insert(text.size() / 2, QString::fromUtf8("🍣"));
     return text;
 }
 

@@ -1,6 +1,7 @@
 // Reading and writing a settings file that holds 1,000 sets of each kind, and reading
 // the costliest files within the limits: the memory they take per byte.
 #include "bench/heap_counter.h"
+#include "convert/sjis_literal.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ SettingsStore thousandSets() {
         const std::string name = "set " + std::to_string(i);
         EndingSet ending;
         ending.name = name;
-        ending.words = {"\x83i\x83\x8A", "\x82\xE6", "\x82\xCB", ""};
+        ending.words = {std::string("ナリ"_sjis), std::string("よ"_sjis), std::string("ね"_sjis),
+                        ""};
         ending.frequencies = {30, 30, 20, 0};
         store.InsertEndingSet(ending, i);
 
@@ -23,7 +25,8 @@ SettingsStore thousandSets() {
         replacement.name = name;
         replacement.clearRules();
         for (int r = 0; r < 10; ++r)
-            replacement.addRule({"\x94L" + std::to_string(r), "a,b", "", ""}, "\x8C\xA2");
+            replacement.addRule({std::string("猫"_sjis) + std::to_string(r), "a,b", "", ""},
+                                std::string("犬"_sjis));
         store.InsertReplacementSet(replacement, i);
 
         OverallTemplate overall;

@@ -1,6 +1,7 @@
 #include "bench/text_corpus.h"
 
 #include "convert/crt_random.h"
+#include "convert/sjis_literal.h"
 #include "convert/sjis_text.h"
 
 #include <array>
@@ -9,42 +10,13 @@ namespace mireto::bench {
 
 namespace {
 
-// Shift_JIS words: 今日 天気 散歩 公園 猫 友達 電車 学校 ご飯 映画 とても すこし
-// ゆっくり 楽しい 思う した 見た 行った です ました は が を に で と も の
+// Shift_JIS words.
 constexpr std::array<std::string_view, 28> kWords = {
-    "\x8D\xA1\x93\xFA",
-    "\x93V\x8B"
-    "C",
-    "\x8EU\x95\xE0",
-    "\x8C\xF6\x89\x80",
-    "\x94L",
-    "\x97"
-    "F\x92"
-    "B",
-    "\x93"
-    "d\x8E\xD4",
-    "\x8Aw\x8DZ",
-    "\x82\xB2\x94\xD1",
-    "\x89"
-    "f\x89\xE6",
-    "\x82\xC6\x82\xC4\x82\xE0",
-    "\x82\xB7\x82\xB1\x82\xB5",
-    "\x82\xE4\x82\xC1\x82\xAD\x82\xE8",
-    "\x8Ay\x82\xB5\x82\xA2",
-    "\x8Ev\x82\xA4",
-    "\x82\xB5\x82\xBD",
-    "\x8C\xA9\x82\xBD",
-    "\x8Ds\x82\xC1\x82\xBD",
-    "\x82\xC5\x82\xB7",
-    "\x82\xDC\x82\xB5\x82\xBD",
-    "\x82\xCD",
-    "\x82\xAA",
-    "\x82\xF0",
-    "\x82\xC9",
-    "\x82\xC5",
-    "\x82\xC6",
-    "\x82\xE0",
-    "\x82\xCC",
+    "今日"_sjis,     "天気"_sjis,   "散歩"_sjis, "公園"_sjis, "猫"_sjis,     "友達"_sjis,
+    "電車"_sjis,     "学校"_sjis,   "ご飯"_sjis, "映画"_sjis, "とても"_sjis, "すこし"_sjis,
+    "ゆっくり"_sjis, "楽しい"_sjis, "思う"_sjis, "した"_sjis, "見た"_sjis,   "行った"_sjis,
+    "です"_sjis,     "ました"_sjis, "は"_sjis,   "が"_sjis,   "を"_sjis,     "に"_sjis,
+    "で"_sjis,       "と"_sjis,     "も"_sjis,   "の"_sjis,
 };
 using sjis::kComma;
 using sjis::kFullStop;

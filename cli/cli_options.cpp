@@ -152,9 +152,10 @@ std::string usageText() {
     return R"(Usage: mireto-convert [options] [FILE]
 Turn a Japanese text into a joke web page, as the Mireto editor's GO!! does.
 
-FILE is the input text (Shift_JIS unless --encoding says otherwise); - or nothing
-reads standard input. The page is Shift_JIS HTML unless --page-encoding says
-otherwise. The settings file is only read, never written.
+FILE is the input text: UTF-8 when it is valid UTF-8 beyond ASCII, Shift_JIS
+otherwise (--encoding forces either); - or nothing reads standard input. The page
+is Shift_JIS HTML unless --page-encoding says otherwise. The settings file is only
+read, never written.
 
 Options:
   -f, --format NAME|N   page style, by name or position (default: the settings
@@ -172,8 +173,10 @@ Options:
                         writes it)
       --time SECONDS    the moment (seconds since 1970) that seeds the random
                         choices and dates the page; makes the output reproducible
-      --encoding ENC    encoding of the input: sjis (default) or utf-8; characters
-                        Shift_JIS cannot hold become &#x...; references
+      --encoding ENC    encoding of the input: sjis or utf-8 (default: utf-8 when
+                        the text is valid UTF-8 beyond ASCII, else sjis);
+                        characters Shift_JIS cannot hold become &#x...;
+                        references
       --page-encoding ENC
                         encoding of the page: sjis (default, the page as the
                         editor makes it) or utf-8 (the same page decoded, its

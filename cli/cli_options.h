@@ -8,7 +8,8 @@
 
 namespace mireto::cli {
 
-enum class InputEncoding { Sjis, Utf8 };
+// Detect: UTF-8 when the text reads as UTF-8 (valid, and not plain ASCII), else Shift_JIS.
+enum class InputEncoding { Detect, Sjis, Utf8 };
 enum class PageEncoding { Sjis, Utf8 };
 
 struct CliOptions {
@@ -17,7 +18,7 @@ struct CliOptions {
     std::optional<std::string> outputPath;
     bool open = false;
     std::optional<std::time_t> time;
-    InputEncoding encoding = InputEncoding::Sjis;
+    InputEncoding encoding = InputEncoding::Detect;
     PageEncoding pageEncoding = PageEncoding::Sjis;
     std::optional<std::string> settingsPath; // otherwise Mireto.ini beside the program
     std::optional<std::string> templateName; // names are UTF-8

@@ -1,7 +1,7 @@
 #include "cli/cli_settings.h"
 
-#include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
+#include "convert/sjis_codec.h"
 #include "platform/app_paths.h"
 
 #include <filesystem>

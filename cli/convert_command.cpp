@@ -4,10 +4,11 @@
 #include "cli/cli_options.h"
 #include "cli/cli_settings.h"
 #include "cli/input_text.h"
-#include "cli/sjis_to_utf8.h"
 #include "cli/utf8_page_stream.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
+#include "convert/page_charset.h"
+#include "convert/sjis_codec.h"
 #include "platform/app_paths.h"
 #include "platform/atomic_file.h"
 
@@ -117,7 +118,10 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     InputText input = readInput(options.inputPath);
     if (!input.ok)
         return fail(err, input.error, kFailed);
-    if (options.encoding == InputEncoding::Utf8) {
+    // Text that reads as UTF-8 is UTF-8, unless --encoding says otherwise.
+    const bool utf8Input = options.encoding == InputEncoding::Utf8 ||
+                           (options.encoding == InputEncoding::Detect && readsAsUtf8(input.bytes));
+    if (utf8Input) {
         SjisConversion converted = utf8ToSjis(input.bytes);
         if (!converted.ok)
             return fail(err, converted.error, kFailed);

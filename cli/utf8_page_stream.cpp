@@ -1,7 +1,7 @@
 #include "cli/utf8_page_stream.h"
 
-#include "cli/sjis_to_utf8.h"
 #include "convert/page_charset.h"
+#include "convert/sjis_codec.h"
 #include "convert/sjis_text.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // piece, so that neither page is ever whole in memory. The head is held until it ends,
 // for its charset declaration to be rewritten; after it, each piece goes on decoded as
 // it comes, but for a character that a piece splits, which waits for its second byte.
-// What comes out is exactly pageToUtf8() of the whole page.
+// What comes out is exactly pageAsUtf8() of the whole page.
 #pragma once
 
 #include "convert/converter.h"

@@ -1,4 +1,4 @@
-// UTF-8 to Shift_JIS (code page 932) for text typed or saved outside the editor.
+// UTF-8 text typed or saved outside the editor, as the core converts it to Shift_JIS.
 #pragma once
 
 #include <string>

@@ -12,6 +12,7 @@
 #include "convert/delimiter_search.h"
 #include "convert/page_clock.h"
 #include "convert/replacement_plan.h"
+#include "convert/sjis_literal.h"
 #include "platform/atomic_file.h"
 #include "settings/records.h"
 
@@ -103,8 +104,8 @@ protected:
     std::time_t moment() const { return m_moment; }
 
     // Delimiter lists of the scanner.
-    static constexpr std::string_view kSentenceDelimiters[] = {"\x81\x42", "\r\n"};
-    static constexpr std::string_view kClauseDelimiters[] = {"\x81\x42", "\x81\x41", "\r\n"};
+    static constexpr std::string_view kSentenceDelimiters[] = {"。"_sjis, "\r\n"};
+    static constexpr std::string_view kClauseDelimiters[] = {"。"_sjis, "、"_sjis, "\r\n"};
 
     // The segment scanner. Typical use:
     //   startScan(kSentenceDelimiters);

@@ -1,6 +1,7 @@
 #include "convert/font_play_converter.h"
 
 #include "convert/html_head.h"
+#include "convert/sjis_literal.h"
 #include "convert/sjis_text.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace mireto {
 namespace {
 
 // A line holding only a full-width space: written as nothing, like an empty line.
-constexpr std::string_view kFullWidthSpaceLine = "\x81@\r\n";
+constexpr std::string_view kFullWidthSpaceLine = "　\r\n"_sjis;
 
 // The black page's opening tags by colour draw (0-5) and size draw (0-2): red three
 // times in six, then yellow, cyan and magenta; sizes +1 to +3.
@@ -57,7 +58,7 @@ void FontPlayConverter::generate() {
     write(html::kHtmlOpen);
     write(html::kHeadOpen);
     write(html::kMetaLines);
-    write("\r\n<TITLE>\x98M\x82\xE8HTML</TITLE>\r\n"); // 弄りHTML
+    write("\r\n<TITLE>弄りHTML</TITLE>\r\n"_sjis);
     write(html::kHeadClose);
     if (m_whiteBackground)
         write("<BODY bgcolor=\"#ffffff\" text=\"#000000\" link=\"#00cccc\" vlink=\"#999999\">\r\n");

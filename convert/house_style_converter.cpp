@@ -1,6 +1,7 @@
 #include "convert/house_style_converter.h"
 
 #include "convert/html_head.h"
+#include "convert/sjis_literal.h"
 
 namespace mireto {
 
@@ -15,7 +16,7 @@ constexpr std::string_view kStyleSheet =
     ";width:85%;background-color :#fffae1; padding : 5pt 20pt 5pt 20pt;layout-grid-line: "
     "22;\r\n}\r\n"
     // The gap before width:90% is a full-width space.
-    "HR\r\n{\r\n\tcolor : #b47020 ;\x81@width:90%;height:4px;\r\n}\r\n</STYLE>\r\n";
+    "HR\r\n{\r\n\tcolor : #b47020 ;　width:90%;height:4px;\r\n}\r\n</STYLE>\r\n"_sjis;
 
 constexpr std::string_view kTwoBreaks = "<BR>\r\n<BR>\r\n";
 
@@ -26,9 +27,7 @@ void HouseStyleConverter::generate() {
     write(html::kHtmlOpen);
     write(html::kHeadOpen);
     write(html::kMetaLines);
-    write("<TITLE>\x83~\x83\x8B\x83"
-          "e\x83"
-          "A</TITLE>\r\n"); // ミルテア
+    write("<TITLE>ミルテア</TITLE>\r\n"_sjis);
     write(kStyleSheet);
     write(html::kHeadClose);
     write("<BODY>\r\n");

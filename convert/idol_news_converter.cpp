@@ -2,6 +2,7 @@
 
 #include "convert/html_head.h"
 #include "convert/japanese_era.h"
+#include "convert/sjis_literal.h"
 #include "convert/sjis_text.h"
 
 #include <string>
@@ -39,10 +40,9 @@ void IdolNewsConverter::generate() {
     if (m_settings.supportOn == 1) {
         write("<BR><BR>\r\n");
         write(m_settings.name);
-        write("\x82\xCD"); // は
+        write("は"_sjis);
         write(m_settings.supportTarget);
-        write("\x82\xF0\x89\x9E\x89\x87\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42"
-              "<BR>"); // を応援しています。<BR>
+        write("を応援しています。<BR>"_sjis);
     }
 
     write("      </TD>\r\n");
@@ -63,9 +63,8 @@ void IdolNewsConverter::writeHead(const std::tm& date) {
     write("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n");
     // バーチャルネットアイドル「ぺかり」のホームページのデザインパクリです
     write("<META name=\"description\" content=\""
-          "\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83\x62\x83g\x83\x41\x83\x43\x83h\x83\x8B\x81u"
-          "\x82\xD8\x82\xA9\x82\xE8\x81v\x82\xCC\x83z\x81[\x83\x80\x83y\x81[\x83W\x82\xCC\x83\x66"
-          "\x83U\x83\x43\x83\x93\x83p\x83N\x83\x8A\x82\xC5\x82\xB7\">\r\n<TITLE>");
+          "バーチャルネットアイドル「ぺかり」のホームページのデザインパクリです\">\r\n"
+          "<TITLE>"_sjis);
     write(m_settings.title);
     write("</TITLE>\r\n");
     write("<STYLE type=\"text/CSS\">\r\n<!--\r\nBODY { line-height : 130%; }\r\n"
@@ -81,11 +80,11 @@ void IdolNewsConverter::writeHead(const std::tm& date) {
     write("\">");
     write(era.name);
     write(fullWidthTwoDigits(era.year));
-    write("\x94N"); // 年
+    write("年"_sjis);
     write(fullWidthTwoDigits(month));
-    write("\x8C\x8E"); // 月
+    write("月"_sjis);
     write(fullWidthTwoDigits(day));
-    write("\x93\xFA"); // 日
+    write("日"_sjis);
     write("</A></TD>");
     write("      <TD align=\"center\" bgcolor=\"#edfeda\">");
     write(m_settings.title);

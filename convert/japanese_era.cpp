@@ -1,5 +1,7 @@
 #include "convert/japanese_era.h"
 
+#include "convert/sjis_literal.h"
+
 #include <array>
 
 namespace mireto {
@@ -15,11 +17,11 @@ struct Era {
 
 // In order of their first day (Gregorian).
 constexpr std::array<Era, 5> kEras = {{
-    {1868, 10, 23, "\x96\xBE\x8E\xA1"}, // 明治
-    {1912, 7, 30, "\x91\xE5\x90\xB3"},  // 大正
-    {1926, 12, 25, "\x8F\xBA\x98\x61"}, // 昭和
-    {1989, 1, 8, "\x95\xBD\x90\xAC"},   // 平成
-    {2019, 5, 1, "\x97\xDF\x98\x61"},   // 令和
+    {1868, 10, 23, "明治"_sjis},
+    {1912, 7, 30, "大正"_sjis},
+    {1926, 12, 25, "昭和"_sjis},
+    {1989, 1, 8, "平成"_sjis},
+    {2019, 5, 1, "令和"_sjis},
 }};
 
 constexpr long dayKey(long year, int month, int day) {

@@ -1,5 +1,7 @@
 #include "convert/page_charset.h"
 
+#include "convert/sjis_codec.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -48,6 +50,12 @@ void declareUtf8Charset(std::string& utf8Page) {
     if (const std::size_t open = findIgnoringCase(head, "<head"); open != std::string_view::npos)
         at = std::min(head.find('>', open), head.size() - 1) + 1;
     utf8Page.insert(at, "<meta charset=\"UTF-8\">");
+}
+
+std::string pageAsUtf8(std::string_view sjisPage) {
+    std::string page = sjisToUtf8(sjisPage);
+    declareUtf8Charset(page);
+    return page;
 }
 
 } // namespace mireto

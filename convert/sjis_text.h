@@ -6,6 +6,8 @@
 // stands alone. So odd bytes pass through unchanged and never hide a line break.
 #pragma once
 
+#include "convert/sjis_literal.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,8 +15,8 @@
 namespace mireto::sjis {
 
 // The three delimiters the page builders cut the text at; each is two bytes.
-inline constexpr std::string_view kFullStop = "\x81\x42"; // 。
-inline constexpr std::string_view kComma = "\x81\x41";    // 、
+inline constexpr std::string_view kFullStop = "。"_sjis;
+inline constexpr std::string_view kComma = "、"_sjis;
 inline constexpr std::string_view kLineBreak = "\r\n";
 
 inline constexpr std::size_t npos = std::string_view::npos;

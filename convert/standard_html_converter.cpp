@@ -1,6 +1,7 @@
 #include "convert/standard_html_converter.h"
 
 #include "convert/html_head.h"
+#include "convert/sjis_literal.h"
 
 namespace mireto {
 
@@ -9,8 +10,7 @@ void StandardHtmlConverter::generate() {
     write(html::kHtmlOpen);
     write(html::kHeadOpen);
     write(html::kMetaLines);
-    write("<TITLE>\x95\xCF\x8A\xB7\x82\xB5\x82\xBF\x82\xE1\x82\xA2\x82\xDC\x82\xB5\x82\xBD"
-          "</TITLE>\r\n"); // 変換しちゃいました
+    write("<TITLE>変換しちゃいました</TITLE>\r\n"_sjis);
     write(html::kHeadClose);
     write("<BODY STYLE = \"text-align : center ;font-size : 11pt;color : ");
     write(m_colours.textColour);

@@ -1,6 +1,7 @@
 #include "convert/thread_page_converter.h"
 
 #include "convert/japanese_era.h"
+#include "convert/sjis_literal.h"
 #include "convert/sjis_text.h"
 #include "convert/thread_canned_texts.h"
 
@@ -11,7 +12,7 @@ namespace mireto {
 namespace {
 
 constexpr std::string_view kLineEnd = "<br>\r\n";
-constexpr std::string_view kColon = "\x81\x46"; // ：
+constexpr std::string_view kColon = "："_sjis;
 
 // "02/09/5 21:07": the year without its century, the day without a leading zero.
 std::string postDateText(const std::tm& date) {
@@ -84,10 +85,10 @@ void ThreadPageConverter::writeHead() {
     write("</title>\r\n");
     write("</head><body bgcolor=#efefef text=black link=blue alink=red vlink=#660099>\r\n");
     // ■掲示板に戻る■ 全部 1- 101- 最新50
-    write("<a href=\"./tmp\">\x81\xA1\x8C\x66\x8E\xA6\x94\xC2\x82\xC9\x96\xDF\x82\xE9\x81\xA1</a> "
-          "<a href=\"./tmp\">\x91S\x95\x94</a> <a href=\"./tmp\">1-</a> "
-          "<a href=\"./tmp\">101-</a> <a href=\"./tmp\">\x8D\xC5\x90V50</a>"
-          "<p><font size=+1 color=red>");
+    write("<a href=\"./tmp\">■掲示板に戻る■</a> "
+          "<a href=\"./tmp\">全部</a> <a href=\"./tmp\">1-</a> "
+          "<a href=\"./tmp\">101-</a> <a href=\"./tmp\">最新50</a>"
+          "<p><font size=+1 color=red>"_sjis);
     write(m_settings.title);
     write("</font>");
 }
@@ -231,12 +232,12 @@ void ThreadPageConverter::writeCertificate(std::string_view top, std::string_vie
     std::snprintf(month, sizeof month, "%2d", m_now.tm_mon + 1);
 
     write(top);
-    write("\x84\xA0"); // │
+    write("│"_sjis);
     write(era.name);
     write(std::to_string(era.year));
-    write("\x94N"); // 年
+    write("年"_sjis);
     write(month);
-    write("\x8C\x8E"); // 月
+    write("月"_sjis);
     write(dateTail);
     write(thread_texts::kCertificateBottom);
 }

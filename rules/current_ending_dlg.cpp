@@ -12,8 +12,7 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // 現在の語尾変換設定
-    "\x8C\xBB\x8D\xDD\x82\xCC\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x90\xDD\x92\xE8";
+constexpr std::string_view kCaption = "現在の語尾変換設定";
 
 } // namespace
 

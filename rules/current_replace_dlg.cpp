@@ -12,11 +12,8 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // 現在の置換設定
-    "\x8C\xBB\x8D\xDD\x82\xCC\x92u\x8A\xB7\x90\xDD\x92\xE8";
-constexpr std::string_view kListLabel = // テンプレート設定
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x90\xDD\x92\xE8";
+constexpr std::string_view kCaption = "現在の置換設定";
+constexpr std::string_view kListLabel = "テンプレート設定";
 
 } // namespace
 

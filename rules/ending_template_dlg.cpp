@@ -13,8 +13,7 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // 語尾変換設定作成
-    "\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x90\xDD\x92\xE8\x8D\xEC\x90\xAC";
+constexpr std::string_view kCaption = "語尾変換設定作成";
 
 } // namespace
 

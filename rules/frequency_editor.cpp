@@ -19,12 +19,10 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCandidates = "\x95\xCF\x8A\xB7\x8C\xF3\x95\xE2"; // 変換候補
-constexpr std::string_view kFrequencyHeading = // 頻度（単位：%）
-    "\x95p\x93x\x81i\x92P\x88\xCA\x81"
-    "F%\x81j";
-constexpr std::string_view kWordHeading = "\x92P\x8C\xEA";                           // 単語
-constexpr std::string_view kChangeLineBreaks = "\x89\xFC\x8Ds\x82\xE0\x95\xCF\x8DX"; // 改行も変更
+constexpr std::string_view kCandidates = "変換候補";
+constexpr std::string_view kFrequencyHeading = "頻度（単位：%）";
+constexpr std::string_view kWordHeading = "単語";
+constexpr std::string_view kChangeLineBreaks = "改行も変更";
 
 } // namespace
 

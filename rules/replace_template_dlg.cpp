@@ -13,17 +13,9 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // 置換設定作成
-    "\x92u\x8A\xB7\x90\xDD\x92\xE8\x8D\xEC\x90\xAC";
-constexpr std::string_view kAskDelete = // 置換テンプレート「%s」を削除しますか？
-    "\x92u\x8A\xB7\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82"
-    "\xB7\x82\xA9\x81H";
-constexpr std::string_view kDeleted = // 置換テンプレート「%s」を削除しました。
-    "\x92u\x8A\xB7\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82"
-    "\xB5\x82\xBD\x81"
-    "B";
+constexpr std::string_view kCaption = "置換設定作成";
+constexpr std::string_view kAskDelete = "置換テンプレート「%s」を削除しますか？";
+constexpr std::string_view kDeleted = "置換テンプレート「%s」を削除しました。";
 
 } // namespace
 

@@ -20,12 +20,12 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kRule = "\x92u\x8A\xB7";                         // 置換
-constexpr std::string_view kAddRule = "\x92u\x8A\xB7\x92\xC7\x89\xC1";      // 置換追加
-constexpr std::string_view kDeleteRule = "\x92u\x8A\xB7\x8D\xED\x8F\x9C";   // 置換削除
-constexpr std::string_view kSourcesGroup = "\x92u\x8A\xB7\x8C\xF3\x95\xE2"; // 置換候補
-constexpr std::string_view kTargetGroup = "\x92u\x8A\xB7\x8C\xE3";          // 置換後
-constexpr std::string_view kArrow = "\x81\xA8";                             // →
+constexpr std::string_view kRule = "置換";
+constexpr std::string_view kAddRule = "置換追加";
+constexpr std::string_view kDeleteRule = "置換削除";
+constexpr std::string_view kSourcesGroup = "置換候補";
+constexpr std::string_view kTargetGroup = "置換後";
+constexpr std::string_view kArrow = "→";
 
 } // namespace
 

@@ -3,6 +3,8 @@
 // All strings are Shift_JIS (code page 932) bytes; names compare byte for byte.
 #pragma once
 
+#include "convert/sjis_literal.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -12,7 +14,7 @@
 namespace mireto {
 
 // Name of the built-in "none" ending and replacement sets: 無し
-inline constexpr std::string_view kNoneName = "\x96\xB3\x82\xB5";
+inline constexpr std::string_view kNoneName = "無し"_sjis;
 
 // One sentence-ending conversion set (語尾変換).
 struct EndingSet {
@@ -62,18 +64,13 @@ enum class OutputFormat : int {
 inline constexpr std::size_t kFormatCount = 7;
 
 inline constexpr std::array<std::string_view, kFormatCount> kFormatNames = {
-    "\x83t\x83H\x83\x93\x83g\x98M\x82\xE8",                     // フォント弄り
-    "\x83t\x83H\x83\x93\x83g\x98M\x82\xE8(\x94w\x8Ci\x94\x92)", // フォント弄り(背景白)
-    "\x96^\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83"
-    "b\x83g\x83"
-    "A\x83"
-    "C\x83h\x83\x8B", // 某バーチャルネットアイドル
-    "\x96^\x8B\x90\x91\xE5\x8C"
-    "f\x8E\xA6\x94\xC2\x8CQ",                    // 某巨大掲示板群
-    "\x95W\x8F\x80\x93I",                        // 標準的
-    "\x95W\x8F\x80\x93I(\x98g\x96\xB3\x82\xB5)", // 標準的(枠無し)
-    "\x83\\\x83\x8B\x83l\x89\xAE\x8E"
-    "d\x97l", // ソルネ屋仕様
+    "フォント弄り"_sjis,
+    "フォント弄り(背景白)"_sjis,
+    "某バーチャルネットアイドル"_sjis,
+    "某巨大掲示板群"_sjis,
+    "標準的"_sjis,
+    "標準的(枠無し)"_sjis,
+    "ソルネ屋仕様"_sjis,
 };
 
 // One named combination of an ending set, a replacement set and a page style.
@@ -93,15 +90,11 @@ ReplacementSet noneReplacementSet();
 
 // Settings of the idol-news page.
 struct IdolNewsSettings {
-    std::string supportTarget = "\x83\\\x83\x8B\x83l\x89\xAE"; // ソルネ屋
+    std::string supportTarget{"ソルネ屋"_sjis};
     // バーチャルネットアイドル　ぺかり (the gap is a full-width space)
-    std::string name = "\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83"
-                       "b\x83g\x83"
-                       "A\x83"
-                       "C\x83h\x83\x8B\x81@\x82\xD8\x82\xA9\x82\xE8";
+    std::string name{"バーチャルネットアイドル　ぺかり"_sjis};
     std::int32_t supportOn = 0;
-    std::string title =
-        "\x82\xD8\x82\xA9\x82\xE8\x83j\x83\x85\x81[\x83X\x82\xE0\x82\xC7\x82\xAB"; // ぺかりニュースもどき
+    std::string title{"ぺかりニュースもどき"_sjis};
 
     friend bool operator==(const IdolNewsSettings&, const IdolNewsSettings&) = default;
 };
@@ -110,8 +103,8 @@ struct IdolNewsSettings {
 struct ThreadSettings {
     enum Mode : std::int32_t { None = 0, GoodThread = 1, BadThread = 2 };
 
-    std::string title = "\x88\xEA\x90l\x8C\xEA\x82\xE8\x83X\x83\x8C"; // 一人語りスレ
-    std::string name = "\x96\xBC\x96\xB3\x82\xB5\x82\xB3\x82\xF1";    // 名無しさん
+    std::string title{"一人語りスレ"_sjis};
+    std::string name{"名無しさん"_sjis};
     std::int32_t mode = None;
 
     friend bool operator==(const ThreadSettings&, const ThreadSettings&) = default;

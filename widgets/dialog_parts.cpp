@@ -14,14 +14,14 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCancel = "\xB7\xAC\xDD\xBE\xD9"; // ｷｬﾝｾﾙ
-constexpr std::string_view kSave = "\x95\xDB\x91\xB6";       // 保存
-constexpr std::string_view kDelete = "\x8D\xED\x8F\x9C";     // 削除
+constexpr std::string_view kCancel = "ｷｬﾝｾﾙ";
+constexpr std::string_view kSave = "保存";
+constexpr std::string_view kDelete = "削除";
 
 } // namespace
 
-QPushButton* makeButton(std::string_view sjisText, const QString& objectName) {
-    auto* button = new QPushButton(uiText(sjisText));
+QPushButton* makeButton(std::string_view text, const QString& objectName) {
+    auto* button = new QPushButton(uiText(text));
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     return button;
@@ -84,9 +84,9 @@ QString fullWidthSample(int count) {
     return QString(count, QChar(0x3042)); // あ
 }
 
-QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view sjisLabel, LabelSide side) {
+QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view text, LabelSide side) {
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(uiText(sjisLabel));
+    auto* label = new QLabel(uiText(text));
     if (side == LabelSide::Left) {
         row->addWidget(label);
         row->addWidget(list, 1);

@@ -13,8 +13,8 @@ class QWidget;
 
 namespace mireto {
 
-// A push button with a Shift_JIS caption; `objectName` lets tests find it.
-QPushButton* makeButton(std::string_view sjisText, const QString& objectName);
+// A push button with a caption; `objectName` lets tests find it.
+QPushButton* makeButton(std::string_view text, const QString& objectName);
 
 // The default "OK" button, accepting `dialog`.
 QPushButton* makeOkButton(QDialog* dialog);
@@ -36,10 +36,8 @@ QString fullWidthSample(int count);
 
 // A row of a list and its label, the label on the side given.
 enum class LabelSide { Left, Right };
-QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view sjisLabel, LabelSide side);
+QHBoxLayout* makeLabelledRow(QWidget* list, std::string_view text, LabelSide side);
 
-inline constexpr std::string_view kChooseTemplateLabel = // テンプレート選択
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x91I\x91\xF0";
+inline constexpr std::string_view kChooseTemplateLabel = "テンプレート選択";
 
 } // namespace mireto

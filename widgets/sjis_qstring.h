@@ -1,5 +1,6 @@
-// Between Qt's Unicode strings and the core's Shift_JIS (code page 932) bytes. Nothing
-// is lost silently: a lossy conversion is reported to the caller.
+// Between Qt's Unicode strings and the core's Shift_JIS bytes, through the core's codec
+// (convert/sjis_codec.h). Nothing is lost silently: a lossy conversion is reported to the
+// caller.
 #pragma once
 
 #include <QString>
@@ -13,7 +14,7 @@ namespace mireto {
 std::optional<QString> decodeSjis(std::string_view bytes);
 
 // Like decodeSjis, for strings the program itself stored (names, settings): bytes that
-// do not decode become a substitute character rather than vanishing.
+// do not decode become U+FFFD rather than vanishing.
 QString fromSjis(std::string_view bytes);
 
 // Unicode to Shift_JIS; nullopt when a character has no Shift_JIS form.

@@ -10,43 +10,16 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kEnterName = // テンプレート名を入力して下さい。
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x96\xBC\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x89\xBA"
-    "\x82\xB3\x82\xA2\x81"
-    "B";
-constexpr std::string_view kSaveCaption = // テンプレート保存
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x95\xDB\x91\xB6";
-constexpr std::string_view kSaved = // テンプレート「%s」を保存しました
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82"
-    "\xB5\x82\xBD";
-constexpr std::string_view kSavedCaption = // テンプレート保存完了
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x95\xDB\x91\xB6\x8A\xAE\x97\xB9";
-constexpr std::string_view kAskOverwrite = // テンプレート「%s」はすでに存在します。上書きしますか？
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xCD\x82\xB7\x82\xC5\x82\xC9\x91\xB6\x8D"
-    "\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81H";
-constexpr std::string_view kOverwritten = // 上書き保存しました
-    "\x8F\xE3\x8F\x91\x82\xAB\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-constexpr std::string_view kAskDelete = // テンプレート「%s」を削除しますか？
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82"
-    "\xB7\x82\xA9\x81H";
-constexpr std::string_view kDeleteCaption = // テンプレート削除
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x8D\xED\x8F\x9C";
-constexpr std::string_view kDeleted = // テンプレート「%s」を削除しました。
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x81u%s\x81v\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82"
-    "\xB5\x82\xBD\x81"
-    "B";
-constexpr std::string_view kDeletedCaption = // テンプレート削除完了
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x8D\xED\x8F\x9C\x8A\xAE\x97\xB9";
+constexpr std::string_view kEnterName = "テンプレート名を入力して下さい。";
+constexpr std::string_view kSaveCaption = "テンプレート保存";
+constexpr std::string_view kSaved = "テンプレート「%s」を保存しました";
+constexpr std::string_view kSavedCaption = "テンプレート保存完了";
+constexpr std::string_view kAskOverwrite = "テンプレート「%s」はすでに存在します。上書きしますか？";
+constexpr std::string_view kOverwritten = "上書き保存しました";
+constexpr std::string_view kAskDelete = "テンプレート「%s」を削除しますか？";
+constexpr std::string_view kDeleteCaption = "テンプレート削除";
+constexpr std::string_view kDeleted = "テンプレート「%s」を削除しました。";
+constexpr std::string_view kDeletedCaption = "テンプレート削除完了";
 
 MessageAnswer tell(QWidget* owner, const QString& text, std::string_view caption,
                    MessageIcon icon = MessageIcon::None) {

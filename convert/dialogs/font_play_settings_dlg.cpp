@@ -16,12 +16,9 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption =
-    "\x83t\x83H\x83\x93\x83g\x98M\x82\xE8\x90\xDD\x92\xE8"; // フォント弄り設定
-constexpr std::string_view kDegreeBox =
-    "\x89\xFC\x8Ds\x93x\x81i\x82X\x92i\x8AK\x81j"; // 改行度（９段階）
-constexpr std::string_view kDeleteCommas =
-    "\x93\xC7\x93_\x82\xF0\x8D\xED\x8F\x9C\x82\xB7\x82\xE9"; // 読点を削除する
+constexpr std::string_view kCaption = "フォント弄り設定";
+constexpr std::string_view kDegreeBox = "改行度（９段階）";
+constexpr std::string_view kDeleteCommas = "読点を削除する";
 
 } // namespace
 

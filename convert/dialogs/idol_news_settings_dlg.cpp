@@ -13,15 +13,12 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = "\x96^\x83o\x81[\x83`\x83\x83\x83\x8B\x83l\x83"
-                                      "b\x83g\x83"
-                                      "A\x83"
-                                      "C\x83h\x83\x8B"; // 某バーチャルネットアイドル
-constexpr std::string_view kTitleLabel = "\x91\xE8\x96\xBC";                  // 題名
-constexpr std::string_view kSupportBox = "\x89\x9E\x89\x87";                  // 応援
-constexpr std::string_view kSupportOn = "\x89\x9E\x89\x87ON";                 // 応援ON
-constexpr std::string_view kNameLabel = "\x96\xBC\x91O";                      // 名前
-constexpr std::string_view kTargetLabel = "\x89\x9E\x89\x87\x91\xCE\x8F\xDB"; // 応援対象
+constexpr std::string_view kCaption = "某バーチャルネットアイドル";
+constexpr std::string_view kTitleLabel = "題名";
+constexpr std::string_view kSupportBox = "応援";
+constexpr std::string_view kSupportOn = "応援ON";
+constexpr std::string_view kNameLabel = "名前";
+constexpr std::string_view kTargetLabel = "応援対象";
 
 } // namespace
 

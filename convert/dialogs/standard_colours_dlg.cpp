@@ -16,12 +16,10 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = "\x95W\x8F\x80HTML\x90\xDD\x92\xE8"; // 標準HTML設定
-constexpr std::string_view kTextBox = "\x95\xB6\x8E\x9A\x90"
-                                      "F"; // 文字色
-constexpr std::string_view kBackgroundBox = "\x94w\x8Ci\x90"
-                                            "F";      // 背景色
-constexpr std::string_view kBrowse = "\x8EQ\x8F\xC6"; // 参照
+constexpr std::string_view kCaption = "標準HTML設定";
+constexpr std::string_view kTextBox = "文字色";
+constexpr std::string_view kBackgroundBox = "背景色";
+constexpr std::string_view kBrowse = "参照";
 
 // What the pages need: exactly "#RRGGBB"'s seven bytes. Any other length is black.
 constexpr std::size_t kColourLength = 7;

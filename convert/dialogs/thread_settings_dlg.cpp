@@ -15,17 +15,14 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = "2\x82\x83\x82\x88\x90\xDD\x92\xE8"; // 2ｃｈ設定
-constexpr std::string_view kTitleLabel = "\x83X\x83\x8C\x83"
-                                         "b\x83h\x83^\x83"
-                                         "C\x83g\x83\x8B"; // スレッドタイトル
-constexpr std::string_view kNameLabel = "\x96\xBC\x91O";   // 名前
-constexpr std::string_view kModeBox = "\x83X\x83\x8C\x83"
-                                      "b\x83h\x95\xCF\x8A\xB7"; // スレッド変換
+constexpr std::string_view kCaption = "2ｃｈ設定";
+constexpr std::string_view kTitleLabel = "スレッドタイトル";
+constexpr std::string_view kNameLabel = "名前";
+constexpr std::string_view kModeBox = "スレッド変換";
 constexpr std::string_view kModeTexts[] = {
-    "\x96\xB3\x82\xB5",         // 無し
-    "\x97\xC7\x83X\x83\x8C",    // 良スレ
-    "\x83N\x83\\\x83X\x83\x8C", // クソスレ
+    "無し",
+    "良スレ",
+    "クソスレ",
 };
 
 } // namespace

@@ -12,9 +12,7 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // 現在のテンプレート
-    "\x8C\xBB\x8D\xDD\x82\xCC\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g";
+constexpr std::string_view kCaption = "現在のテンプレート";
 
 } // namespace
 

@@ -15,25 +15,13 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // テンプレート書き出し
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x8F\x91\x82\xAB\x8Fo\x82\xB5";
+constexpr std::string_view kCaption = "テンプレート書き出し";
 // 書き出すテンプレートと設定を選んで下さい。テンプレートを選ぶと、それが使う語尾変換と置換も
 // 一緒に書き出します。
-constexpr std::string_view kPrompt =
-    "\x8F\x91\x82\xAB\x8Fo\x82\xB7\x83"
-    "e\x83\x93\x83v\x83\x8C\x81["
-    "\x83g\x82\xC6\x90\xDD\x92\xE8\x82\xF0\x91I\x82\xF1\x82\xC5\x89\xBA\x82\xB3\x82\xA2\x81"
-    "B\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x82\xF0\x91I\x82\xD4\x82\xC6\x81"
-    "A\x82\xBB\x82\xEA\x82\xAA\x8Eg\x82\xA4\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x82\xC6\x92u\x8A\xB7"
-    "\x82\xE0\x88\xEA\x8F\x8F\x82\xC9\x8F\x91\x82\xAB\x8Fo\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B";
-constexpr std::string_view kNoteColumn = // 備考
-    "\x94\xF5\x8Dl";
-constexpr std::string_view kBrought = // テンプレートと一緒に
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x82\xC6\x88\xEA\x8F\x8F\x82\xC9";
+constexpr std::string_view kPrompt = "書き出すテンプレートと設定を選んで下さい。テンプレートを選ぶ"
+                                     "と、それが使う語尾変換と置換も一緒に書き出します。";
+constexpr std::string_view kNoteColumn = "備考";
+constexpr std::string_view kBrought = "テンプレートと一緒に";
 
 // Names from `first` up to the first empty one, as the editors list them.
 template <typename NameAt>

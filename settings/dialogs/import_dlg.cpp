@@ -15,37 +15,16 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // テンプレート読み込み
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x93\xC7\x82\xDD\x8D\x9E\x82\xDD";
-constexpr std::string_view kPrompt = // 読み込むテンプレートと設定を選んで下さい。
-    "\x93\xC7\x82\xDD\x8D\x9E\x82\xDE\x83"
-    "e\x83\x93\x83v\x83\x8C\x81["
-    "\x83g\x82\xC6\x90\xDD\x92\xE8\x82\xF0\x91I\x82\xF1\x82\xC5\x89\xBA\x82\xB3\x82\xA2\x81"
-    "B";
-constexpr std::string_view kConflictColumn = // 同じ名前があるとき
-    "\x93\xAF\x82\xB6\x96\xBC\x91O\x82\xAA\x82\xA0\x82\xE9\x82\xC6\x82\xAB";
-constexpr std::string_view kNoteColumn = // 備考
-    "\x94\xF5\x8Dl";
-constexpr std::string_view kOverwrite = // 上書き
-    "\x8F\xE3\x8F\x91\x82\xAB";
-constexpr std::string_view kKeepBoth = // 両方残す
-    "\x97\xBC\x95\xFB\x8E"
-    "c\x82\xB7";
-constexpr std::string_view kSkip = // スキップ
-    "\x83X\x83L\x83"
-    "b\x83v";
-constexpr std::string_view kNoEnding = // 語尾変換「%s」がありません（無しで変換します）
-    "\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x81u%"
-    "s\x81v\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81i\x96\xB3\x82\xB5\x82\xC5\x95\xCF"
-    "\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\x81j";
-constexpr std::string_view kNoReplacement = // 置換「%s」がありません（無しで変換します）
-    "\x92u\x8A\xB7\x81u%"
-    "s\x81v\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81i\x96\xB3\x82\xB5\x82\xC5\x95\xCF"
-    "\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\x81j";
-constexpr std::string_view kNoSets = // 語尾変換と置換がありません（無しで変換します）
-    "\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7\x82\xC6\x92u\x8A\xB7\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
-    "\x82\xF1\x81i\x96\xB3\x82\xB5\x82\xC5\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\x81j";
+constexpr std::string_view kCaption = "テンプレート読み込み";
+constexpr std::string_view kPrompt = "読み込むテンプレートと設定を選んで下さい。";
+constexpr std::string_view kConflictColumn = "同じ名前があるとき";
+constexpr std::string_view kNoteColumn = "備考";
+constexpr std::string_view kOverwrite = "上書き";
+constexpr std::string_view kKeepBoth = "両方残す";
+constexpr std::string_view kSkip = "スキップ";
+constexpr std::string_view kNoEnding = "語尾変換「%s」がありません（無しで変換します）";
+constexpr std::string_view kNoReplacement = "置換「%s」がありません（無しで変換します）";
+constexpr std::string_view kNoSets = "語尾変換と置換がありません（無しで変換します）";
 
 constexpr int kConflictColumnIndex = 1;
 constexpr int kNoteColumnIndex = 2;

@@ -12,15 +12,10 @@ namespace {
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
 
-constexpr std::string_view kTemplates = // 全体テンプレート
-    "\x91S\x91\xCC\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g";
-constexpr std::string_view kEndingSets = // 語尾変換
-    "\x8C\xEA\x94\xF6\x95\xCF\x8A\xB7";
-constexpr std::string_view kReplacementSets = // 置換
-    "\x92u\x8A\xB7";
-constexpr std::string_view kName = // 名前
-    "\x96\xBC\x91O";
+constexpr std::string_view kTemplates = "全体テンプレート";
+constexpr std::string_view kEndingSets = "語尾変換";
+constexpr std::string_view kReplacementSets = "置換";
+constexpr std::string_view kName = "名前";
 
 constexpr RecordKind kKinds[] = {RecordKind::OverallTemplate, RecordKind::EndingSet,
                                  RecordKind::ReplacementSet};

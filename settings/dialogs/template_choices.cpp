@@ -12,12 +12,9 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kGroup = // 各テンプレート選択
-    "\x8A"
-    "e\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x91I\x91\xF0";
-constexpr std::string_view kReplacementLabel = "\x92u\x8A\xB7"; // 置換
-constexpr std::string_view kEndingLabel = "\x8C\xEA\x94\xF6";   // 語尾
+constexpr std::string_view kGroup = "各テンプレート選択";
+constexpr std::string_view kReplacementLabel = "置換";
+constexpr std::string_view kEndingLabel = "語尾";
 
 // Lists of store entries from position 0, each with a name field.
 TemplateList* makeList(const QString& objectName) {

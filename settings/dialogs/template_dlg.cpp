@@ -13,9 +13,7 @@ namespace mireto {
 
 namespace {
 
-constexpr std::string_view kCaption = // テンプレート設定作成
-    "\x83"
-    "e\x83\x93\x83v\x83\x8C\x81[\x83g\x90\xDD\x92\xE8\x8D\xEC\x90\xAC";
+constexpr std::string_view kCaption = "テンプレート設定作成";
 
 } // namespace
 

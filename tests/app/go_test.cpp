@@ -6,6 +6,7 @@
 #include "tests/app/app_harness.h"
 #include "tests/app/expected_page.h"
 #include "tests/app/settings_files.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
@@ -118,6 +119,31 @@ private slots:
         h->click(cmd::kPanelGo);
         QCOMPARE(readFile(h->pageFile()), expectedPage(h->view(), OutputFormat::Standard,
                                                        sjis("上\r\n下\r\n終わり"), kMoment));
+    }
+
+    // The editor and mireto-convert make the same bytes from the same UTF-8 text: the
+    // look-alikes input methods type, those the encoder writes as ASCII, a tag character
+    // and an emoji included.
+    void theEditorAndTheConverterMakeTheSamePage() {
+        writeSettings(h->settingsFile(), {});
+        QVERIFY(h->start());
+        const std::string text = "〜‖¢£¬—−¥‾ 寿司🍣\U000E0001です。\n二行目、おわり。";
+        h->view().SetEditorText(QString::fromStdString(text));
+        for (std::size_t position = 0; position < kFormatCount; ++position) {
+            h->choose(cmd::kComboFormat, QString::fromStdString(utf8(kFormatNames[position])));
+            h->click(cmd::kPanelGo);
+            const std::string page = readFile(h->pageFile());
+            const ProgramResult converted =
+                runProgram(MIRETO_CONVERT_PATH,
+                           {"-s", h->settingsFile().string(), "-f", std::to_string(position),
+                            "--time", std::to_string(kMoment)},
+                           text);
+            QCOMPARE(converted.status, 0);
+            QCOMPARE(QByteArray::fromStdString(converted.out), QByteArray::fromStdString(page));
+            if (position == static_cast<std::size_t>(OutputFormat::StandardFrameless))
+                QVERIFY(contains(page, sjis("～∥￠￡￢―－") + "\\~ " + sjis("寿司") +
+                                           "&#x1F363;&#xE0001;" + sjis("です")));
+        }
     }
 
     void unknownStyleDoesNothing() {

@@ -23,8 +23,9 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// ≒ in NEC row 13 (Qt writes 0x81E0), ∵ among the IBM extensions (0x81E6), 纊 in the
-// NEC-selected IBM extensions (0xFA5C), and 0x8540, which is no character at all.
+// Bytes that Shift_JIS text holds only as typed, never as the encoder writes them:
+// ≒ in NEC row 13 (written 0x81E0), ∵ among the IBM extensions (written 0x81E6), 纊 in
+// the NEC-selected IBM extensions (written 0xFA5C), and 0x8540, which is no character.
 const std::string kNearlyEqual = "\x87\x90";
 const std::string kBecause = "\xFA\x5B";
 const std::string kKanji = "\xED\x40";

@@ -1,6 +1,5 @@
 // mireto-convert with a settings file: the current slot, templates and sets by name,
 // --list, and a file that is read but never written.
-#include "cli/sjis_to_utf8.h"
 #include "convert/standard_html_converter.h"
 #include "platform/app_paths.h"
 #include "settings/settings_file.h"
@@ -276,21 +275,6 @@ TEST(StarterSettings, WithoutAMiretoIniTheProgramUsesTheStarterAndNeverWritesIt)
     EXPECT_NE(unreadable.err.find("cannot read the settings file"), std::string::npos)
         << unreadable.err;
     EXPECT_NE(unreadable.err.find("Mireto.ini"), std::string::npos) << unreadable.err;
-}
-
-TEST(SjisToUtf8, ConvertsNamesAndMarksWhatIsNotShiftJis) {
-    EXPECT_EQ(cli::sjisToUtf8(sjis("abc 置換,一")), "abc 置換,一");
-    const std::string replacement = "\xEF\xBF\xBD";
-    EXPECT_EQ(cli::sjisToUtf8("a\x85@b"), "a" + replacement + "b");
-    EXPECT_EQ(cli::sjisToUtf8(sjis("無") + "\x81"), "無" + replacement);
-    // Longer than one pass of the converter holds, with a bad byte far in.
-    std::string longText;
-    std::string expected;
-    for (int i = 0; i < 20000; ++i) {
-        longText += sjis("猫a");
-        expected += "猫a";
-    }
-    EXPECT_EQ(cli::sjisToUtf8(longText + "\xFF" + longText), expected + replacement + expected);
 }
 
 } // namespace

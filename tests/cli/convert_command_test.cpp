@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace mireto::test {
 namespace {
@@ -58,6 +59,25 @@ TEST(ConvertCommand, Utf8StandardInputToAnOutputFile) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(readFile(page), expectedStandardPage(sjis("寿司") + "&#x1F363;" + sjis("。"), 5));
+}
+
+TEST(ConvertCommand, TheInputIsUtf8WhenItReadsAsUtf8UnlessTheEncodingIsGiven) {
+    const std::string utf8Text = "寿司🍣〜。\r\n";
+    const std::string asSjis = sjis("寿司") + "&#x1F363;" + sjis("～。\r\n");
+    for (const auto& [args, input, text] :
+         std::vector<std::tuple<std::vector<std::string>, std::string, std::string>>{
+             {{}, utf8Text, asSjis},
+             {{"--encoding", "utf-8"}, utf8Text, asSjis},
+             {{}, sjis("寿司。\r\n"), sjis("寿司。\r\n")},
+             {{}, "plain ASCII", "plain ASCII"},
+             // Forced: the UTF-8 bytes taken as Shift_JIS, as they are.
+             {{"--encoding", "sjis"}, utf8Text, utf8Text}}) {
+        std::vector<std::string> all = {"-f", "4", "--time", "5"};
+        all.insert(all.end(), args.begin(), args.end());
+        const ProgramResult result = convert(all, input);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, expectedStandardPage(text, 5)) << utf8(input);
+    }
 }
 
 // The Shift_JIS page decoded, with its head's declaration naming UTF-8: what a UTF-8

@@ -1,8 +1,8 @@
 // The UTF-8 page decoded piece by piece: the same bytes as the whole page decoded, for
 // every style and every way of cutting it, handed on before the page ends.
-#include "cli/sjis_to_utf8.h"
 #include "cli/utf8_page_stream.h"
 #include "convert/converter_factory.h"
+#include "convert/page_charset.h"
 #include "tests/support/sjis.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(Utf8PageStream, AnyCutGivesTheWholePageDecoded) {
     text += "\x82";
     for (std::size_t style = 0; style < kFormatCount; ++style) {
         const std::string page = pageOf(style, text);
-        const std::string whole = pageToUtf8(page);
+        const std::string whole = pageAsUtf8(page);
         for (const std::size_t cut : {1, 2, 3, 5, 64, 4096}) {
             SCOPED_TRACE("style " + std::to_string(style) + ", pieces of " + std::to_string(cut));
             std::string streamed;
@@ -63,7 +63,7 @@ TEST(Utf8PageStream, APageWithoutAHeadEndIsDecodedWhole) {
     ASSERT_TRUE(stream.put(page.substr(7)));
     EXPECT_EQ(streamed, "");
     ASSERT_TRUE(stream.finish());
-    EXPECT_EQ(streamed, pageToUtf8(page));
+    EXPECT_EQ(streamed, pageAsUtf8(page));
 }
 
 TEST(Utf8PageStream, ARefusedPieceEndsTheStream) {

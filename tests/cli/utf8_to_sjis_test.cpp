@@ -8,7 +8,7 @@ namespace mireto::cli {
 namespace {
 
 TEST(Utf8ToSjis, ConvertsJapaneseKeepsAsciiAndMakesReferencesOfTheRest) {
-    const SjisConversion result = utf8ToSjis("abc 寿司\xF0\x9F\x8D\xA3です\r\n");
+    const SjisConversion result = utf8ToSjis("abc 寿司🍣です\r\n");
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.text, test::sjis("abc 寿司") + "&#x1F363;" + test::sjis("です\r\n"));
 }

@@ -44,5 +44,27 @@ TEST(PageCharset, AHeadWithoutADeclarationGetsOne) {
     EXPECT_EQ(quoted, "<HEAD><META CHARSET='UTF-8'></HEAD>");
 }
 
+TEST(PageCharset, APageAsUtf8IsThePageDecodedWithItsHeadSayingSo) {
+    const std::string text = sjis("猫です、寿司。～①ｶﾅ\r\n") + "&#x1F363;";
+    for (std::size_t position = 0; position < kFormatCount; ++position) {
+        auto converter = createConverter(static_cast<OutputFormat>(position), {});
+        const std::string page = buildPage(*converter, text, 1031227620);
+        std::string expected = utf8(page);
+        declareUtf8Charset(expected);
+        EXPECT_EQ(pageAsUtf8(page), expected) << position;
+    }
+}
+
+TEST(PageCharset, OddBytesReadAsABrowserReadsThem) {
+    const std::string head = "<head><meta charset=Shift_JIS></head>";
+    const std::string utf8Head = "<head><meta charset=UTF-8></head>";
+    // Control bytes stand for themselves, as every byte below 0x80 does.
+    EXPECT_EQ(pageAsUtf8(head + "a\x1A\x1C\x7F" + sjis("猫")), utf8Head + "a\x1A\x1C\x7F猫");
+    // A pair Shift_JIS does not define (its ASCII trail byte read again), a byte that is
+    // no character, and a lead byte at the end.
+    EXPECT_EQ(pageAsUtf8(head + sjis("猫") + "\x85\x40" + "\xA0" + "b\x81"),
+              utf8Head + "猫\uFFFD@\uFFFDb\uFFFD");
+}
+
 } // namespace
 } // namespace mireto::test

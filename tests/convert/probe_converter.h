@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/converter.h"
+#include "convert/sjis_literal.h"
 
 #include <string>
 #include <vector>
@@ -36,8 +37,8 @@ protected:
         else
             startScan(kSentenceDelimiters);
         while (scanStep()) {
-            steps.push_back({std::string(segment()), endsHere("\r\n"), endsHere("\x81\x42"),
-                             endsHere("\x81\x41"), std::string(twoBytesBefore()), m_position});
+            steps.push_back({std::string(segment()), endsHere("\r\n"), endsHere("。"_sjis),
+                             endsHere("、"_sjis), std::string(twoBytesBefore()), m_position});
             finishStep();
         }
         finalSegment = segment();

@@ -1,5 +1,7 @@
 // The ending-set editor and chooser: saving, overwriting and deleting templates by name,
 // and choosing the current set.
+#include "convert/converter_factory.h"
+#include "convert/sjis_codec.h"
 #include "rules/current_ending_dlg.h"
 #include "rules/ending_template_dlg.h"
 #include "tests/rules/ending_test_support.h"
@@ -218,8 +220,8 @@ private slots:
         retype(e.list(), u("寿司🍣"));
         e.press("saveButton");
         QCOMPARE(e.messages.texts(),
-                 QStringList{u("「寿司🍣」にはShift_JISで表せない文字が含まれています。"
-                               "Shift_JISで表せる文字に直して下さい。")});
+                 QStringList{u("「寿司🍣」にはShift_JISで表せない文字「🍣」(U+1F363)が含まれて"
+                               "います。Shift_JISで表せる文字に直して下さい。")});
         QCOMPARE(e.messages.shown[0].icon, MessageIcon::Warning);
 
         retype(e.list(), u("寿司"));
@@ -244,6 +246,28 @@ private slots:
         QCOMPARE(dialog.endingSet(),
                  endingSet("apple", {10, 20, 30, 40}, {"a1", "にゃ", "a3", "a4"}));
         QCOMPARE(store.GetEndingSet(1).words[1], std::string("a2"));
+    }
+
+    void aTypedWaveDashIsTakenAndThePageShowsItsFullWidthTilde() {
+        // Input methods on Linux type U+301C 〜; Shift_JIS holds it as ～.
+        const SettingsStore store = storeWithEndings({});
+        CCurrentEndingDlg dialog(store, endingSet("mine", {100, 0, 0, 0}));
+        dialog.show();
+        MessageScript messages;
+        retype(wordBox(&dialog, 1), u("だよ〜"));
+        click(&dialog, "okButton");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(messages.shown.isEmpty());
+        const EndingSet chosen = dialog.endingSet();
+        QCOMPARE(chosen.words[0], sjis("だよ～"));
+
+        const ReplacementSet noReplacements = noneReplacementSet();
+        const std::string text = sjis("猫です。");
+        const auto converter = createConverter(OutputFormat::Standard, {});
+        converter->setInputs(chosen, noReplacements, text);
+        converter->setClock([] { return std::time_t{1031227620}; });
+        const std::string page = sjisToUtf8(converter->buildPage());
+        QVERIFY2(page.find("猫ですだよ～") != std::string::npos, page.c_str());
     }
 
     void theChooserSelectsTheCurrentSetAndKeepsATypedName() {

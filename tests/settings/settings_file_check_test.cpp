@@ -95,7 +95,7 @@ TEST(SettingsFileCheck, ADamagedLineIsNamed) {
 
 TEST(SettingsFileCheck, TextThatIsNotShiftJisIsRefused) {
     // A byte no Shift_JIS text holds, in a template's name.
-    expectFault(withLine(11, "3,\x82\xA0\xFF,4,\x96\xB3\x82\xB5,4,\x96\xB3\x82\xB5,0,,"),
+    expectFault(withLine(11, "3," + sjis("あ") + "\xFF," + sjis("4,無し,4,無し,0,,")),
                 SettingsFileFault::NotShiftJis, 11, SettingsSection::OverallTemplates);
     EXPECT_TRUE(IsShiftJisText(sjis("ｶﾀｶﾅと漢字とABC")));
     EXPECT_FALSE(IsShiftJisText("\x82"));     // a lead byte at the end
