@@ -72,6 +72,10 @@ public:
     // ---- What there is -----------------------------------------------------------
 
     const SettingsStore& store() const { return m_store; }
+    // The store itself, for the editors that save and delete as they go (through the
+    // same FindListed, SortedPosition and DeleteRecord as the saves below) and for an
+    // import. The current records are never touched through it.
+    SettingsStore& editableStore() { return m_store; }
     const FormatSettings& formatSettings() const { return m_formatSettings; }
     const CurrentSelection& current() const { return m_current; }
     const OverallTemplate& currentTemplate() const { return m_current.overallTemplate; }
