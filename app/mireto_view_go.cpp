@@ -1,6 +1,7 @@
 // GO!!: the session builds the page of the editor's text, which is written and opened.
 // The live preview builds its pages with the same BuildPage, for its own moment.
 #include "app/mireto_view.h"
+#include "app/page_not_opened.h"
 #include "widgets/sjis_qstring.h"
 
 namespace mireto {
@@ -20,11 +21,18 @@ std::optional<std::string> CMiretoView::BuildPage(const std::string& text,
     return m_session.buildPage(text, moment);
 }
 
+std::optional<bool> CMiretoView::StreamPage(const std::string& text, std::time_t moment,
+                                            const PageSink& sink) const {
+    if (!m_session.currentFormat())
+        return std::nullopt;
+    return m_session.streamPage(text, moment, sink);
+}
+
 FileWriteResult CMiretoView::OpenPage(const std::string& page) {
     // A page is made again from its text at any time: not worth waiting for the disk.
     FileWriteResult result = writeFileAtomically(m_services.paths.pageFile, page, FlushToDisk::No);
-    if (result.ok && m_services.openPage)
-        m_services.openPage(m_services.paths.pageFile);
+    if (result.ok && m_services.openPage && !m_services.openPage(m_services.paths.pageFile))
+        reportPageNotOpened(window(), QString::fromStdString(m_services.paths.pageFile.string()));
     return result;
 }
 

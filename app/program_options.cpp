@@ -11,8 +11,8 @@ convert and press GO!!, and the page opens in the web browser. A preview beside
 the text follows as you type.
 
 FILE is a text document to open, Shift_JIS or UTF-8; without one the editor
-starts with a new document. Only one copy of the editor runs at a time: starting
-another one does nothing.
+starts with a new document. One editor runs on a settings file at a time:
+starting another one brings the running editor forward and opens FILE there.
 
 Options:
   -h, --help            show this help and exit

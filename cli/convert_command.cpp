@@ -5,6 +5,7 @@
 #include "cli/cli_settings.h"
 #include "cli/input_text.h"
 #include "cli/sjis_to_utf8.h"
+#include "cli/utf8_page_stream.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
 #include "convert/page_clock.h"
@@ -62,15 +63,16 @@ FormatChoice storedFormat(const ConversionSession& session, bool templatePicked)
                               "', which is none of the seven: give --format"};
 }
 
-// A Shift_JIS page goes to `sink` piece by piece as it is built, never whole in memory;
-// a UTF-8 one, whose head is rewritten once it is decoded, in one piece. The session's
-// page style is one of the seven.
+// The page goes to `sink` piece by piece as it is built, never whole in memory, in
+// Shift_JIS or decoded as it goes. The session's page style is one of the seven.
 bool writePage(const ConversionSession& session, const std::string& text, std::time_t moment,
                bool utf8, const PageSink& sink) {
     if (!utf8)
         return session.streamPage(text, moment, sink);
-    const std::optional<std::string> page = session.buildPage(text, moment);
-    return page && sink(pageToUtf8(*page));
+    Utf8PageStream decoded(sink);
+    return session.streamPage(text, moment, [&decoded](std::string_view piece) {
+        return decoded.put(piece);
+    }) && decoded.finish();
 }
 
 // Whether `path` (its link followed) is there and is neither a file nor a folder: a
