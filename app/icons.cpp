@@ -51,27 +51,6 @@ const char* commandName(int commandId) {
 
 } // namespace
 
-int settingsIcon(std::optional<OutputFormat> format) {
-    if (!format)
-        return kNoSettings;
-    switch (*format) {
-    case OutputFormat::FontPlayBlack:
-        return kFontPlaySettings;
-    case OutputFormat::FontPlayWhite:
-        return kFontPlayWhiteSettings;
-    case OutputFormat::IdolNews:
-        return kIdolNewsSettings;
-    case OutputFormat::Thread:
-        return kThreadSettings;
-    case OutputFormat::Standard:
-    case OutputFormat::StandardFrameless:
-        return kColourSettings;
-    case OutputFormat::HouseStyle:
-        break;
-    }
-    return kHouseStyleSettings;
-}
-
 QIcon resourceIcon(int resourceId) {
     const char* name = resourceName(resourceId);
     return name ? picture(name) : QIcon();

@@ -26,9 +26,6 @@ inline constexpr int kThreadSettings = 221;
 inline constexpr int kHouseStyleSettings = 230;
 inline constexpr int kNoSettings = 231;
 
-// The picture of the settings button for the current page style (none: a style name
-// that matches none of the seven).
-int settingsIcon(std::optional<OutputFormat> format);
 
 // Null icon for a number that has no picture.
 QIcon resourceIcon(int resourceId);

@@ -4,12 +4,12 @@
 // The program builds the real ones once at start; tests build their own.
 #pragma once
 
-#include "convert/converter.h"
 #include "convert/page_clock.h"
 #include "platform/app_paths.h"
 
 #include <QString>
 #include <QUrl>
+#include <filesystem>
 #include <functional>
 
 namespace mireto {

@@ -7,12 +7,11 @@
 #include "cli/utf8_page_stream.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
-#include "convert/page_charset.h"
+#include "convert/page_clock.h"
 #include "convert/sjis_codec.h"
 #include "platform/app_paths.h"
 #include "platform/atomic_file.h"
 
-#include <cassert>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -48,22 +47,30 @@ FormatChoice chooseFormat(const std::string& given) {
             "unknown format '" + given + "': give a position 0-6 or a name (see --help)"};
 }
 
-// The style a stored template names; a name that matches none of the seven is what
-// makes GO!! do nothing in the editor, so here it is an error.
-FormatChoice storedFormat(const std::string& name) {
-    if (auto format = formatByName(name))
+// The style the settings make current; a name that matches none of the seven is what
+// makes GO!! do nothing in the editor, so here it is an error that names it as the
+// picked template (or else the file's current one) spells it.
+FormatChoice storedFormat(const ConversionSession& session, bool templatePicked) {
+    if (auto format = session.currentFormat())
         return {format, {}};
+    std::string name = session.currentTemplate().formatName;
+    if (templatePicked) {
+        if (const auto at =
+                session.find(RecordKind::OverallTemplate, session.currentTemplate().name))
+            name = session.store().GetOverallTemplate(*at).formatName;
+    }
     return {std::nullopt, "the settings name the page style '" + sjisToUtf8(name) +
                               "', which is none of the seven: give --format"};
 }
 
 // The page goes to `sink` piece by piece as it is built, never whole in memory, in
-// Shift_JIS or decoded as it goes.
-bool writePage(Converter& converter, bool utf8, const PageSink& sink) {
+// Shift_JIS or decoded as it goes. The session's page style is one of the seven.
+bool writePage(const ConversionSession& session, const std::string& text, std::time_t moment,
+               bool utf8, const PageSink& sink) {
     if (!utf8)
-        return converter.streamPage(sink);
+        return session.streamPage(text, moment, sink);
     Utf8PageStream decoded(sink);
-    return converter.streamPage([&decoded](std::string_view piece) {
+    return session.streamPage(text, moment, [&decoded](std::string_view piece) {
         return decoded.put(piece);
     }) && decoded.finish();
 }
@@ -98,22 +105,22 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return kOk;
     }
 
-    CliSettings loaded;
-    if (const std::string error = loadCliSettings(options.settingsPath, loaded); !error.empty())
+    ConversionSession session;
+    if (const std::string error = loadCliSettings(options.settingsPath, session); !error.empty())
         return fail(err, error, kFailed);
     if (options.list) {
-        out << listSettings(loaded.store);
+        out << listSettings(session);
         return kOk;
     }
-    const SettingsChoice selection = chooseFromSettings(loaded, options);
-    if (!selection.error.empty())
-        return fail(err, selection.error, kUsage);
+    if (const std::string error = chooseFromSettings(session, options); !error.empty())
+        return fail(err, error, kUsage);
 
-    const FormatChoice choice =
-        options.format ? chooseFormat(*options.format) : storedFormat(selection.formatName);
+    const FormatChoice choice = options.format
+                                    ? chooseFormat(*options.format)
+                                    : storedFormat(session, options.templateName.has_value());
     if (!choice.format)
         return fail(err, choice.error, options.format ? kUsage : kFailed);
-    const OutputFormat format = *choice.format;
+    session.pickFormat(*choice.format);
 
     InputText input = readInput(options.inputPath);
     if (!input.ok)
@@ -129,18 +136,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     const std::string text = withCrLfLineEnds(std::move(input.bytes));
 
-    const EndingSet& endingSet = selection.endingSet;
-    const ReplacementSet& replacementSet = selection.replacementSet;
-    const FormatSettings& settings = loaded.formatSettings;
-
-    // chooseFormat gives one of the seven styles, and every style has a page builder.
-    const std::unique_ptr<Converter> converter = createConverter(format, settings);
-    assert(converter);
-    converter->setInputs(endingSet, replacementSet, text);
-    if (options.time) {
-        const std::time_t moment = *options.time;
-        converter->setClock([moment] { return moment; });
-    }
+    const std::time_t moment = options.time ? *options.time : systemTimeNow();
 
     std::optional<std::filesystem::path> pagePath;
     if (options.outputPath && *options.outputPath != "-")
@@ -153,10 +149,11 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     const bool utf8 = options.pageEncoding == PageEncoding::Utf8;
     const auto writeTo = [&](std::ostream& stream) {
-        const bool written = writePage(*converter, utf8, [&stream](std::string_view piece) {
-            stream.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            return static_cast<bool>(stream);
-        });
+        const bool written =
+            writePage(session, text, moment, utf8, [&stream](std::string_view piece) {
+                stream.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                return static_cast<bool>(stream);
+            });
         stream.flush();
         return written && stream;
     };
@@ -176,7 +173,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     // A page is made again from its text at any time: not worth waiting for the disk.
     AtomicFileWriter file(*pagePath, FlushToDisk::No);
-    writePage(*converter, utf8, [&file](std::string_view piece) { return file.append(piece); });
+    writePage(session, text, moment, utf8,
+              [&file](std::string_view piece) { return file.append(piece); });
     const FileWriteResult written = file.commit();
     if (!written.ok)
         return fail(err, written.error, kFailed);
