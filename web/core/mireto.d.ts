@@ -95,11 +95,11 @@ export interface Names {
 export type LoadOutcome = "loaded" | "too-large" | "too-many-entries";
 
 /**
- * A save under a name: "saved" (a new record, inserted where the editor's sorted list puts
- * it), "exists" (a record of that name, letter case ignored, is stored; nothing changed:
- * ask, then overwrite), or "empty-name" (nothing changed).
+ * A save under a name: "saved" (a new record), "overwritten" (the listed record of that
+ * name), "exists" (a listed record has that name and nothing changed: ask, then save
+ * again with overwrite), or "empty-name" (nothing changed).
  */
-export type SaveOutcome = "saved" | "exists" | "empty-name";
+export type SaveOutcome = "saved" | "overwritten" | "exists" | "empty-name";
 
 /** A stored record, by store position or by name (the first of that name, exact). */
 export type RecordKey = number | string;
@@ -177,17 +177,18 @@ export interface Mireto {
     getEndingSet(key: RecordKey): EndingSet | null;
     getReplacementSet(key: RecordKey): ReplacementSet | null;
 
-    /** Stores a new record under its name, as the editors' 保存 does. */
-    saveTemplate(overall: OverallTemplate): SaveOutcome;
-    saveEndingSet(set: EndingSet): SaveOutcome;
-    saveReplacementSet(set: ReplacementSet): SaveOutcome;
+    /**
+     * Saves the record under its own name, as the editors' 保存 does: a name no listed
+     * record has (letter case ignored) goes in as a new record where the editor's sorted
+     * list puts it; a listed name is "exists", nothing changed, unless `overwrite` is true,
+     * when the record replaces the listed one, every field (the name as given). The
+     * current records are not changed.
+     */
+    saveTemplate(overall: OverallTemplate, overwrite?: boolean): SaveOutcome;
+    saveEndingSet(set: EndingSet, overwrite?: boolean): SaveOutcome;
+    saveReplacementSet(set: ReplacementSet, overwrite?: boolean): SaveOutcome;
 
-    /** Replaces the stored record at `key`, every field, its name included. False when there is none. */
-    overwriteTemplate(key: RecordKey, overall: OverallTemplate): boolean;
-    overwriteEndingSet(key: RecordKey, set: EndingSet): boolean;
-    overwriteReplacementSet(key: RecordKey, set: ReplacementSet): boolean;
-
-    /** Removes the stored record at `key`. False when there is none; the none sets at position 0 are never removed. */
+    /** Removes the stored record at `key`. False when there is none; the none sets at position 0 are never removed. The current records are not changed. */
     deleteTemplate(key: RecordKey): boolean;
     deleteEndingSet(key: RecordKey): boolean;
     deleteReplacementSet(key: RecordKey): boolean;
