@@ -329,6 +329,7 @@ describe("the command", () => {
         [["-s", "S", "FOLDER/utf8.txt", "FOLDER/sjis.txt"], 2],
         [["-s", "S", "--list=yes"], 2],
         [["-s"], 2],
+        [["--version"], 0],
     ];
 
     for (const [pattern, status] of CASES) {
@@ -345,6 +346,25 @@ describe("the command", () => {
             if (status !== 0) assert.match(actual.stderr.toString(), /^mireto-convert: /);
         });
     }
+
+    test("without -s, the editor's Mireto.ini in the user's data folder, else the starter", async () => {
+        const dataHome = join(folder, "data");
+        const env = { ...process.env, XDG_DATA_HOME: dataHome };
+        const args = ["--time", "9", "-f", "4", join(folder, "utf8.txt")];
+        const run = () => spawnSync(process.execPath, [bin, ...args], { env });
+        const starterPage = native(["-s", settings, ...args]).stdout;
+        assert.ok(run().stdout.equals(starterPage));
+
+        const session = await createMireto();
+        session.loadSettings(readFileSync(settings));
+        session.pickTemplate("お侍さん");
+        const own = join(dataHome, "mireto", "Mireto.ini");
+        mkdirSync(join(dataHome, "mireto"), { recursive: true });
+        writeFileSync(own, session.settingsBytes());
+        const ownPage = native(["-s", own, ...args]).stdout;
+        assert.ok(!ownPage.equals(starterPage));
+        assert.ok(run().stdout.equals(ownPage));
+    });
 
     test("npm pack takes the whole package", () => {
         const packed = spawnSync("npm", ["pack", "--dry-run", "--json"], { cwd: packageFolder, encoding: "utf8" });
