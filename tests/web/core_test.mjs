@@ -371,6 +371,7 @@ describe("the command", () => {
         assert.equal(packed.status, 0, packed.stderr);
         const files = JSON.parse(packed.stdout)[0].files.map((entry) => entry.path).sort();
         assert.deepEqual(files, [
+            "LICENSE",
             "README.md",
             "bin/mireto-convert.mjs",
             "mireto-core.mjs",
