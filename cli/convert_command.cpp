@@ -46,11 +46,18 @@ FormatChoice chooseFormat(const std::string& given) {
             "unknown format '" + given + "': give a position 0-6 or a name (see --help)"};
 }
 
-// The style a stored template names; a name that matches none of the seven is what
-// makes GO!! do nothing in the editor, so here it is an error.
-FormatChoice storedFormat(const std::string& name) {
-    if (auto format = formatByName(name))
+// The style the settings make current; a name that matches none of the seven is what
+// makes GO!! do nothing in the editor, so here it is an error that names it as the
+// picked template (or else the file's current one) spells it.
+FormatChoice storedFormat(const ConversionSession& session, bool templatePicked) {
+    if (auto format = session.currentFormat())
         return {format, {}};
+    std::string name = session.currentTemplate().formatName;
+    if (templatePicked) {
+        if (const auto at =
+                session.find(RecordKind::OverallTemplate, session.currentTemplate().name))
+            name = session.store().GetOverallTemplate(*at).formatName;
+    }
     return {std::nullopt, "the settings name the page style '" + sjisToUtf8(name) +
                               "', which is none of the seven: give --format"};
 }
@@ -106,8 +113,9 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (const std::string error = chooseFromSettings(session, options); !error.empty())
         return fail(err, error, kUsage);
 
-    const FormatChoice choice = options.format ? chooseFormat(*options.format)
-                                               : storedFormat(session.currentTemplate().formatName);
+    const FormatChoice choice = options.format
+                                    ? chooseFormat(*options.format)
+                                    : storedFormat(session, options.templateName.has_value());
     if (!choice.format)
         return fail(err, choice.error, options.format ? kUsage : kFailed);
     session.pickFormat(*choice.format);

@@ -131,22 +131,21 @@ ConversionSession::TemplatePick ConversionSession::pickTemplate(Position positio
     m_current.replacementSet = m_store.GetReplacementSet(pick.replacementSet);
     pick.endingSet = m_store.FindEndingSetIndex(position);
     m_current.endingSet = m_store.GetEndingSet(pick.endingSet);
-    OverallTemplate overall = m_store.GetOverallTemplate(position);
-    // The style is found as the lists find a name; one that names none of the seven
-    // stays as the template spells it, and no style is current.
+    const OverallTemplate overall = m_store.GetOverallTemplate(position);
+    // The style is found as the panel's list finds a name; for one that names none of
+    // the seven, no style is selected, and so none is current.
     for (Position format = 0; format < kFormatCount; ++format) {
         const std::string name = m_store.GetFormatName(format);
         if (m_rules.same ? m_rules.same(name, overall.formatName) : name == overall.formatName) {
             pick.format = format;
-            overall.formatName = name;
             break;
         }
     }
     OverallTemplate& current = m_current.overallTemplate;
-    current.name = std::move(overall.name);
+    current.name = overall.name;
     current.endingSetName = m_current.endingSet.name;
     current.replacementSetName = m_current.replacementSet.name;
-    current.formatName = std::move(overall.formatName);
+    current.formatName = m_store.GetFormatName(pick.format.value_or(static_cast<Position>(-1)));
     return pick;
 }
 

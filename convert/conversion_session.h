@@ -97,7 +97,8 @@ public:
     // ---- Picks -------------------------------------------------------------------
 
     // Makes stored template `position` current, as a pick in the panel does: its name,
-    // the sets it names (the none sets for names no set has) and its page style.
+    // the sets it names (the none sets for names no set has) and its page style (an
+    // empty name, no style, when it names none of the seven).
     TemplatePick pickTemplate(Position position);
     // Makes a stored set current; the current template names it.
     void pickEndingSet(Position position);

@@ -141,7 +141,7 @@ TEST(ConversionSession, APickedTemplateBringsItsSetsByNameAndItsStyle) {
               overall("wind", "kaze", std::string(kNoneName), OutputFormat::Standard));
 }
 
-TEST(ConversionSession, ATemplateStyleIsFoundAsTheListsFindNamesOrKeptAsSpelt) {
+TEST(ConversionSession, ATemplateStyleIsFoundAsTheListsFindNamesOrLeftUnselected) {
     ConversionSession session(caseBlindRules());
     OverallTemplate shouting = overall("loud", std::string(kNoneName), std::string(kNoneName),
                                        OutputFormat::FontPlayBlack);
@@ -149,7 +149,7 @@ TEST(ConversionSession, ATemplateStyleIsFoundAsTheListsFindNamesOrKeptAsSpelt) {
     session.saveTemplate(shouting);
     const ConversionSession::TemplatePick pick = session.pickTemplate(0);
     EXPECT_EQ(pick.format, std::nullopt);
-    EXPECT_EQ(session.currentTemplate().formatName, "ODD STYLE");
+    EXPECT_EQ(session.currentTemplate().formatName, "");
     EXPECT_EQ(session.currentFormat(), std::nullopt);
     EXPECT_EQ(session.buildPage("text", kMoment), std::nullopt);
     EXPECT_FALSE(session.streamPage("text", kMoment, [](std::string_view) {
