@@ -1,6 +1,8 @@
 // Reading the text to convert, as the editor would hold it.
 #pragma once
 
+#include "convert/line_ends.h"
+
 #include <cstddef>
 #include <string>
 
@@ -20,7 +22,6 @@ inline constexpr std::size_t kMaxInputBytes = std::size_t{1} << 30;
 // the limit, input over `maxBytes` (a device such as /dev/zero never ends).
 InputText readInput(const std::string& path, std::size_t maxBytes = kMaxInputBytes);
 
-// Every line end becomes CR LF (a lone LF gains its CR; CR LF stays as it is).
-std::string withCrLfLineEnds(std::string text);
+using mireto::withCrLfLineEnds;
 
 } // namespace mireto::cli
