@@ -29,11 +29,12 @@ function openDialog(caption: string, body: Node[], buttons: Button[], canStore: 
             h(
                 "button",
                 {
-                    type: b.action ? "button" : "submit",
+                    // No button submits the form, so Enter in a field never closes the dialog.
+                    type: "button",
                     id: b.id,
                     disabled: b.storing && !canStore,
                     title: b.storing && !canStore ? "共有されたページの表示中は保存できません" : undefined,
-                    onclick: b.action ? () => void b.action!() : undefined,
+                    onclick: b.action ? () => void b.action!() : close,
                 },
                 b.label,
             ),
@@ -44,7 +45,9 @@ function openDialog(caption: string, body: Node[], buttons: Button[], canStore: 
     return dialog;
 }
 
-const close = () => byId<HTMLDialogElement>("editor").close();
+function close() {
+    byId<HTMLDialogElement>("editor").close();
+}
 
 function textField(label: string, value: string, props: Record<string, unknown> = {}) {
     const input = h("input", { type: "text", value, ...props });
@@ -132,8 +135,11 @@ export function openEndingEditor(app: App): void {
             sync();
         });
         percent.addEventListener("input", () => {
+            // Only digits are taken, as the desktop's box takes them: anything else typed
+            // leaves the box as it was.
             const digits = percent.value.replace(/\D/g, "").slice(0, 3);
-            rows.typePercent(row, digits);
+            if (digits === rows.percents[row]) percent.value = digits;
+            else rows.typePercent(row, digits);
             sync();
         });
         sliders.push(slider);

@@ -16,7 +16,7 @@ function showDialog(caption: string, body: Node[], buttons: Node[]) {
     const dialog = byId<HTMLDialogElement>("editor");
     byId("editorCaption").textContent = caption;
     byId("editorBody").replaceChildren(...body);
-    byId("editorButtons").replaceChildren(...buttons, h("button", { type: "submit" }, "閉じる"));
+    byId("editorButtons").replaceChildren(...buttons, h("button", { type: "button", onclick: () => dialog.close() }, "閉じる"));
     if (!dialog.open) dialog.showModal();
 }
 

@@ -303,3 +303,43 @@ test("the page runs no script, and a reload offline keeps the typed text", async
     await context.setOffline(false);
     await context.close();
 });
+
+test("two tabs: each takes the other's changes, and a change on stale settings is refused with a message", async () => {
+    const context = await site.newContext();
+    const first = await site.open(context);
+    const second = await site.open(context);
+    await first.click("#endingButton");
+    await first.fill("#endingName", "別タブの語尾");
+    await first.click("#endingSave");
+    await answer(first);
+    await second.waitForFunction(() =>
+        [...document.querySelectorAll("#endingList option")].some((o) => o.textContent === "別タブの語尾"));
+
+    // Another tab writes in the same instant (its announcement not yet arrived): the
+    // stored revision moves on under this tab.
+    const bumped = await second.evaluate(() => new Promise((resolve) => {
+        const open = indexedDB.open("mireto", 1);
+        open.onsuccess = () => {
+            const store = open.result.transaction("kv", "readwrite").objectStore("kv");
+            const get = store.get("settings");
+            get.onsuccess = () => {
+                store.put({ bytes: get.result.bytes, revision: get.result.revision + 5 }, "settings");
+                store.transaction.oncomplete = () => resolve(get.result.revision + 5);
+            };
+        };
+    }));
+    const before = await second.$eval("#endingList", (s) => s.selectedIndex);
+    await second.selectOption("#endingList", String(before === 1 ? 2 : 1));
+    await second.waitForSelector("#notice:not([hidden])");
+    assert.match(await second.textContent("#noticeText"), /別のタブで設定が変更されていた/);
+    assert.equal(await second.$eval("#endingList", (s) => s.selectedIndex), before, "the stored selection shown again");
+    const revision = await second.evaluate(() => new Promise((resolve) => {
+        const open = indexedDB.open("mireto", 1);
+        open.onsuccess = () => {
+            const get = open.result.transaction("kv").objectStore("kv").get("settings");
+            get.onsuccess = () => resolve(get.result.revision);
+        };
+    }));
+    assert.equal(revision, bumped, "nothing written over the other tab's settings");
+    await context.close();
+});
