@@ -33,6 +33,9 @@ const app: App = {
     get session() {
         return shared ? shared.session : own;
     },
+    get own() {
+        return own;
+    },
     get canStore() {
         return shared === null;
     },

@@ -20,8 +20,9 @@ function showDialog(caption: string, body: Node[], buttons: Node[]) {
     if (!dialog.open) dialog.showModal();
 }
 
+// Reading and writing work on the user's own settings, also while a shared page is shown.
 export function openTransfer(app: App, replaceSettings: (bytes: Uint8Array) => Promise<void>): void {
-    const s = app.session;
+    const s = app.own;
     const storing = app.canStore;
     const button = (label: string, id: string, action: () => unknown, needsStore = false) =>
         h("button", { type: "button", id, disabled: needsStore && !storing, onclick: () => void action() }, label);
@@ -42,7 +43,7 @@ export function openTransfer(app: App, replaceSettings: (bytes: Uint8Array) => P
 }
 
 function openExport(app: App): void {
-    const s = app.session;
+    const s = app.own;
     const names = s.names();
     const boxes: { kind: RecordKind; at: number; box: HTMLInputElement }[] = [];
     const groups = KINDS.map(({ kind, label }) => {
@@ -76,7 +77,7 @@ function openExport(app: App): void {
 }
 
 async function openImport(app: App): Promise<void> {
-    const s = app.session;
+    const s = app.own;
     const file = await pickFile(".ini,text/plain");
     if (!file) return;
     const read = s.readSetFile(file.bytes);

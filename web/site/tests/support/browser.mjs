@@ -119,6 +119,6 @@ export async function answer(page, label = "OK") {
     await page.waitForSelector("#message[open]");
     const text = await page.textContent("#messageText");
     await page.click(`#messageButtons button:text-is("${label}")`);
-    await page.waitForSelector("#message:not([open])");
+    await page.waitForSelector("#message", { state: "hidden" });
     return text;
 }
