@@ -23,7 +23,6 @@ public:
     void setReplaceMode(bool replace);
     void setFindWhat(const QString& text);
 
-    bool replaceMode() const { return m_replaceMode; }
     QString findWhat() const;
     QString replaceWith() const;
     bool matchCase() const;

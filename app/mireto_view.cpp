@@ -1,6 +1,7 @@
 #include "app/mireto_view.h"
 
 #include "app/find_replace_dlg.h"
+#include "widgets/template_list.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -32,7 +33,7 @@ bool sameText(const QString& a, const QString& b, bool matchCase) {
 } // namespace
 
 CMiretoView::CMiretoView(PlatformServices services, QWidget* parent)
-    : QPlainTextEdit(parent), m_services(std::move(services)) {
+    : QPlainTextEdit(parent), m_services(std::move(services)), m_session(listNameRules()) {
     // Long lines wrap at the window's edge; there is no sideways scrolling.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -1,7 +1,7 @@
-// The one editor view. Besides the text it owns everything a conversion needs: the
-// settings store, the current overall template, replacement set and ending set, and
-// the page styles' settings. The control panel and the dialogs borrow; a converter
-// gets copies for one GO!!.
+// The one editor view. Besides the text it owns everything a conversion needs, in its
+// conversion session: the settings store, the current overall template, replacement set
+// and ending set, and the page styles' settings. The control panel and the dialogs
+// borrow; every page is built by the session.
 //
 // Whatever changes a conversion input (the text, a set, the page style or its settings)
 // is announced with conversionInputsChanged(), which the live preview follows.
@@ -9,14 +9,13 @@
 // Sources: mireto_view.cpp (editor, font, find and replace, printing),
 // mireto_view_go.cpp (GO!! and the page for a given moment), mireto_view_settings.cpp
 // (Mireto.ini at start and exit, the panel's lists and selections, the page styles'
-// settings dialogs), mireto_view_templates.cpp (the template editors and choosers).
+// settings dialogs), mireto_view_templates.cpp (the template editors and choosers),
+// mireto_view_exchange.cpp (templates and sets to and from files).
 #pragma once
 
 #include "app/platform_services.h"
+#include "convert/conversion_session.h"
 #include "platform/atomic_file.h"
-#include "settings/format_settings.h"
-#include "settings/records.h"
-#include "settings/settings_store.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -33,6 +32,7 @@ namespace mireto {
 
 class CFindReplaceDlg;
 class ControlPanel;
+struct StyleTraits;
 
 // What changed among the conversion inputs: the editor's text as the user types, or
 // anything else (a new or opened document, a pick in the panel, a dialog's OK, a
@@ -83,11 +83,15 @@ public:
     // Enables `action` (command 1101) unless the current style has no settings.
     void OnUpdateHtmlSettings(QAction* action) const;
 
-    const SettingsStore& store() const { return m_store; }
-    const OverallTemplate& currentTemplate() const { return m_template; }
-    const ReplacementSet& currentReplacementSet() const { return m_replacementSet; }
-    const EndingSet& currentEndingSet() const { return m_endingSet; }
-    const FormatSettings& formatSettings() const { return m_formatSettings; }
+    // The session holds the store, the current records and the page styles' settings.
+    const ConversionSession& session() const { return m_session; }
+    const SettingsStore& store() const { return m_session.store(); }
+    const OverallTemplate& currentTemplate() const { return m_session.currentTemplate(); }
+    const ReplacementSet& currentReplacementSet() const {
+        return m_session.currentReplacementSet();
+    }
+    const EndingSet& currentEndingSet() const { return m_session.currentEndingSet(); }
+    const FormatSettings& formatSettings() const { return m_session.formatSettings(); }
     const QFont& editorFont() const { return m_font; }
 
     // Find and replace as the editor's own commands do them: the search wraps around
@@ -144,14 +148,13 @@ protected:
 
 private:
     void FindPanelCombos();
-    // Position of the current page style in the store's list, if any matches.
-    std::optional<OutputFormat> currentFormat() const;
-    void OnFontPlaySettings();
-    void OnThreadSettings();
+    // The page style's traits for the settings button and command.
+    const StyleTraits& currentStyleTraits() const;
+    // Shows the settings dialog of `format`; OK puts the settings in the session.
+    void editStyleSettings(OutputFormat format);
     void showFindReplace(bool replace);
     // Keeps a file that could not be read aside, then writes the settings.
     FileWriteResult writeSettingsFile(const std::string& bytes);
-    std::string settingsFileBytes() const;
     void announceChange() { emit conversionInputsChanged(InputChange::Other); }
     // The store, a current record or a page style's settings may have changed: Mireto.ini
     // is written, then the change announced.
@@ -162,11 +165,7 @@ private:
 
     PlatformServices m_services;
     QFont m_font;
-    FormatSettings m_formatSettings;
-    ReplacementSet m_replacementSet;
-    EndingSet m_endingSet;
-    SettingsStore m_store;
-    OverallTemplate m_template;
+    ConversionSession m_session;
     QComboBox* m_comboTemplate = nullptr;
     QComboBox* m_comboEnding = nullptr;
     QComboBox* m_comboReplacement = nullptr;

@@ -109,11 +109,11 @@ QString importReport(const std::vector<ImportedRecord>& results, const QStringLi
 } // namespace
 
 void CMiretoView::OnExportTemplates() {
-    CExportDlg dialog(m_store, m_template.name, this);
+    CExportDlg dialog(m_session.store(), m_session.currentTemplate().name, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const std::string bytes =
-        SharedFileBytes(RecordsToExport(m_store, dialog.request()), m_formatSettings);
+    const std::string bytes = SharedFileBytes(RecordsToExport(m_session.store(), dialog.request()),
+                                              m_session.formatSettings());
     QString suggested = dialog.suggestedFileName();
     for (;;) {
         const QString path =
@@ -144,7 +144,7 @@ void CMiretoView::OnImportTemplates() {
                                programTitle(), MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
-    CImportDlg dialog(m_store, file.records, this);
+    CImportDlg dialog(m_session.store(), file.records, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::vector<ImportChoice> choices = dialog.choices();
@@ -155,7 +155,8 @@ void CMiretoView::OnImportTemplates() {
         if (choice.kind != RecordKind::OverallTemplate)
             continue;
         const OverallTemplate& overall = file.records.templates[choice.index];
-        for (RecordKind set : MissingSets(m_store, file.records, choice.index, choices, rules)) {
+        for (RecordKind set :
+             MissingSets(m_session.store(), file.records, choice.index, choices, rules)) {
             const bool ending = set == RecordKind::EndingSet;
             missing.append(
                 QStringLiteral("テンプレート%1の%2%3がありません（無しで変換します）。")
@@ -165,7 +166,7 @@ void CMiretoView::OnImportTemplates() {
         }
     }
     const std::vector<ImportedRecord> results =
-        ImportRecords(m_store, file.records, choices, rules);
+        ImportRecords(m_session.editableStore(), file.records, choices, rules);
     storeChanged();
     showMessage(window(),
                 {importReport(results, missing), QStringLiteral("テンプレート読み込み完了"),

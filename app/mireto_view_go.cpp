@@ -1,19 +1,9 @@
-// GO!!: the page style chosen by position, a converter with copies of the current
-// settings, the current sets and the editor's text, and the page written and opened.
+// GO!!: the session builds the page of the editor's text, which is written and opened.
 // The live preview builds its pages with the same BuildPage, for its own moment.
 #include "app/mireto_view.h"
-#include "convert/converter_factory.h"
 #include "widgets/sjis_qstring.h"
 
 namespace mireto {
-
-std::optional<OutputFormat> CMiretoView::currentFormat() const {
-    for (std::size_t position = 0; position < kFormatCount; ++position) {
-        if (m_store.GetFormatName(position) == m_template.formatName)
-            return static_cast<OutputFormat>(position);
-    }
-    return std::nullopt;
-}
 
 std::string CMiretoView::ConversionText() const {
     // The converter cuts lines at CR LF, whatever the document's own line ends; a
@@ -27,13 +17,7 @@ std::string CMiretoView::ConversionText() const {
 
 std::optional<std::string> CMiretoView::BuildPage(const std::string& text,
                                                   std::time_t moment) const {
-    const std::optional<OutputFormat> format = currentFormat();
-    if (!format)
-        return std::nullopt;
-    const std::unique_ptr<Converter> converter = createConverter(*format, m_formatSettings);
-    converter->setInputs(m_endingSet, m_replacementSet, text);
-    converter->setClock([moment] { return moment; });
-    return converter->buildPage();
+    return m_session.buildPage(text, moment);
 }
 
 FileWriteResult CMiretoView::OpenPage(const std::string& page) {

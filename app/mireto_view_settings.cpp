@@ -41,13 +41,10 @@ void selectName(QComboBox* combo, const std::string& name) {
     combo->setCurrentIndex(combo->findText(fromSjis(name), Qt::MatchFixedString));
 }
 
-template <typename NameAt> void fillCombo(QComboBox* combo, NameAt nameAt) {
-    for (SettingsStore::Position position = 0;; ++position) {
-        const std::string name = nameAt(position);
-        if (name.empty())
-            break;
-        combo->insertItem(static_cast<int>(position), fromSjis(name));
-    }
+// Item i is store position i.
+void fillCombo(QComboBox* combo, const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        combo->addItem(fromSjis(name));
 }
 
 // Shows a page style's settings dialog over the main window with a copy of `settings`;
@@ -60,6 +57,50 @@ template <typename Dialog, typename Record> bool editSettings(QWidget* owner, Re
     settings = dialog.getSettings();
     return true;
 }
+
+template <typename Dialog, auto kMember> bool editPart(QWidget* owner, FormatSettings& settings) {
+    return editSettings<Dialog>(owner, settings.*kMember);
+}
+
+bool editFontPlay(QWidget* owner, FormatSettings& settings) {
+    FontPlaySettings values = settings.fontPlay();
+    if (!editSettings<CFontPlaySettingsDlg>(owner, values))
+        return false;
+    settings.setFontPlay(values);
+    return true;
+}
+
+} // namespace
+
+// What the panel's settings button and command do for each page style: the button's
+// picture, its tooltip (UTF-8), and the dialog that edits the style's settings (none
+// for a style without settings).
+struct StyleTraits {
+    int icon;
+    const char* caption;
+    bool (*edit)(QWidget* owner, FormatSettings& settings);
+};
+
+namespace {
+
+constexpr const char* kNoSettingsCaption = "この形式は設定がありません";
+
+// By position. The standard pages have settings but never had a picture of their own.
+constexpr StyleTraits kStyleTraits[kFormatCount] = {
+    {icons::kFontPlaySettings, "フォント弄り設定", editFontPlay},
+    {icons::kFontPlayWhiteSettings, "フォント弄り設定", editFontPlay},
+    {icons::kIdolNewsSettings, "某バーチャルネットアイドル設定",
+     editPart<CIdolNewsSettingsDlg, &FormatSettings::idolNews>},
+    {icons::kThreadSettings, "2ch変換設定", editPart<CThreadSettingsDlg, &FormatSettings::thread>},
+    {icons::kNoSettings, "標準的HTML設定",
+     editPart<CStandardColoursDlg, &FormatSettings::standardColours>},
+    {icons::kNoSettings, "標準的HTML設定",
+     editPart<CStandardColoursDlg, &FormatSettings::standardColours>},
+    {icons::kNoSettings, kNoSettingsCaption, nullptr},
+};
+
+// When the current template names none of the seven styles.
+constexpr StyleTraits kNoStyleTraits = {icons::kNoSettings, kNoSettingsCaption, nullptr};
 
 // Why a settings file that is there was not read.
 QString unreadableReason(StartupOutcome outcome) {
@@ -89,10 +130,8 @@ void CMiretoView::OnCreate() {
     m_font.setWeight(QFont::DemiBold);
     m_font.setStyleHint(QFont::SansSerif);
 
-    CurrentSelection current{m_template, m_endingSet, m_replacementSet};
     const std::filesystem::path source = m_services.paths.fileToRead();
-    const StartupOutcome outcome =
-        LoadSettingsAtStartup(source, m_store, m_formatSettings, current);
+    const StartupOutcome outcome = m_session.startFromFile(source);
     if (outcome != StartupOutcome::Loaded) {
         QString text = QStringLiteral("Mireto.iniファイルが読み込めません");
         if (isUnreadable(outcome))
@@ -102,14 +141,11 @@ void CMiretoView::OnCreate() {
     }
     // Only the file the program writes is ever replaced.
     m_setAsideSettings = isUnreadable(outcome) && source == m_services.paths.settingsFile;
-    m_template = std::move(current.overallTemplate);
-    m_endingSet = std::move(current.endingSet);
-    m_replacementSet = std::move(current.replacementSet);
-    m_savedSettings = settingsFileBytes();
+    m_savedSettings = m_session.settingsBytes();
 }
 
 bool CMiretoView::OnDestroy() {
-    const FileWriteResult result = writeSettingsFile(settingsFileBytes());
+    const FileWriteResult result = writeSettingsFile(m_session.settingsBytes());
     if (result.ok)
         return true;
     const MessageAnswer answer = showMessage(
@@ -123,7 +159,7 @@ bool CMiretoView::OnDestroy() {
 }
 
 void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
-    const std::string bytes = settingsFileBytes();
+    const std::string bytes = m_session.settingsBytes();
     if (bytes == m_savedSettings)
         return;
     const FileWriteResult result = writeSettingsFile(bytes);
@@ -144,11 +180,6 @@ void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
 void CMiretoView::settingsChanged() {
     SaveSettingsAfterChange();
     announceChange();
-}
-
-std::string CMiretoView::settingsFileBytes() const {
-    return SettingsFileBytes(m_store, m_formatSettings,
-                             {m_template, m_endingSet, m_replacementSet});
 }
 
 FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
@@ -201,10 +232,10 @@ void CMiretoView::RefreshPanel() {
         return;
     for (QComboBox* combo : {m_comboTemplate, m_comboEnding, m_comboReplacement, m_comboFormat})
         combo->clear();
-    fillCombo(m_comboTemplate, [this](auto p) { return m_store.GetOverallTemplate(p).name; });
-    fillCombo(m_comboEnding, [this](auto p) { return m_store.GetEndingSet(p).name; });
-    fillCombo(m_comboReplacement, [this](auto p) { return m_store.GetReplacementSet(p).name; });
-    fillCombo(m_comboFormat, [this](auto p) { return m_store.GetFormatName(p); });
+    fillCombo(m_comboTemplate, m_session.names(RecordKind::OverallTemplate));
+    fillCombo(m_comboEnding, m_session.names(RecordKind::EndingSet));
+    fillCombo(m_comboReplacement, m_session.names(RecordKind::ReplacementSet));
+    fillCombo(m_comboFormat, m_session.formatNames());
     SelectCurrentInPanel();
 }
 
@@ -212,29 +243,22 @@ void CMiretoView::SelectCurrentInPanel() {
     FindPanelCombos();
     if (!m_panel)
         return;
-    selectName(m_comboTemplate, m_template.name);
-    selectName(m_comboReplacement, m_replacementSet.name);
-    selectName(m_comboEnding, m_endingSet.name);
-    selectName(m_comboFormat, m_template.formatName);
+    const OverallTemplate& current = m_session.currentTemplate();
+    selectName(m_comboTemplate, current.name);
+    selectName(m_comboReplacement, m_session.currentReplacementSet().name);
+    selectName(m_comboEnding, m_session.currentEndingSet().name);
+    selectName(m_comboFormat, current.formatName);
 }
 
 void CMiretoView::OnSelchangeTemplate() {
     FindPanelCombos();
     if (!m_panel || m_comboTemplate->currentIndex() < 0)
         return;
-    const SettingsStore::Position chosen = positionOf(m_comboTemplate);
-    const SettingsStore::Position replacement = m_store.FindReplacementSetIndex(chosen);
-    m_comboReplacement->setCurrentIndex(static_cast<int>(replacement));
-    m_replacementSet = m_store.GetReplacementSet(replacement);
-    const SettingsStore::Position ending = m_store.FindEndingSetIndex(chosen);
-    m_comboEnding->setCurrentIndex(static_cast<int>(ending));
-    m_endingSet = m_store.GetEndingSet(ending);
-    const OverallTemplate overall = m_store.GetOverallTemplate(chosen);
-    selectName(m_comboFormat, overall.formatName);
-    m_template.name = overall.name;
-    m_template.endingSetName = m_endingSet.name;
-    m_template.replacementSetName = m_replacementSet.name;
-    m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
+    const ConversionSession::TemplatePick pick =
+        m_session.pickTemplate(positionOf(m_comboTemplate));
+    m_comboReplacement->setCurrentIndex(static_cast<int>(pick.replacementSet));
+    m_comboEnding->setCurrentIndex(static_cast<int>(pick.endingSet));
+    m_comboFormat->setCurrentIndex(pick.format ? static_cast<int>(*pick.format) : -1);
     UpdateSettingsButton();
     settingsChanged();
 }
@@ -243,8 +267,7 @@ void CMiretoView::OnSelchangeReplacement() {
     FindPanelCombos();
     if (!m_panel)
         return;
-    m_replacementSet = m_store.GetReplacementSet(positionOf(m_comboReplacement));
-    m_template.replacementSetName = m_replacementSet.name;
+    m_session.pickReplacementSet(positionOf(m_comboReplacement));
     settingsChanged();
 }
 
@@ -252,8 +275,7 @@ void CMiretoView::OnSelchangeEnding() {
     FindPanelCombos();
     if (!m_panel)
         return;
-    m_endingSet = m_store.GetEndingSet(positionOf(m_comboEnding));
-    m_template.endingSetName = m_endingSet.name;
+    m_session.pickEndingSet(positionOf(m_comboEnding));
     settingsChanged();
 }
 
@@ -261,93 +283,53 @@ void CMiretoView::OnSelchangeFormat() {
     FindPanelCombos();
     if (!m_panel)
         return;
-    m_template.formatName = m_store.GetFormatName(positionOf(m_comboFormat));
+    m_session.pickFormat(positionOf(m_comboFormat));
     UpdateSettingsButton();
     settingsChanged();
 }
 
+const StyleTraits& CMiretoView::currentStyleTraits() const {
+    const std::optional<OutputFormat> format = m_session.currentFormat();
+    return format ? kStyleTraits[static_cast<std::size_t>(*format)] : kNoStyleTraits;
+}
+
 void CMiretoView::UpdateSettingsButton() {
-    static constexpr int kIcons[] = {icons::kFontPlaySettings, icons::kFontPlayWhiteSettings,
-                                     icons::kIdolNewsSettings, icons::kThreadSettings};
-    int icon = icons::kNoSettings;
-    for (std::size_t position = 0; position < std::size(kIcons); ++position) {
-        if (m_template.formatName == m_store.GetFormatName(position)) {
-            icon = kIcons[position];
-            break;
-        }
-    }
     if (m_panel)
-        m_panel->button(cmd::kHtmlSettings)->setIcon(icons::resourceIcon(icon));
+        m_panel->button(cmd::kHtmlSettings)
+            ->setIcon(icons::resourceIcon(currentStyleTraits().icon));
     emit settingsButtonUpdated();
 }
 
 QString CMiretoView::GetSettingsCaption() const {
-    switch (currentFormat().value_or(OutputFormat::HouseStyle)) {
-    case OutputFormat::FontPlayBlack:
-    case OutputFormat::FontPlayWhite:
-        return QStringLiteral("フォント弄り設定");
-    case OutputFormat::IdolNews:
-        return QStringLiteral("某バーチャルネットアイドル設定");
-    case OutputFormat::Thread:
-        return QStringLiteral("2ch変換設定");
-    case OutputFormat::Standard:
-    case OutputFormat::StandardFrameless:
-        return QStringLiteral("標準的HTML設定");
-    case OutputFormat::HouseStyle:
-        break;
-    }
-    return QStringLiteral("この形式は設定がありません");
+    return QString::fromUtf8(currentStyleTraits().caption);
 }
 
 void CMiretoView::OnUpdateHtmlSettings(QAction* action) const {
-    action->setEnabled(m_template.formatName != m_store.GetFormatName(6));
+    // Only the house style has no settings; a style that is none of the seven leaves
+    // the command enabled, doing nothing, as it always has.
+    action->setEnabled(m_session.currentFormat() != OutputFormat::HouseStyle);
 }
 
 void CMiretoView::OnHtmlSettings() {
-    const std::optional<OutputFormat> format = currentFormat();
-    if (!format)
-        return;
-    switch (*format) {
-    case OutputFormat::FontPlayBlack:
-    case OutputFormat::FontPlayWhite:
-        OnFontPlaySettings();
-        break;
-    case OutputFormat::IdolNews:
-        OnIdolNewsSettings();
-        break;
-    case OutputFormat::Thread:
-        OnThreadSettings();
-        break;
-    case OutputFormat::Standard:
-    case OutputFormat::StandardFrameless:
-        OnStandardColours();
-        break;
-    case OutputFormat::HouseStyle:
-        break;
-    }
-}
-
-void CMiretoView::OnFontPlaySettings() {
-    FontPlaySettings values = m_formatSettings.fontPlay();
-    if (!editSettings<CFontPlaySettingsDlg>(window(), values))
-        return;
-    m_formatSettings.setFontPlay(values);
-    settingsChanged();
+    if (const std::optional<OutputFormat> format = m_session.currentFormat())
+        editStyleSettings(*format);
 }
 
 void CMiretoView::OnIdolNewsSettings() {
-    if (editSettings<CIdolNewsSettingsDlg>(window(), m_formatSettings.idolNews))
-        settingsChanged();
-}
-
-void CMiretoView::OnThreadSettings() {
-    if (editSettings<CThreadSettingsDlg>(window(), m_formatSettings.thread))
-        settingsChanged();
+    editStyleSettings(OutputFormat::IdolNews);
 }
 
 void CMiretoView::OnStandardColours() {
-    if (editSettings<CStandardColoursDlg>(window(), m_formatSettings.standardColours))
-        settingsChanged();
+    editStyleSettings(OutputFormat::Standard);
+}
+
+void CMiretoView::editStyleSettings(OutputFormat format) {
+    const StyleTraits& traits = kStyleTraits[static_cast<std::size_t>(format)];
+    FormatSettings settings = m_session.formatSettings();
+    if (!traits.edit || !traits.edit(window(), settings))
+        return;
+    m_session.setFormatSettings(std::move(settings));
+    settingsChanged();
 }
 
 } // namespace mireto

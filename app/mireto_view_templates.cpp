@@ -22,49 +22,48 @@ void CMiretoView::storeChanged() {
 }
 
 void CMiretoView::OnSaveOverallTemplate() {
-    CTemplateDlg dialog(m_store, m_template, this);
+    CTemplateDlg dialog(m_session.editableStore(), m_session.currentTemplate(), this);
     dialog.exec();
     storeChanged();
 }
 
 void CMiretoView::OnSaveReplacementTemplate() {
-    CReplaceTemplateDlg dialog(m_store, m_replacementSet, this);
+    CReplaceTemplateDlg dialog(m_session.editableStore(), m_session.currentReplacementSet(), this);
     dialog.exec();
     storeChanged();
 }
 
 void CMiretoView::OnSaveEndingTemplate() {
-    CEndingTemplateDlg dialog(m_store, m_endingSet, this);
+    CEndingTemplateDlg dialog(m_session.editableStore(), m_session.currentEndingSet(), this);
     dialog.exec();
     storeChanged();
 }
 
 void CMiretoView::OnCurrentTemplate() {
-    CCurrentTemplateDlg dialog(m_store, m_replacementSet, m_endingSet, m_template, this);
+    CCurrentTemplateDlg dialog(m_session.store(), m_session.currentReplacementSet(),
+                               m_session.currentEndingSet(), m_session.currentTemplate(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_replacementSet = dialog.replacementSet();
-    m_endingSet = dialog.endingSet();
-    m_template = dialog.overallTemplate();
+    m_session.useCurrent({dialog.overallTemplate(), dialog.endingSet(), dialog.replacementSet()});
     SelectCurrentInPanel();
     UpdateSettingsButton();
     settingsChanged();
 }
 
 void CMiretoView::OnCurrentReplacement() {
-    CCurrentReplaceDlg dialog(m_store, m_replacementSet, this);
+    CCurrentReplaceDlg dialog(m_session.store(), m_session.currentReplacementSet(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_replacementSet = dialog.replacementSet();
+    m_session.useReplacementSet(dialog.replacementSet());
     SelectCurrentInPanel();
     settingsChanged();
 }
 
 void CMiretoView::OnCurrentEnding() {
-    CCurrentEndingDlg dialog(m_store, m_endingSet, this);
+    CCurrentEndingDlg dialog(m_session.store(), m_session.currentEndingSet(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_endingSet = dialog.endingSet();
+    m_session.useEndingSet(dialog.endingSet());
     SelectCurrentInPanel();
     settingsChanged();
 }

@@ -326,7 +326,6 @@ void PagePreview::OnLoadingChanged(const QWebEngineLoadingInfo& loading) {
         // Back and forward have nowhere to go: the preview has one page.
         m_webPage->history()->clear();
         m_loadedSerial = m_loadSerial;
-        emit pageLoaded();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         m_reloadNeeded = true;

@@ -85,8 +85,6 @@ public slots:
 signals:
     // The preview built its content anew: once for each change it followed.
     void updated();
-    // The engine finished loading the page of currentPage().
-    void pageLoaded();
 
 protected:
     void showEvent(QShowEvent* event) override;

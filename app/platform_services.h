@@ -4,15 +4,18 @@
 // The program builds the real ones once at start; tests build their own.
 #pragma once
 
-#include "convert/converter.h"
 #include "convert/page_clock.h"
 #include "platform/app_paths.h"
 
 #include <QString>
 #include <QUrl>
+#include <filesystem>
 #include <functional>
 
 namespace mireto {
+
+// Opens a finished page for the user (the desktop's browser); tests record the call.
+using PageOpener = std::function<void(const std::filesystem::path&)>;
 
 struct PlatformServices {
     AppPaths paths;

@@ -10,40 +10,23 @@ namespace mireto::cli {
 
 namespace {
 
-using Position = SettingsStore::Position;
-
-template <typename Record> using Query = Record (SettingsStore::*)(Position) const;
-
-// Position of the first stored entry named `given` (UTF-8), searching the whole list;
-// otherwise `error` says why there is none.
-template <typename Record>
-std::optional<Position> lookUp(const SettingsStore& store, std::size_t count, Query<Record> get,
-                               const std::string& given, const char* what, std::string& error) {
+// Picks the record of `kind` named `given` (UTF-8); otherwise says why there is none.
+std::string pickNamed(ConversionSession& session, RecordKind kind, const std::string& given,
+                      const char* what) {
     const SjisConversion name = utf8ToSjis(given);
-    if (!name.ok) {
-        error = std::string(what) + " name '" + given + "': " + name.error;
-        return std::nullopt;
-    }
-    for (Position position = 0; position < count; ++position) {
-        if ((store.*get)(position).name == name.text)
-            return position;
-    }
-    error = "no " + std::string(what) + " named '" + given + "' is stored (see --list)";
-    return std::nullopt;
+    if (!name.ok)
+        return std::string(what) + " name '" + given + "': " + name.error;
+    if (!session.pickByName(kind, name.text))
+        return "no " + std::string(what) + " named '" + given + "' is stored (see --list)";
+    return {};
 }
 
 // The editor's lists end at the first entry without a name.
-template <typename Record>
-void listNames(std::string& out, const char* heading, const SettingsStore& store,
-               Query<Record> get) {
+void listNames(std::string& out, const char* heading, const std::vector<std::string>& names) {
     out += heading;
     out += ":\n";
-    for (Position position = 0;; ++position) {
-        const std::string name = (store.*get)(position).name;
-        if (name.empty())
-            break;
+    for (const std::string& name : names)
         out += "  " + sjisToUtf8(name) + "\n";
-    }
 }
 
 std::string unreadableReason(StartupOutcome outcome) {
@@ -68,11 +51,10 @@ std::string unreadableReason(StartupOutcome outcome) {
 
 } // namespace
 
-std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings) {
+std::string loadCliSettings(const std::optional<std::string>& path, ConversionSession& session) {
     const std::filesystem::path file =
         path ? std::filesystem::path(*path) : appPaths().fileToRead();
-    const StartupOutcome outcome =
-        LoadSettingsAtStartup(file, settings.store, settings.formatSettings, settings.current);
+    const StartupOutcome outcome = session.startFromFile(file);
     if (outcome == StartupOutcome::Loaded)
         return {};
     // Only a file that is not there at all leaves the defaults quietly, and only beside
@@ -88,47 +70,31 @@ std::string loadCliSettings(const std::optional<std::string>& path, CliSettings&
                           : unreadableReason(outcome));
 }
 
-SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options) {
-    const SettingsStore& store = settings.store;
-    SettingsChoice choice{std::move(settings.current.endingSet),
-                          std::move(settings.current.replacementSet),
-                          settings.current.overallTemplate.formatName,
-                          {}};
-
-    if (options.templateName) {
-        const auto position =
-            lookUp(store, store.overallTemplateCount(), &SettingsStore::GetOverallTemplate,
-                   *options.templateName, "overall template", choice.error);
-        if (!position)
-            return choice;
-        // As the editor follows a picked template: its sets by name, none when gone.
-        choice.endingSet = store.GetEndingSet(store.FindEndingSetIndex(*position));
-        choice.replacementSet = store.GetReplacementSet(store.FindReplacementSetIndex(*position));
-        choice.formatName = store.GetOverallTemplate(*position).formatName;
+std::string chooseFromSettings(ConversionSession& session, const CliOptions& options) {
+    const struct {
+        const std::optional<std::string>& given;
+        RecordKind kind;
+        const char* what;
+    } picks[] = {
+        {options.templateName, RecordKind::OverallTemplate, "overall template"},
+        {options.endingName, RecordKind::EndingSet, "ending set"},
+        {options.replacementName, RecordKind::ReplacementSet, "replacement set"},
+    };
+    for (const auto& pick : picks) {
+        if (!pick.given)
+            continue;
+        if (std::string error = pickNamed(session, pick.kind, *pick.given, pick.what);
+            !error.empty())
+            return error;
     }
-    if (options.endingName) {
-        const auto position = lookUp(store, store.endingSetCount(), &SettingsStore::GetEndingSet,
-                                     *options.endingName, "ending set", choice.error);
-        if (!position)
-            return choice;
-        choice.endingSet = store.GetEndingSet(*position);
-    }
-    if (options.replacementName) {
-        const auto position =
-            lookUp(store, store.replacementSetCount(), &SettingsStore::GetReplacementSet,
-                   *options.replacementName, "replacement set", choice.error);
-        if (!position)
-            return choice;
-        choice.replacementSet = store.GetReplacementSet(*position);
-    }
-    return choice;
+    return {};
 }
 
-std::string listSettings(const SettingsStore& store) {
+std::string listSettings(const ConversionSession& session) {
     std::string out;
-    listNames(out, "Overall templates", store, &SettingsStore::GetOverallTemplate);
-    listNames(out, "Ending sets", store, &SettingsStore::GetEndingSet);
-    listNames(out, "Replacement sets", store, &SettingsStore::GetReplacementSet);
+    listNames(out, "Overall templates", session.names(RecordKind::OverallTemplate));
+    listNames(out, "Ending sets", session.names(RecordKind::EndingSet));
+    listNames(out, "Replacement sets", session.names(RecordKind::ReplacementSet));
     return out;
 }
 

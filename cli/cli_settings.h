@@ -1,42 +1,28 @@
 // The settings file as mireto-convert uses it: read exactly as the editor reads it at
-// start-up, and never written.
+// start-up, into a conversion session, and never written.
 #pragma once
 
 #include "cli/cli_options.h"
-#include "settings/settings_file.h"
+#include "convert/conversion_session.h"
 
 #include <optional>
 #include <string>
 
 namespace mireto::cli {
 
-struct CliSettings {
-    SettingsStore store;
-    FormatSettings formatSettings;
-    CurrentSelection current;
-};
+// Starts `session` from `path`, or without one from the file the editor would read at
+// start-up (its Mireto.ini, or the starter settings while there is none). Returns an
+// error for a file that cannot be read; only a file that is not there leaves the
+// editor's defaults, as it does for the editor.
+std::string loadCliSettings(const std::optional<std::string>& path, ConversionSession& session);
 
-// Reads `path`, or without one the file the editor would read at start-up (its
-// Mireto.ini, or the starter settings while there is none). Returns an error for a
-// file that cannot be read; only a file that is not there leaves the editor's
-// defaults, as it does for the editor.
-std::string loadCliSettings(const std::optional<std::string>& path, CliSettings& settings);
-
-// The sets and page style one conversion uses.
-struct SettingsChoice {
-    EndingSet endingSet;
-    ReplacementSet replacementSet;
-    std::string formatName; // Shift_JIS, as stored
-    std::string error;      // a name that names nothing stored
-};
-
-// The current selections, then --template, then --ending and --replacement, each
-// overriding what came before. Names on the command line are UTF-8. The current sets
-// are moved out of `settings`, not copied: a set read from a file can be large.
-SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options);
+// Picks --template, then --ending and --replacement, each overriding what came before
+// (the file's current selections when none is given). Names on the command line are
+// UTF-8. Returns an error for a name that names nothing stored.
+std::string chooseFromSettings(ConversionSession& session, const CliOptions& options);
 
 // The stored overall templates, ending sets and replacement sets by name (UTF-8),
 // one a line under a heading each, as the editor's lists show them.
-std::string listSettings(const SettingsStore& store);
+std::string listSettings(const ConversionSession& session);
 
 } // namespace mireto::cli

@@ -7,10 +7,10 @@
 #include "cli/sjis_to_utf8.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
+#include "convert/page_clock.h"
 #include "platform/app_paths.h"
 #include "platform/atomic_file.h"
 
-#include <cassert>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -56,11 +56,14 @@ FormatChoice storedFormat(const std::string& name) {
 }
 
 // A Shift_JIS page goes to `sink` piece by piece as it is built, never whole in memory;
-// a UTF-8 one, whose head is rewritten once it is decoded, in one piece.
-bool writePage(Converter& converter, bool utf8, const PageSink& sink) {
+// a UTF-8 one, whose head is rewritten once it is decoded, in one piece. The session's
+// page style is one of the seven.
+bool writePage(const ConversionSession& session, const std::string& text, std::time_t moment,
+               bool utf8, const PageSink& sink) {
     if (!utf8)
-        return converter.streamPage(sink);
-    return sink(pageToUtf8(converter.buildPage()));
+        return session.streamPage(text, moment, sink);
+    const std::optional<std::string> page = session.buildPage(text, moment);
+    return page && sink(pageToUtf8(*page));
 }
 
 // Whether `path` (its link followed) is there and is neither a file nor a folder: a
@@ -93,22 +96,21 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return kOk;
     }
 
-    CliSettings loaded;
-    if (const std::string error = loadCliSettings(options.settingsPath, loaded); !error.empty())
+    ConversionSession session;
+    if (const std::string error = loadCliSettings(options.settingsPath, session); !error.empty())
         return fail(err, error, kFailed);
     if (options.list) {
-        out << listSettings(loaded.store);
+        out << listSettings(session);
         return kOk;
     }
-    const SettingsChoice selection = chooseFromSettings(loaded, options);
-    if (!selection.error.empty())
-        return fail(err, selection.error, kUsage);
+    if (const std::string error = chooseFromSettings(session, options); !error.empty())
+        return fail(err, error, kUsage);
 
-    const FormatChoice choice =
-        options.format ? chooseFormat(*options.format) : storedFormat(selection.formatName);
+    const FormatChoice choice = options.format ? chooseFormat(*options.format)
+                                               : storedFormat(session.currentTemplate().formatName);
     if (!choice.format)
         return fail(err, choice.error, options.format ? kUsage : kFailed);
-    const OutputFormat format = *choice.format;
+    session.pickFormat(*choice.format);
 
     InputText input = readInput(options.inputPath);
     if (!input.ok)
@@ -121,18 +123,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     const std::string text = withCrLfLineEnds(std::move(input.bytes));
 
-    const EndingSet& endingSet = selection.endingSet;
-    const ReplacementSet& replacementSet = selection.replacementSet;
-    const FormatSettings& settings = loaded.formatSettings;
-
-    // chooseFormat gives one of the seven styles, and every style has a page builder.
-    const std::unique_ptr<Converter> converter = createConverter(format, settings);
-    assert(converter);
-    converter->setInputs(endingSet, replacementSet, text);
-    if (options.time) {
-        const std::time_t moment = *options.time;
-        converter->setClock([moment] { return moment; });
-    }
+    const std::time_t moment = options.time ? *options.time : systemTimeNow();
 
     std::optional<std::filesystem::path> pagePath;
     if (options.outputPath && *options.outputPath != "-")
@@ -145,10 +136,11 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     const bool utf8 = options.pageEncoding == PageEncoding::Utf8;
     const auto writeTo = [&](std::ostream& stream) {
-        const bool written = writePage(*converter, utf8, [&stream](std::string_view piece) {
-            stream.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            return static_cast<bool>(stream);
-        });
+        const bool written =
+            writePage(session, text, moment, utf8, [&stream](std::string_view piece) {
+                stream.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                return static_cast<bool>(stream);
+            });
         stream.flush();
         return written && stream;
     };
@@ -168,7 +160,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     // A page is made again from its text at any time: not worth waiting for the disk.
     AtomicFileWriter file(*pagePath, FlushToDisk::No);
-    writePage(*converter, utf8, [&file](std::string_view piece) { return file.append(piece); });
+    writePage(session, text, moment, utf8,
+              [&file](std::string_view piece) { return file.append(piece); });
     const FileWriteResult written = file.commit();
     if (!written.ok)
         return fail(err, written.error, kFailed);

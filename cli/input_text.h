@@ -1,6 +1,8 @@
 // Reading the text to convert, as the editor would hold it.
 #pragma once
 
+#include "convert/line_ends.h"
+
 #include <string>
 
 namespace mireto::cli {
@@ -14,7 +16,6 @@ struct InputText {
 // Reads a whole file, or standard input for "-", byte for byte.
 InputText readInput(const std::string& path);
 
-// Every line end becomes CR LF (a lone LF gains its CR; CR LF stays as it is).
-std::string withCrLfLineEnds(std::string text);
+using mireto::withCrLfLineEnds;
 
 } // namespace mireto::cli

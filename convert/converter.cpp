@@ -66,15 +66,6 @@ void Converter::handOverPiece() {
     m_page.empty();
 }
 
-FileWriteResult Converter::run(const std::filesystem::path& pagePath, const PageOpener& open) {
-    buildPage();
-    // A page is made again from its text at any time: not worth waiting for the disk.
-    FileWriteResult result = writeFileAtomically(pagePath, m_output, FlushToDisk::No);
-    if (result.ok && open)
-        open(pagePath);
-    return result;
-}
-
 void Converter::seedRandom() {
     m_moment = m_clock();
     m_random.seed(static_cast<std::uint32_t>(m_moment));
@@ -120,15 +111,6 @@ void Converter::applyReplacements(std::string& segment) const {
 std::size_t Converter::replaceInSegment(std::string& segment, std::string_view from,
                                         std::string_view to) const {
     return sjis::replaceAll(segment, from, to, m_replaceBuffer);
-}
-
-Converter::Position Converter::earliestPosition(std::vector<Position> found) {
-    std::sort(found.begin(), found.end());
-    for (Position p : found) {
-        if (p >= 0)
-            return p;
-    }
-    return kNone;
 }
 
 std::string Converter::fullWidthTwoDigits(int n) {
@@ -184,7 +166,7 @@ std::string_view Converter::segment() const {
     return source.substr(start, static_cast<std::size_t>(m_position) - start);
 }
 
-void Converter::scanSentencesAndLines(const std::function<void(std::string_view, bool)>& emit) {
+void Converter::scanSentencesAndLines(const std::function<void(std::string_view, bool)>& take) {
     startScan(kSentenceDelimiters);
     while (scanStep()) {
         const bool lineEnds = endsHere(sjis::kLineBreak);
@@ -195,12 +177,12 @@ void Converter::scanSentencesAndLines(const std::function<void(std::string_view,
             write(html::kBreak);
             break;
         case StandardStep::Emit:
-            emit(segment(), lineEnds);
+            take(segment(), lineEnds);
             break;
         }
         finishStep();
     }
-    emit(segment(), false);
+    take(segment(), false);
 }
 
 const std::string& Converter::convertSegment(std::string_view segment) {

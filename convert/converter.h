@@ -3,21 +3,19 @@
 // the sentence-ending conversion and the replacement rules.
 //
 // One converter serves one page: construct it with the style's settings, hand it
-// the inputs with setInputs(), then call run() (or buildPage() to keep the page in
-// memory, or streamPage() to hand it on piece by piece as it is built). The inputs
-// are borrowed and must outlive the converter's work.
+// the inputs with setInputs(), then call buildPage() to have the page in memory, or
+// streamPage() to hand it on piece by piece as it is built. The inputs are borrowed
+// and must outlive the converter's work.
 #pragma once
 
 #include "convert/crt_random.h"
 #include "convert/delimiter_search.h"
 #include "convert/page_clock.h"
 #include "convert/replacement_plan.h"
-#include "platform/atomic_file.h"
 #include "settings/records.h"
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <span>
@@ -27,8 +25,6 @@
 
 namespace mireto {
 
-// Opens a finished page for the user (the desktop's browser); tests record the call.
-using PageOpener = std::function<void(const std::filesystem::path&)>;
 // Takes a page piece by piece (a file being written); false when a piece could not be
 // taken.
 using PageSink = std::function<bool(std::string_view)>;
@@ -63,17 +59,11 @@ public:
     // handed over, and the answer is false.
     bool streamPage(const PageSink& sink, std::size_t pieceBytes = kPieceBytes);
 
-    // Builds the page, puts it at `pagePath` in one step (a browser never sees half a
-    // page) and, when that worked, hands the path to `open`.
-    FileWriteResult run(const std::filesystem::path& pagePath, const PageOpener& open = {});
-
     // The sentence-ending conversion of one segment; returns 1 when a word was applied.
     int convertEnding(std::string& segment);
     // Every rule of the replacement set, in order, on one segment.
     void applyReplacements(std::string& segment) const;
 
-    // The smallest entry that is 0 or more, or -1 when there is none.
-    static Position earliestPosition(std::vector<Position> found);
     // n (0-99) in full-width digits, without a leading zero: 5 -> ５, 31 -> ３１.
     static std::string fullWidthTwoDigits(int n);
 
@@ -108,8 +98,8 @@ protected:
 
     // The segment scanner. Typical use:
     //   startScan(kSentenceDelimiters);
-    //   while (scanStep()) { ...tests, maybe emit segment()...; finishStep(); }
-    //   ...emit the final segment()...
+    //   while (scanStep()) { ...tests, maybe write segment()...; finishStep(); }
+    //   ...write the final segment()...
     void startScan(std::span<const std::string_view> delimiters);
     // Finds the next delimiter; false when there is none left (position becomes -1).
     bool scanStep();
@@ -146,9 +136,9 @@ protected:
                                  std::string_view to) const;
     // The scan of the standard and house pages, over sentences and lines: a line break
     // after a finished sentence adds nothing, an empty line adds one break, and every
-    // other step hands its segment to `emit` with whether a line break ends it. The
+    // other step hands its segment to `take` with whether a line break ends it. The
     // final segment comes last, with false.
-    void scanSentencesAndLines(const std::function<void(std::string_view, bool)>& emit);
+    void scanSentencesAndLines(const std::function<void(std::string_view, bool)>& take);
 
     // Ending conversion, then replacements, on a copy of `segment`. The result stays
     // valid until the next call.

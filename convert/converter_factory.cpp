@@ -17,21 +17,22 @@ std::optional<OutputFormat> formatByName(std::string_view name) {
 }
 
 std::unique_ptr<Converter> createConverter(OutputFormat format, const FormatSettings& settings) {
+    // The file's flag deletes commas only when it is exactly 1, whatever a hand-edited
+    // file puts there.
+    const bool deleteCommas = settings.deleteCommas == 1;
     switch (format) {
     case OutputFormat::FontPlayBlack:
-        return std::make_unique<FontPlayConverter>(settings.deleteCommas, settings.lineBreakDegree,
-                                                   0);
+        return std::make_unique<FontPlayConverter>(deleteCommas, settings.lineBreakDegree, false);
     case OutputFormat::FontPlayWhite:
-        return std::make_unique<FontPlayConverter>(settings.deleteCommas, settings.lineBreakDegree,
-                                                   1);
+        return std::make_unique<FontPlayConverter>(deleteCommas, settings.lineBreakDegree, true);
     case OutputFormat::IdolNews:
         return std::make_unique<IdolNewsConverter>(settings.idolNews);
     case OutputFormat::Thread:
         return std::make_unique<ThreadPageConverter>(settings.thread);
     case OutputFormat::Standard:
-        return std::make_unique<StandardHtmlConverter>(settings.standardColours, 0);
+        return std::make_unique<StandardHtmlConverter>(settings.standardColours, false);
     case OutputFormat::StandardFrameless:
-        return std::make_unique<StandardHtmlConverter>(settings.standardColours, 1);
+        return std::make_unique<StandardHtmlConverter>(settings.standardColours, true);
     case OutputFormat::HouseStyle:
         return std::make_unique<HouseStyleConverter>();
     }

@@ -47,8 +47,8 @@ static_assert(kExtraBreaks.size() == kMostExtraBreaks * html::kBreak.size());
 
 } // namespace
 
-FontPlayConverter::FontPlayConverter(int deleteCommas, int lineBreakDegree, int whiteBackground)
-    : m_whiteBackground(whiteBackground != 0), m_deleteCommas(deleteCommas),
+FontPlayConverter::FontPlayConverter(bool deleteCommas, int lineBreakDegree, bool whiteBackground)
+    : m_whiteBackground(whiteBackground), m_deleteCommas(deleteCommas),
       m_lineBreakDegree(std::clamp(lineBreakDegree, 0, kMaxLineBreakDegree)),
       m_baseBreaks(std::max(m_lineBreakDegree - 3, 0)), m_tags(tagTable(m_whiteBackground)) {}
 
@@ -95,7 +95,7 @@ void FontPlayConverter::generate() {
 
 void FontPlayConverter::emitClause(std::string_view segment, bool convertThisSegment) {
     std::string_view clause = segment;
-    if (m_deleteCommas == 1) {
+    if (m_deleteCommas) {
         m_withoutCommas.assign(segment);
         replaceInSegment(m_withoutCommas, sjis::kComma, "");
         clause = m_withoutCommas;

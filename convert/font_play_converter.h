@@ -15,7 +15,7 @@ public:
 
     // `lineBreakDegree` comes from a hand-editable file: it is clamped to 0-9, since a
     // negative one would divide by zero and a huge one write billions of breaks.
-    FontPlayConverter(int deleteCommas, int lineBreakDegree, int whiteBackground);
+    FontPlayConverter(bool deleteCommas, int lineBreakDegree, bool whiteBackground);
 
 protected:
     void generate() override;
@@ -40,7 +40,7 @@ private:
     static TagTable tagTable(bool whiteBackground);
 
     bool m_whiteBackground;
-    int m_deleteCommas;
+    bool m_deleteCommas;
     int m_lineBreakDegree;
     int m_baseBreaks;
     TagTable m_tags;

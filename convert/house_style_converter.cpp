@@ -41,8 +41,8 @@ void HouseStyleConverter::generate() {
 
     seedRandom();
 
-    // Every sentence and every line ends with a break of its own (see emit).
-    scanSentencesAndLines([this](std::string_view segment, bool) { emit(segment); });
+    // Every sentence and every line ends with a break of its own (see writeSegment).
+    scanSentencesAndLines([this](std::string_view segment, bool) { writeSegment(segment); });
 
     write("</DIV>");
     write(kTwoBreaks);
@@ -51,7 +51,7 @@ void HouseStyleConverter::generate() {
     write("</DIV></BODY></HTML>");
 }
 
-void HouseStyleConverter::emit(std::string_view segment) {
+void HouseStyleConverter::writeSegment(std::string_view segment) {
     // The emphasis is drawn for every emission, blank ones included.
     const int emphasis = draw() % 15;
     if (!isBlank(segment)) {

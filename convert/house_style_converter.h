@@ -11,7 +11,7 @@ protected:
     void generate() override;
 
 private:
-    void emit(std::string_view segment);
+    void writeSegment(std::string_view segment);
 };
 
 } // namespace mireto

@@ -19,7 +19,7 @@ void StandardHtmlConverter::generate() {
     write("\">\r\n");
     write("<DIV align=\"center\">");
     write(html::kBreak);
-    if (m_frameless == 0) {
+    if (!m_frameless) {
         write("<DIV STYLE = \"border-style : solid ;border-width : 2 ;background-color : "
               "#ffffff ; border-color : ");
         write(m_colours.textColour);
@@ -32,7 +32,7 @@ void StandardHtmlConverter::generate() {
 
     // Sentences stay on their line; a line's end becomes one break.
     scanSentencesAndLines([this](std::string_view segment, bool lineEnds) {
-        emit(segment);
+        writeSegment(segment);
         if (lineEnds)
             write(html::kBreak);
     });
@@ -40,7 +40,7 @@ void StandardHtmlConverter::generate() {
     write("</DIV></DIV></BODY></HTML>");
 }
 
-void StandardHtmlConverter::emit(std::string_view segment) {
+void StandardHtmlConverter::writeSegment(std::string_view segment) {
     if (!isBlank(segment))
         writeConverted(segment);
 }

@@ -8,17 +8,17 @@ namespace mireto {
 
 class StandardHtmlConverter : public Converter {
 public:
-    StandardHtmlConverter(StandardColours colours, int frameless)
+    StandardHtmlConverter(StandardColours colours, bool frameless)
         : m_colours(std::move(colours)), m_frameless(frameless) {}
 
 protected:
     void generate() override;
 
 private:
-    void emit(std::string_view segment);
+    void writeSegment(std::string_view segment);
 
     StandardColours m_colours;
-    int m_frameless;
+    bool m_frameless;
 };
 
 } // namespace mireto

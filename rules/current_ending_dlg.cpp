@@ -21,7 +21,7 @@ CCurrentEndingDlg::CCurrentEndingDlg(const SettingsStore& store, EndingSet curre
     : QDialog(parent), m_record(std::move(current)), m_store(store) {
     setWindowTitle(uiText(kCaption));
 
-    m_templates = new TemplateList(0, TemplateList::Order::AsStored);
+    m_templates = new TemplateList(0);
     m_rows = new FrequencyEditor;
 
     auto* layout = new QVBoxLayout(this);

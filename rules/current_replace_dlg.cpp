@@ -25,7 +25,7 @@ CCurrentReplaceDlg::CCurrentReplaceDlg(const SettingsStore& store, ReplacementSe
     : QDialog(parent), m_set(std::move(current)), m_store(store) {
     setWindowTitle(uiText(kCaption));
 
-    m_templates = new TemplateList(0, TemplateList::Order::AsStored);
+    m_templates = new TemplateList(0);
     m_rules = new RuleTabsEditor;
 
     auto* layout = new QVBoxLayout(this);

@@ -22,7 +22,7 @@ CEndingTemplateDlg::CEndingTemplateDlg(SettingsStore& store, EndingSet current, 
     setWindowTitle(uiText(kCaption));
 
     // Position 0 is the built-in none set, which the editor does not offer.
-    m_templates = new TemplateList(1, TemplateList::Order::Sorted);
+    m_templates = new TemplateList(1);
     m_rows = new FrequencyEditor;
     m_save = makeSaveButton();
     m_delete = makeDeleteButton();
@@ -34,10 +34,9 @@ CEndingTemplateDlg::CEndingTemplateDlg(SettingsStore& store, EndingSet current, 
 
     m_rows->showRecord(m_record);
     m_templates->fill([this](std::size_t at) { return m_store.GetEndingSet(at).name; });
-    m_templates->attachEditor(m_delete, makeShelf(m_store, m_record, &SettingsStore::GetEndingSet,
-                                                  &SettingsStore::InsertEndingSet,
-                                                  &SettingsStore::OverwriteEndingSet,
-                                                  &SettingsStore::DeleteEndingSet));
+    m_templates->attachEditor(
+        m_delete, makeShelf(m_store, RecordKind::EndingSet, m_record, &SettingsStore::GetEndingSet,
+                            &SettingsStore::InsertEndingSet, &SettingsStore::OverwriteEndingSet));
 
     connect(m_templates, &NameCombo::picked, this, &CEndingTemplateDlg::OnSelchangeTemplate);
     connect(m_save, &QPushButton::clicked, this, &CEndingTemplateDlg::OnSave);

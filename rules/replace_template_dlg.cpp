@@ -35,7 +35,7 @@ CReplaceTemplateDlg::CReplaceTemplateDlg(SettingsStore& store, ReplacementSet cu
     setWindowTitle(uiText(kCaption));
 
     // Position 0 is the built-in none set, which the editor does not offer.
-    m_templates = new TemplateList(1, TemplateList::Order::Sorted);
+    m_templates = new TemplateList(1);
     m_rules = new RuleTabsEditor;
     m_save = makeSaveButton();
     m_delete = makeDeleteButton();
@@ -46,10 +46,10 @@ CReplaceTemplateDlg::CReplaceTemplateDlg(SettingsStore& store, ReplacementSet cu
     layout->addLayout(makeEditorButtons(this, m_save, m_delete));
 
     m_templates->fill([this](std::size_t at) { return m_store.GetReplacementSet(at).name; });
-    m_templates->attachEditor(m_delete, makeShelf(m_store, m_set, &SettingsStore::GetReplacementSet,
+    m_templates->attachEditor(m_delete, makeShelf(m_store, RecordKind::ReplacementSet, m_set,
+                                                  &SettingsStore::GetReplacementSet,
                                                   &SettingsStore::InsertReplacementSet,
-                                                  &SettingsStore::OverwriteReplacementSet,
-                                                  &SettingsStore::DeleteReplacementSet));
+                                                  &SettingsStore::OverwriteReplacementSet));
     m_templates->setDeleteTexts(kAskDelete, kDeleted);
     m_rules->showSet(m_set);
 

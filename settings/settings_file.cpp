@@ -1,37 +1,6 @@
 #include "settings/settings_file.h"
 
-#include "platform/regular_file.h"
-
-#include <cerrno>
-
 namespace mireto {
-
-namespace {
-
-StartupOutcome outcomeOf(const FileReadResult& file) {
-    switch (file.status) {
-    case ReadStatus::Ok:
-        break;
-    case ReadStatus::Missing:
-        return StartupOutcome::FileMissing;
-    case ReadStatus::NotAFile:
-        return StartupOutcome::NotAFile;
-    case ReadStatus::TooLarge:
-        return StartupOutcome::TooLarge;
-    case ReadStatus::Failed:
-        return file.error == EACCES || file.error == EPERM ? StartupOutcome::NoPermission
-                                                           : StartupOutcome::ReadFailed;
-    }
-    return StartupOutcome::Loaded;
-}
-
-void startWithDefaults(SettingsStore& store) {
-    store.InsertEndingSet(noneEndingSet(), 0);
-    store.InsertReplacementSet(noneReplacementSet(), 0);
-    store.BuildFormatNames();
-}
-
-} // namespace
 
 bool ReadSettingsFile(std::string_view bytes, FormatSettings& settings, SettingsStore& store) {
     LineReader lines(bytes);
@@ -39,25 +8,23 @@ bool ReadSettingsFile(std::string_view bytes, FormatSettings& settings, Settings
     return store.Load(lines, settingsMemoryAllowance(bytes.size()));
 }
 
-StartupOutcome LoadSettingsAtStartup(const std::filesystem::path& path, SettingsStore& store,
+void StartWithDefaults(SettingsStore& store) {
+    store.InsertEndingSet(noneEndingSet(), 0);
+    store.InsertReplacementSet(noneReplacementSet(), 0);
+    store.BuildFormatNames();
+}
+
+StartupOutcome LoadSettingsFromBytes(std::string_view bytes, SettingsStore& store,
                                      FormatSettings& settings, CurrentSelection& current) {
-    const FileReadResult file = readRegularFile(path, kMaxSettingsFileBytes);
-    StartupOutcome outcome = outcomeOf(file);
-    if (outcome == StartupOutcome::Loaded) {
-        // Read into fresh records, so that a file refused part-way changes nothing.
-        SettingsStore read;
-        FormatSettings readSettings = settings;
-        if (ReadSettingsFile(file.bytes, readSettings, read)) {
-            store = std::move(read);
-            settings = std::move(readSettings);
-        } else {
-            outcome = StartupOutcome::TooManyEntries;
-        }
+    // Read into fresh records, so that a file refused part-way changes nothing.
+    SettingsStore read;
+    FormatSettings readSettings = settings;
+    if (!ReadSettingsFile(bytes, readSettings, read)) {
+        StartWithDefaults(store);
+        return StartupOutcome::TooManyEntries;
     }
-    if (outcome != StartupOutcome::Loaded) {
-        startWithDefaults(store);
-        return outcome;
-    }
+    store = std::move(read);
+    settings = std::move(readSettings);
 
     // Each section's first line is the selection that was current at exit. In the
     // lists, the built-in none sets take the current slots' places and the current
@@ -87,12 +54,6 @@ std::string SettingsFileBytes(const SettingsStore& store, const FormatSettings& 
     store.SaveWithCurrent(bytes, current.endingSet, current.replacementSet,
                           current.overallTemplate);
     return bytes;
-}
-
-FileWriteResult SaveSettingsAtShutdown(const std::filesystem::path& path,
-                                       const SettingsStore& store, const FormatSettings& settings,
-                                       const CurrentSelection& current) {
-    return writeFileAtomically(path, SettingsFileBytes(store, settings, current));
 }
 
 } // namespace mireto

@@ -60,6 +60,17 @@ constexpr bool isUnreadable(StartupOutcome outcome) {
 // lists would take more memory than settingsMemoryAllowance gives the bytes.
 bool ReadSettingsFile(std::string_view bytes, FormatSettings& settings, SettingsStore& store);
 
+// The store as start-up leaves it without a file: the none sets at position 0 and the
+// format names.
+void StartWithDefaults(SettingsStore& store);
+
+// The start-up sequence over the bytes of a settings file that was read: fills the
+// store, the page settings and the current selections from them, puts the none sets
+// at position 0 and builds the format names. TooManyEntries, with the defaults, when
+// the lists would take more memory than settingsMemoryAllowance gives the bytes.
+StartupOutcome LoadSettingsFromBytes(std::string_view bytes, SettingsStore& store,
+                                     FormatSettings& settings, CurrentSelection& current);
+
 // The start-up sequence: fills the store, the page settings and the current
 // selections from the file, puts the none sets at position 0 and builds the format
 // names. Unless the outcome is Loaded, the defaults stay in force and the caller

@@ -1,6 +1,5 @@
 #include "settings/template_exchange.h"
 
-#include "platform/regular_file.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
@@ -22,12 +21,6 @@ bool sameName(const NameRules& rules, std::string_view a, std::string_view b) {
 
 bool sortsBefore(const NameRules& rules, std::string_view a, std::string_view b) {
     return rules.before ? rules.before(a, b) : a < b;
-}
-
-// Where each kind of record starts in the store's lists: past the built-in none set
-// for the two kinds of set.
-Position firstPosition(RecordKind kind) {
-    return kind == RecordKind::OverallTemplate ? 0 : 1;
 }
 
 std::size_t storedCount(const SettingsStore& store, RecordKind kind) {
@@ -56,23 +49,11 @@ std::string storedName(const SettingsStore& store, RecordKind kind, Position pos
 
 std::optional<Position> findNamed(const SettingsStore& store, RecordKind kind,
                                   std::string_view name, const NameRules& rules) {
-    for (Position position = firstPosition(kind); position < storedCount(store, kind); ++position) {
+    for (Position position = FirstEditable(kind); position < storedCount(store, kind); ++position) {
         if (sameName(rules, storedName(store, kind, position), name))
             return position;
     }
     return std::nullopt;
-}
-
-// Before the first listed name that sorts after `name`, as the editors' lists place a
-// new one.
-Position sortedPosition(const SettingsStore& store, RecordKind kind, std::string_view name,
-                        const NameRules& rules) {
-    const std::size_t count = storedCount(store, kind);
-    for (Position position = firstPosition(kind); position < count; ++position) {
-        if (sortsBefore(rules, name, storedName(store, kind, position)))
-            return position;
-    }
-    return count;
 }
 
 // "名前 (2)", "名前 (3)", ...: the first that no stored record of the kind has.
@@ -120,7 +101,7 @@ ImportedRecord importOne(SettingsStore& store, RecordKind kind, Record record,
         record.name = freeName(store, kind, record.name, rules);
         result.storedName = record.name;
     }
-    const Position position = sortedPosition(store, kind, record.name, rules);
+    const Position position = SortedPosition(store, kind, record.name, rules);
     storeRecord(store, std::move(record), position, false);
     return result;
 }
@@ -254,33 +235,16 @@ std::string SharedFileBytes(const SharedRecords& records, const FormatSettings& 
     return SettingsFileBytes(store, settings, current);
 }
 
-SharedFile ReadSharedFile(const std::filesystem::path& path) {
+SharedFile ReadSharedBytes(std::string_view bytes) {
     SharedFile file;
-    // Read as start-up reads Mireto.ini: a regular file within the size limit.
-    const FileReadResult read = readRegularFile(path, kMaxSettingsFileBytes);
-    switch (read.status) {
-    case ReadStatus::Ok:
-        break;
-    case ReadStatus::Missing:
-        file.status = SharedFile::Status::Missing;
-        return file;
-    case ReadStatus::NotAFile:
-        file.status = SharedFile::Status::NotAFile;
-        return file;
-    case ReadStatus::TooLarge:
-    case ReadStatus::Failed:
-        file.status = SharedFile::Status::Unreadable;
-        return file;
-    }
-    const std::string* bytes = &read.bytes;
-    file.check = CheckSettingsFile(*bytes);
+    file.check = CheckSettingsFile(bytes);
     if (!file.check.ok()) {
         file.status = SharedFile::Status::Malformed;
         return file;
     }
 
     SettingsStore store;
-    if (!ReadSettingsFile(*bytes, file.formatSettings, store)) {
+    if (!ReadSettingsFile(bytes, file.formatSettings, store)) {
         file.status = SharedFile::Status::Unreadable;
         return file;
     }
@@ -298,6 +262,46 @@ SharedFile ReadSharedFile(const std::filesystem::path& path) {
 bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
                const NameRules& rules) {
     return findNamed(store, kind, name, rules).has_value();
+}
+
+Position FirstEditable(RecordKind kind) {
+    return kind == RecordKind::OverallTemplate ? 0 : 1;
+}
+
+std::optional<Position> FindListed(const SettingsStore& store, RecordKind kind,
+                                   std::string_view name, const NameRules& rules) {
+    for (Position position = FirstEditable(kind);; ++position) {
+        const std::string stored = storedName(store, kind, position);
+        if (stored.empty())
+            return std::nullopt;
+        if (sameName(rules, stored, name))
+            return position;
+    }
+}
+
+Position SortedPosition(const SettingsStore& store, RecordKind kind, std::string_view name,
+                        const NameRules& rules) {
+    // A list kept in order stays in order, and one that is not still gives the name one
+    // definite place. The lists end at the first entry without a name.
+    for (Position position = FirstEditable(kind);; ++position) {
+        const std::string stored = storedName(store, kind, position);
+        if (stored.empty() || sortsBefore(rules, name, stored))
+            return position;
+    }
+}
+
+bool DeleteRecord(SettingsStore& store, RecordKind kind, Position position) {
+    if (position < FirstEditable(kind))
+        return false;
+    switch (kind) {
+    case RecordKind::OverallTemplate:
+        return store.DeleteOverallTemplate(position);
+    case RecordKind::EndingSet:
+        return store.DeleteEndingSet(position);
+    case RecordKind::ReplacementSet:
+        return store.DeleteReplacementSet(position);
+    }
+    return false;
 }
 
 std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,7 +71,10 @@ struct SharedFile {
     FormatSettings formatSettings;
 };
 
+// The file at `path` (template_exchange_disk.cpp), or bytes read already: a settings
+// file whose size is within kMaxSettingsFileBytes.
 SharedFile ReadSharedFile(const std::filesystem::path& path);
+SharedFile ReadSharedBytes(std::string_view bytes);
 
 // How names compare when they meet in the store: whether two are the same name, and
 // whether one sorts before the other in the editors' lists. The dialogs pass the lists'
@@ -83,6 +87,22 @@ struct NameRules {
 // Whether the store holds a record of `kind` under `name` (sets from position 1).
 bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
                const NameRules& rules = {});
+
+// The editors' lists of each kind, by store position: from FirstEditable (1 for the
+// sets, past the built-in none set, which is never saved over or deleted; 0 for the
+// templates) up to the first entry without a name.
+SettingsStore::Position FirstEditable(RecordKind kind);
+// The listed record whose name is `name` as `rules` compare names.
+std::optional<SettingsStore::Position> FindListed(const SettingsStore& store, RecordKind kind,
+                                                  std::string_view name,
+                                                  const NameRules& rules = {});
+// Where the editors put a new name: before the first listed name that sorts after it,
+// else after the last listed one.
+SettingsStore::Position SortedPosition(const SettingsStore& store, RecordKind kind,
+                                       std::string_view name, const NameRules& rules = {});
+// Deletes the record at `position`; false, changing nothing, below FirstEditable or
+// past the list.
+bool DeleteRecord(SettingsStore& store, RecordKind kind, SettingsStore::Position position);
 
 enum class OnConflict { Overwrite, KeepBoth, Skip };
 

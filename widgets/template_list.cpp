@@ -68,9 +68,8 @@ NameRules listNameRules() {
             [compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; }};
 }
 
-TemplateList::TemplateList(std::size_t firstPosition, Order order, QWidget* parent)
-    : NameCombo(parent), m_first(firstPosition), m_order(order), m_askDelete(kAskDelete),
-      m_deleted(kDeleted) {
+TemplateList::TemplateList(std::size_t firstPosition, QWidget* parent)
+    : NameCombo(parent), m_first(firstPosition), m_askDelete(kAskDelete), m_deleted(kDeleted) {
     setObjectName(QStringLiteral("templateList"));
 }
 
@@ -136,8 +135,9 @@ void TemplateList::saveWorking() {
     const QString name = fieldText();
     const int listed = findExact(name);
     if (listed < 0) {
-        const int item = addSorted(name);
-        m_shelf.insertWorking(positionOf(item));
+        // The store puts the name where its list keeps it in order; the list follows.
+        insertName(static_cast<int>(m_shelf.insertWorking() - m_first), name);
+        m_storedItem = -1;
         tell(window(), withName(kSaved, name), kSavedCaption, MessageIcon::Information);
     } else {
         const std::size_t position = positionOf(listed);
@@ -165,23 +165,6 @@ void TemplateList::deleteNamed() {
         }
     }
     m_deleteButton->setEnabled(false);
-}
-
-int TemplateList::addSorted(const QString& name) {
-    int item = count();
-    if (m_order == Order::Sorted) {
-        // Before the first listed name that sorts after it: a list kept in order stays in
-        // order, and one that is not still gets one definite place.
-        for (int at = 0; at < count(); ++at) {
-            if (QString::compare(itemText(at), name, Qt::CaseInsensitive) > 0) {
-                item = at;
-                break;
-            }
-        }
-    }
-    insertName(item, name);
-    m_storedItem = -1;
-    return item;
 }
 
 void TemplateList::OnPicked() {

@@ -1,9 +1,9 @@
 // The template list with its name field, shared by every template editor and chooser.
 // List item p stands for store position p + first position: the set editors start at 1,
 // past the built-in none set, the choosers and the overall-template editor at 0. An
-// editor's list places each new name where an order that ignores letter case puts it, and
-// the store receives the new template at the matching position, so item and position stay
-// in step even when a hand-edited settings file holds the templates out of that order.
+// editor's store puts each new name where an order that ignores letter case puts it
+// (SortedPosition), and the list inserts it at the matching item, so item and position
+// stay in step even when a hand-edited settings file holds the templates out of that order.
 #pragma once
 
 #include "settings/settings_store.h"
@@ -20,39 +20,41 @@ class QPushButton;
 
 namespace mireto {
 
-// How an editor reaches its kind of template in the store, by store position. The
-// inserts and overwrites store a copy of the editor's working record.
+// How an editor reaches its kind of template in the store, by store position. A new
+// template goes where the store's editing rules put it (returned); the inserts and
+// overwrites store a copy of the editor's working record.
 struct TemplateShelf {
     std::function<std::string(std::size_t)> storedName;
-    std::function<void(std::size_t)> insertWorking;
+    std::function<std::size_t()> insertWorking;
     std::function<void(std::size_t)> overwriteWorking;
     std::function<void(std::size_t)> remove;
 };
-
-template <typename Record>
-TemplateShelf makeShelf(SettingsStore& store, const Record& working,
-                        Record (SettingsStore::*get)(std::size_t) const,
-                        void (SettingsStore::*insert)(Record, std::size_t),
-                        void (SettingsStore::*overwrite)(Record, std::size_t),
-                        bool (SettingsStore::*remove)(std::size_t)) {
-    return {
-        [&store, get](std::size_t at) { return (store.*get)(at).name; },
-        [&store, &working, insert](std::size_t at) { (store.*insert)(working, at); },
-        [&store, &working, overwrite](std::size_t at) { (store.*overwrite)(working, at); },
-        [&store, remove](std::size_t at) { (store.*remove)(at); },
-    };
-}
 
 // How the editors' lists compare names, for what they hold and where a new name goes:
 // as Qt shows them, letter case ignored.
 NameRules listNameRules();
 
+template <typename Record>
+TemplateShelf makeShelf(SettingsStore& store, RecordKind kind, const Record& working,
+                        Record (SettingsStore::*get)(std::size_t) const,
+                        void (SettingsStore::*insert)(Record, std::size_t),
+                        void (SettingsStore::*overwrite)(Record, std::size_t)) {
+    return {
+        [&store, get](std::size_t at) { return (store.*get)(at).name; },
+        [&store, kind, &working, insert] {
+            const std::size_t at = SortedPosition(store, kind, working.name, listNameRules());
+            (store.*insert)(working, at);
+            return at;
+        },
+        [&store, &working, overwrite](std::size_t at) { (store.*overwrite)(working, at); },
+        [&store, kind](std::size_t at) { DeleteRecord(store, kind, at); },
+    };
+}
+
 class TemplateList : public NameCombo {
     Q_OBJECT
 public:
-    enum class Order { Sorted, AsStored };
-
-    TemplateList(std::size_t firstPosition, Order order, QWidget* parent = nullptr);
+    explicit TemplateList(std::size_t firstPosition, QWidget* parent = nullptr);
 
     // Lists the names the store gives from the first position on, each at its own
     // index, up to the first empty name.
@@ -93,12 +95,10 @@ public:
     void deleteNamed();
 
 private:
-    int addSorted(const QString& name);
     void OnPicked();
     void OnTyped(const QString& text);
 
     std::size_t m_first;
-    Order m_order;
     std::function<std::string(std::size_t)> m_nameAt;
     int m_storedItem = -1;
     std::string m_storedName;

@@ -25,7 +25,7 @@ CCurrentTemplateDlg::CCurrentTemplateDlg(const SettingsStore& store, Replacement
       m_endingSet(std::move(endingSet)), m_template(std::move(overall)) {
     setWindowTitle(uiText(kCaption));
 
-    m_templates = new TemplateList(0, TemplateList::Order::AsStored);
+    m_templates = new TemplateList(0);
     m_choices = new TemplateChoices;
 
     auto* layout = new QVBoxLayout(this);

@@ -21,7 +21,7 @@ constexpr std::string_view kEndingLabel = "\x8C\xEA\x94\xF6";   // 語尾
 
 // Lists of store entries from position 0, each with a name field.
 TemplateList* makeList(const QString& objectName) {
-    auto* list = new TemplateList(0, TemplateList::Order::AsStored);
+    auto* list = new TemplateList(0);
     list->setObjectName(objectName);
     return list;
 }

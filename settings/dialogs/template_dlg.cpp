@@ -22,7 +22,7 @@ CTemplateDlg::CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidge
     : QDialog(parent), m_store(store), m_template(std::move(current)) {
     setWindowTitle(uiText(kCaption));
 
-    m_templates = new TemplateList(0, TemplateList::Order::Sorted);
+    m_templates = new TemplateList(0);
     m_choices = new TemplateChoices;
     m_save = makeSaveButton();
     m_delete = makeDeleteButton();
@@ -35,11 +35,10 @@ CTemplateDlg::CTemplateDlg(SettingsStore& store, OverallTemplate current, QWidge
     m_choices->fill(m_store);
     m_templates->fill([this](std::size_t at) { return m_store.GetOverallTemplate(at).name; });
     m_choices->showNames(m_template);
-    m_templates->attachEditor(m_delete,
-                              makeShelf(m_store, m_template, &SettingsStore::GetOverallTemplate,
-                                        &SettingsStore::InsertOverallTemplate,
-                                        &SettingsStore::OverwriteOverallTemplate,
-                                        &SettingsStore::DeleteOverallTemplate));
+    m_templates->attachEditor(m_delete, makeShelf(m_store, RecordKind::OverallTemplate, m_template,
+                                                  &SettingsStore::GetOverallTemplate,
+                                                  &SettingsStore::InsertOverallTemplate,
+                                                  &SettingsStore::OverwriteOverallTemplate));
 
     connect(m_templates, &NameCombo::picked, this, &CTemplateDlg::OnSelchangeTemplate);
     connect(m_save, &QPushButton::clicked, this, &CTemplateDlg::OnSave);

@@ -124,5 +124,17 @@ TEST_F(AtomicFileWriting, AProtectedFileOrAFolderThatIsNoneTakesNoPieces) {
     expectOldFileAlone();
 }
 
+TEST_F(AtomicFileWriting, ALinkAtTheNameIsReplacedNotFollowed) {
+    // The page file: a link put where it goes must not let a page overwrite another file.
+    const auto victim = dir / "victim.txt";
+    writeFile(victim, "keep me");
+    std::filesystem::remove(target);
+    std::filesystem::create_symlink(victim, target);
+    ASSERT_TRUE(writeFileAtomically(target, "page", FlushToDisk::No).ok);
+    EXPECT_EQ(readFile(victim), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(target));
+    EXPECT_EQ(readFile(target), "page");
+}
+
 } // namespace
 } // namespace mireto::test
