@@ -4,13 +4,15 @@
 // time past it. Also the longest the page keeps the main thread busy while typing goes
 // on, so that typing never stalls.
 //
-//   node bench.mjs [--rounds N]        (scripts/web builds the site first)
+//   node bench.mjs [--rounds N] [--formats 4,1]     (scripts/web builds the site first)
 import { chromium } from "playwright-core";
 import { readFileSync } from "node:fs";
 import { fileURLToPath } from "node:url";
 import { startServer } from "./serve.mjs";
 
-const rounds = Number(process.argv[process.argv.indexOf("--rounds") + 1]) || 7;
+const option = (name) => (process.argv.includes(name) ? process.argv[process.argv.indexOf(name) + 1] : undefined);
+const rounds = Number(option("--rounds")) || 7;
+const formats = (option("--formats") ?? "4,1").split(",").map(Number);
 const sample = readFileSync(fileURLToPath(new URL("../../../docs/sample.txt", import.meta.url)), "utf8");
 // Shift_JIS takes 2 bytes for each of these characters, 1 for a line break.
 const sjisLength = (text) => [...text].reduce((n, c) => n + (c.charCodeAt(0) < 0x80 ? 1 : 2), 0);
@@ -27,6 +29,7 @@ const browser = await chromium.launch({
     args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update", "--no-first-run"],
 });
 const page = await browser.newPage({ viewport: { width: 1280, height: 860 } });
+page.setDefaultTimeout(300_000);
 await page.goto(url);
 await page.waitForSelector("body[data-page-loads]");
 await page.evaluate(() => {
@@ -37,13 +40,18 @@ await page.evaluate(() => {
 });
 
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
-console.log("size     keystroke→load  past the pause  build+load  longest task while typing");
+console.log("style  size     keystroke→load  past the pause  build+load  longest task while typing");
+for (const format of formats)
 for (const kb of [10, 100]) {
+    await page.selectOption("#formatList", String(format));
+    await page.waitForTimeout(500);
     const text = textOf(kb * 1024);
     const totals = [], builds = [], stalls = [];
     for (let round = 0; round < rounds; ++round) {
+        const filled = Number(await page.evaluate(() => document.body.dataset.pageLoads));
         await page.fill("#text", text.slice(0, -1));
-        await page.waitForTimeout(600);
+        await page.waitForFunction((n) => Number(document.body.dataset.pageLoads) > n, filled);
+        await page.waitForTimeout(300);
         await page.evaluate(() => { performance.clearMarks(); window.benchTasks.length = 0; });
         const loads = Number(await page.evaluate(() => document.body.dataset.pageLoads));
         // Typing goes on for a while: ten keys 80 ms apart, then the pause.
@@ -66,7 +74,7 @@ for (const kb of [10, 100]) {
         stalls.push(typingTasks);
     }
     const total = median(totals);
-    console.log(`${String(kb).padStart(3)} KB   ${total.toFixed(0).padStart(10)} ms   ${(total - 300).toFixed(0).padStart(10)} ms   ${median(builds).toFixed(0).padStart(7)} ms   ${Math.max(...stalls).toFixed(0).padStart(10)} ms`);
+    console.log(`${String(format).padStart(5)}  ${String(kb).padStart(3)} KB   ${total.toFixed(0).padStart(10)} ms   ${(total - 300).toFixed(0).padStart(10)} ms   ${median(builds).toFixed(0).padStart(7)} ms   ${Math.max(...stalls).toFixed(0).padStart(10)} ms`);
 }
 await browser.close();
 server.close();

@@ -4,7 +4,9 @@
 import { chromium } from "playwright-core";
 import assert from "node:assert/strict";
 import { after, before } from "node:test";
-import { startServer } from "../../tools/serve.mjs";
+import { existsSync } from "node:fs";
+import { join } from "node:path";
+import { defaultRoot, startServer } from "../../tools/serve.mjs";
 
 export const TIMEZONE = "Asia/Tokyo";
 
@@ -27,6 +29,7 @@ const LAUNCH = {
 export function useSite() {
     const site = { url: "", browser: null, server: null, problems: [] };
     before(async () => {
+        assert.ok(existsSync(join(defaultRoot, "core", "mireto.mjs")), `no site in ${defaultRoot}: build it first (scripts/web)`);
         const { server, url } = await startServer();
         site.server = server;
         site.url = url;
