@@ -166,7 +166,7 @@ function showNotice(message: string, actions: { label: string; id?: string; run:
 
 function updateTextInfo(): void {
     const info = byId("textInfo");
-    info.textContent = `${text.value.length}文字`;
+    info.textContent = `${text.value.length}文字（共有リンクに入るのは、ふつうの文章でおよそ6,000文字まで）`;
 }
 
 // ---- Share links
