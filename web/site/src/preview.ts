@@ -51,6 +51,7 @@ export class Preview {
         clearTimeout(this.timer);
         performance.mark("mireto-page-build");
         const page = this.build();
+        performance.mark("mireto-page-built");
         if (!page) return;
         this.page = page;
         const previous = this.url;
