@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     SettingsStore store;
     FormatSettings settings;
     CurrentSelection current;
-    if (LoadSettingsAtStartup(MIRETO_STARTER_FILE, store, settings, current) != StartupOutcome::Loaded) {
+    if (LoadSettingsAtStartup(MIRETO_STARTER_FILE, store, settings, current) !=
+        StartupOutcome::Loaded) {
         std::cerr << "cannot read the starter settings\n";
         return 1;
     }
