@@ -78,7 +78,7 @@ describe("pages", () => {
                 rules: [
                     { sources: ["天気", "天", "", ""], target: "てんき" },
                     { sources: ["す。", "、", "a", "<"], target: "&" },
-                    { sources: ["雨", "", "", ""], target: "🍣" },
+                    { sources: ["雨", "", "", ""], target: "寿司" },
                 ],
             }),
             "saved",
@@ -151,7 +151,7 @@ describe("the session", () => {
         mireto = await createMireto();
     });
 
-    test("starts as without a settings file, and reads its own bytes back", () => {
+    test("starts as without a settings file, and reads its own bytes back", async () => {
         const names = mireto.names();
         assert.deepEqual(names.endingSets, ["無し"]);
         assert.deepEqual(names.replacementSets, ["無し"]);
@@ -211,7 +211,8 @@ describe("the session", () => {
         // Letter case is ignored in the lists, full width too.
         assert.equal(mireto.saveTemplate({ name: "Ａbc", endingSetName: "テスト", replacementSetName: "無し", formatName: "標準的" }), "saved");
         assert.equal(mireto.saveTemplate({ name: "ａBC", endingSetName: "無し", replacementSetName: "無し", formatName: "標準的" }), "exists");
-        assert.ok(mireto.nameTaken("template", "ＡＢＣ"));
+        assert.ok(mireto.nameTaken("template", "ａBC"));
+        assert.equal(mireto.nameTaken("template", "ＡＢＣ"), false);
 
         assert.equal(mireto.deleteEndingSet(0), false, "the none set stays");
         assert.ok(mireto.deleteEndingSet("テスト"));
@@ -261,6 +262,7 @@ describe("the session", () => {
         assert.deepEqual(mireto.decodeText(Buffer.from("猫です。")), { text: "猫です。", encoding: "utf-8" });
         assert.deepEqual(mireto.decodeText(Buffer.from([0x94, 0x4c])), { text: "猫", encoding: "shift_jis" });
         assert.deepEqual(mireto.decodeText(Buffer.from("abc")), { text: "abc", encoding: "shift_jis" });
+        assert.deepEqual(mireto.decodeText(Buffer.from("\uFEFF猫")), { text: "猫", encoding: "utf-8" });
     });
 
     test("set files export and import", async () => {
@@ -290,6 +292,7 @@ describe("the command", () => {
         settings = file("starter.ini", starter);
         file("utf8.txt", TEXTS.prose);
         file("emoji.txt", TEXTS.outside);
+        file("bom.txt", Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(TEXTS.prose)]));
         file("sjis.txt", Buffer.from([0x94, 0x4c, 0x82, 0xc5, 0x82, 0xb7, 0x81, 0x42]));
         file("bad-utf8.txt", Buffer.from([0xe3, 0x81, 0x82, 0xff, 0x41]));
         mkdirSync(join(folder, "a-folder"), { recursive: true });
@@ -303,6 +306,7 @@ describe("the command", () => {
         [["-s", "S", "--time", "1700000000", "--encoding", "utf-8", "FOLDER/emoji.txt"], 0],
         [["-s", "S", "--time", "1700000000", "FOLDER/emoji.txt"], 0],
         [["-s", "S", "--time", "1700000000", "FOLDER/sjis.txt"], 0],
+        [["-s", "S", "--time", "1700000000", "FOLDER/bom.txt"], 0],
         [["-s", "S", "--time", "1700000000", "--encoding", "sjis", "FOLDER/utf8.txt"], 0],
         [["-s", "S", "--time=42", "-f3", "--page-encoding", "utf-8", "FOLDER/utf8.txt"], 0],
         [["-s", "S", "--time", "42", "--format", "某巨大掲示板群", "FOLDER/utf8.txt"], 0],
@@ -325,6 +329,7 @@ describe("the command", () => {
         [["-s", "S", "FOLDER/utf8.txt", "FOLDER/sjis.txt"], 2],
         [["-s", "S", "--list=yes"], 2],
         [["-s"], 2],
+        [["--version"], 0],
     ];
 
     for (const [pattern, status] of CASES) {
@@ -341,6 +346,41 @@ describe("the command", () => {
             if (status !== 0) assert.match(actual.stderr.toString(), /^mireto-convert: /);
         });
     }
+
+    test("without -s, the editor's Mireto.ini in the user's data folder, else the starter", async () => {
+        const dataHome = join(folder, "data");
+        const env = { ...process.env, XDG_DATA_HOME: dataHome };
+        const args = ["--time", "9", "-f", "4", join(folder, "utf8.txt")];
+        const run = () => spawnSync(process.execPath, [bin, ...args], { env });
+        const starterPage = native(["-s", settings, ...args]).stdout;
+        assert.ok(run().stdout.equals(starterPage));
+
+        const session = await createMireto();
+        session.loadSettings(readFileSync(settings));
+        session.pickTemplate("お侍さん");
+        const own = join(dataHome, "mireto", "Mireto.ini");
+        mkdirSync(join(dataHome, "mireto"), { recursive: true });
+        writeFileSync(own, session.settingsBytes());
+        const ownPage = native(["-s", own, ...args]).stdout;
+        assert.ok(!ownPage.equals(starterPage));
+        assert.ok(run().stdout.equals(ownPage));
+    });
+
+    test("npm pack takes the whole package", () => {
+        const packed = spawnSync("npm", ["pack", "--dry-run", "--json"], { cwd: packageFolder, encoding: "utf8" });
+        assert.equal(packed.status, 0, packed.stderr);
+        const files = JSON.parse(packed.stdout)[0].files.map((entry) => entry.path).sort();
+        assert.deepEqual(files, [
+            "README.md",
+            "bin/mireto-convert.mjs",
+            "mireto-core.mjs",
+            "mireto-core.wasm",
+            "mireto.d.ts",
+            "mireto.mjs",
+            "package.json",
+            "starter.ini",
+        ]);
+    });
 
     test("-o writes the same file, and replaces an older one", () => {
         const nativePage = join(folder, "native.html");

@@ -489,7 +489,9 @@ val pageFromText(std::size_t bytes, double moment, bool utf8Text, bool utf8Page)
 val decodeText(const std::string& bytes) {
     val object = val::object();
     if (readsAsUtf8(bytes)) {
-        object.set("text", bytes);
+        // A byte-order mark, as Windows editors write, is not part of the text.
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        object.set("text", bytes.substr(bytes.starts_with(kByteOrderMark) ? 3 : 0));
         object.set("encoding", std::string("utf-8"));
     } else {
         object.set("text", sjisToUtf8(bytes));

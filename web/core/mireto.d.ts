@@ -205,7 +205,7 @@ export interface Mireto {
     /** Adds the chosen records of a set file to the store as the desktop's 読み込み does. Throws a MiretoError when the bytes are no such file. */
     importRecords(bytes: Uint8Array, choices: ImportChoice[]): ImportedRecord[];
 
-    /** Text file bytes as a string: valid UTF-8 that is not plain ASCII as UTF-8, anything else as Shift_JIS. */
+    /** Text file bytes as a string: valid UTF-8 that is not plain ASCII as UTF-8 (a byte-order mark dropped), anything else as Shift_JIS. */
     decodeText(bytes: Uint8Array): DecodedText;
 
     formatSettings(): FormatSettings;
@@ -217,7 +217,8 @@ export interface Mireto {
      * A string is converted to Shift_JIS, a character it cannot hold becoming a
      * character reference (&#x1F363;); a Uint8Array is taken as Shift_JIS bytes as they
      * are. Line ends become CR LF. Throws a MiretoError when the current template names
-     * none of the seven styles.
+     * none of the seven styles, and a RangeError for a moment outside 1901 to 2038 (the
+     * core counts seconds in 32 bits here).
      */
     buildPage(text: string | Uint8Array, moment: number, encoding?: PageEncoding): Uint8Array;
 }

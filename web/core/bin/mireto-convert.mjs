@@ -287,11 +287,12 @@ async function run(args) {
     }
 
     const input = readInput(options.inputPath);
+    // A byte-order mark, as Windows editors write, is not part of the text.
     let text;
     const utf8 = options.utf8Input ?? mireto.decodeText(input).encoding === "utf-8";
     if (utf8) {
         try {
-            text = new TextDecoder("utf-8", { fatal: true, ignoreBOM: true }).decode(input);
+            text = new TextDecoder("utf-8", { fatal: true }).decode(input);
         } catch {
             fail(`${options.inputPath === "-" ? "standard input" : options.inputPath} is not UTF-8`, FAILED);
         }
