@@ -69,6 +69,9 @@ function persist(): Promise<void> {
         }
         await takeStoredSettings();
         showNotice("別のタブで設定が変更されていたため、この変更は保存されませんでした。そのタブの設定を読み込みました。もう一度操作して下さい。");
+    }).catch((error) => {
+        // The browser refused to store (no room, private mode): say so, keep going.
+        showNotice(`設定をこのブラウザに保存できませんでした。「読み込み・書き出し」から Mireto.ini を書き出して下さい。（${errorText(error)}）`);
     });
     return writing;
 }
@@ -99,7 +102,9 @@ function saveDraftSoon(): void {
 }
 function saveDraft(): void {
     clearTimeout(draftTimer);
-    if (!shared) void writeDraft({ text: text.value, moment });
+    if (!shared)
+        writeDraft({ text: text.value, moment }).catch((error) =>
+            showNotice(`テキストをこのブラウザに保存できませんでした。（${errorText(error)}）`));
 }
 
 // ---- The panel
