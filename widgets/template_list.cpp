@@ -61,11 +61,21 @@ bool confirm(QWidget* owner, const QString& text, std::string_view caption) {
 } // namespace
 
 NameRules listNameRules() {
-    const auto compare = [](std::string_view a, std::string_view b) {
-        return QString::compare(fromSjis(a), fromSjis(b), Qt::CaseInsensitive);
-    };
-    return {[compare](std::string_view a, std::string_view b) { return compare(a, b) == 0; },
-            [compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; }};
+    // The key of QString::compare(Qt::CaseInsensitive): each UTF-16 unit of the shown name
+    // case-folded as that comparison folds it, big-endian, so that comparing keys byte by
+    // byte orders names as comparing them does. (Shift_JIS holds no character beyond the
+    // first plane, so no unit is half a pair.)
+    return {[](std::string_view name) {
+        const QString text = fromSjis(name);
+        std::string key;
+        key.reserve(2 * static_cast<std::size_t>(text.size()));
+        for (const QChar c : text) {
+            const char32_t unit = QChar::toCaseFolded(char32_t{c.unicode()});
+            key += static_cast<char>((unit >> 8) & 0xFF);
+            key += static_cast<char>(unit & 0xFF);
+        }
+        return key;
+    }};
 }
 
 TemplateList::TemplateList(std::size_t firstPosition, Order order, QWidget* parent)

@@ -128,6 +128,19 @@ void RecordChecklist::setNote(QTreeWidgetItem* item, int column, const QString& 
     m_quiet = false;
 }
 
+void RecordChecklist::setEditableCell(QTreeWidgetItem* item, int column, const QString& text,
+                                      int role, const QVariant& value) {
+    m_quiet = true;
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setData(column, role, value);
+    item->setText(column, text);
+    m_quiet = false;
+}
+
+QWidget* RecordChecklist::editorOf(QTreeWidgetItem* item, int column) const {
+    return indexWidget(indexFromItem(item, column));
+}
+
 void RecordChecklist::setTickable(QTreeWidgetItem* item, bool tickable) {
     m_quiet = true;
     item->setFlags(tickable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::NoItemFlags);
