@@ -6,6 +6,9 @@
 #include "app/main_frame.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
+#include "app/program_title.h"
+#include "app/unfinished_writes.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -25,6 +28,8 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         m_exitStatus = 0;
         return false;
     }
+    // Before anything is read: what a kill left half-written is put back.
+    const QString unfinished = finishUnfinishedWrites(m_services.paths);
     m_doc = std::make_unique<CMiretoDoc>(m_services.paths.spareFolder);
     m_frame = std::make_unique<CMainFrame>(m_services);
     m_doc->AttachView(m_frame->GetActiveView());
@@ -46,6 +51,9 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     m_frame->show();
+    if (!unfinished.isEmpty())
+        showMessage(m_frame.get(),
+                    {unfinished, programTitle(), MessageIcon::Information, MessageButtons::Ok});
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager) { OnCommitData(manager.allowsInteraction()); });
     if (m_quitPending)
