@@ -15,6 +15,7 @@
 #include "app/platform_services.h"
 #include "platform/atomic_file.h"
 #include "settings/format_settings.h"
+#include "settings/outside_changes.h"
 #include "settings/records.h"
 #include "settings/settings_store.h"
 
@@ -151,6 +152,10 @@ private:
     void showFindReplace(bool replace);
     // Keeps a file that could not be read aside, then writes the settings.
     FileWriteResult writeSettingsFile(const std::string& bytes);
+    // Before a write: when another program wrote Mireto.ini since the editor last read or
+    // wrote it, the records only that version has are taken in and the version itself
+    // is kept beside it, which `tell` says. True when the store changed.
+    bool takeInOutsideChanges(bool tell);
     std::string settingsFileBytes() const;
     void announceChange() { emit conversionInputsChanged(InputChange::Other); }
     // The store, a current record or a page style's settings may have changed: Mireto.ini
@@ -177,6 +182,8 @@ private:
     // another name before the first write.
     bool m_setAsideSettings = false;
     bool m_toldSaveFailure = false;
+    // What Mireto.ini held when the editor last read or wrote it.
+    SettingsFileState m_settingsOnDisk;
     QPointer<ControlPanel> m_panel;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPrinter m_printer;
