@@ -1,11 +1,12 @@
 #include "app/mireto_doc.h"
 
 #include "app/file_dialogs.h"
-#include "widgets/file_error_text.h"
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
+#include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
+#include "widgets/write_failure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -100,11 +101,9 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
     const FileWriteResult result = saveFileKeepingLinks(path.toStdString(), *bytes, m_spareFolder);
     if (!result.ok) {
         QString text = QStringLiteral("%1 を保存できません（%2）。")
-                           .arg(path, fileErrorText(result.errorNumber));
-        if (!result.spareCopy.empty()) {
-            text += QStringLiteral("\n保存しようとした内容は %1 に残してあります。")
-                        .arg(QString::fromStdString(result.spareCopy.string()));
-        }
+                           .arg(writtenFile(path, result), fileErrorText(result.errorNumber));
+        if (const QString copies = keptCopiesText(result); !copies.isEmpty())
+            text += QLatin1Char('\n') + copies;
         warn(dialogParent(), text);
         return false;
     }

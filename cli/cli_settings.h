@@ -14,6 +14,9 @@ struct CliSettings {
     SettingsStore store;
     FormatSettings formatSettings;
     CurrentSelection current;
+    // Said on standard error, the conversion going on: the file read is not one the
+    // program writes (plain text, random bytes, a value no dialog makes).
+    std::string warning;
 };
 
 // Reads `path`, or without one the file the editor would read at start-up (its
@@ -36,7 +39,9 @@ struct SettingsChoice {
 SettingsChoice chooseFromSettings(CliSettings& settings, const CliOptions& options);
 
 // The stored overall templates, ending sets and replacement sets by name (UTF-8),
-// one a line under a heading each, as the editor's lists show them.
+// one a line under a heading each, as the editor's lists show them. A control
+// character in a name is shown as \xNN (or \u{NN} beyond ASCII), never sent to the
+// terminal as it is.
 std::string listSettings(const SettingsStore& store);
 
 } // namespace mireto::cli

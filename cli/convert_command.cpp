@@ -96,6 +96,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     CliSettings loaded;
     if (const std::string error = loadCliSettings(options.settingsPath, loaded); !error.empty())
         return fail(err, error, kFailed);
+    if (!loaded.warning.empty())
+        err << "mireto-convert: warning: " << loaded.warning << '\n';
     if (options.list) {
         out << listSettings(loaded.store);
         return kOk;
