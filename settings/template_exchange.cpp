@@ -351,6 +351,10 @@ ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices
          {RecordKind::EndingSet, RecordKind::ReplacementSet, RecordKind::OverallTemplate}) {
         const Lists::List& list = m_lists->lists[kindIndex(kind)];
         ListChanges& changes = plan.changes[kindIndex(kind)];
+        // For each name that had to take a number, the number it took: a number below
+        // it was taken then and still is, since an import only adds names. Without it,
+        // many records of one name would try every number each.
+        std::unordered_map<std::string, int> numberTaken;
         for (const ImportChoice& choice : choices) {
             if (choice.kind != kind || choice.index >= m_records.count(kind))
                 continue;
@@ -377,11 +381,14 @@ ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices
             if (taken) {
                 // "名前 (2)", "名前 (3)", ...: the first that no record of the kind has.
                 result.result = ImportedRecord::Result::AddedAs;
-                for (int suffix = 2;; ++suffix) {
+                int& number = numberTaken.try_emplace(key, 1).first->second;
+                for (int suffix = number + 1;; ++suffix) {
                     std::string candidate = name + " (" + std::to_string(suffix) + ")";
-                    key = m_rules.keyOf(candidate);
-                    if (!find(kind, key)) {
+                    std::string candidateKey = m_rules.keyOf(candidate);
+                    if (!find(kind, candidateKey)) {
                         result.storedName = std::move(candidate);
+                        key = std::move(candidateKey);
+                        number = suffix;
                         break;
                     }
                 }
