@@ -35,20 +35,6 @@ std::optional<Position> lookUp(const SettingsStore& store, std::size_t count, Qu
     return std::nullopt;
 }
 
-// The editor's lists end at the first entry without a name.
-template <typename Record>
-void listNames(std::string& out, const char* heading, const SettingsStore& store,
-               Query<Record> get) {
-    out += heading;
-    out += ":\n";
-    for (Position position = 0;; ++position) {
-        const std::string name = (store.*get)(position).name;
-        if (name.empty())
-            break;
-        out += "  " + visibleText(sjisToUtf8(name)) + "\n";
-    }
-}
-
 // `utf8` with its control characters (C0, DEL and C1) spelled out.
 std::string visibleText(const std::string& utf8) {
     std::string out;
@@ -70,6 +56,20 @@ std::string visibleText(const std::string& utf8) {
         }
     }
     return out;
+}
+
+// The editor's lists end at the first entry without a name.
+template <typename Record>
+void listNames(std::string& out, const char* heading, const SettingsStore& store,
+               Query<Record> get) {
+    out += heading;
+    out += ":\n";
+    for (Position position = 0;; ++position) {
+        const std::string name = (store.*get)(position).name;
+        if (name.empty())
+            break;
+        out += "  " + visibleText(sjisToUtf8(name)) + "\n";
+    }
 }
 
 // What is wrong with `file` as a settings file, or nothing.

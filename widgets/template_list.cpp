@@ -1,5 +1,6 @@
 #include "widgets/template_list.h"
 
+#include "convert/sjis_codec.h"
 #include "widgets/dialog_text.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
@@ -66,7 +67,8 @@ NameRules listNameRules() {
     // byte orders names as comparing them does. (Shift_JIS holds no character beyond the
     // first plane, so no unit is half a pair.)
     return {[](std::string_view name) {
-        const QString text = fromSjis(name);
+        // The core's codec, which makes no converter per name.
+        const QString text = QString::fromStdString(sjisToUtf8(name));
         std::string key;
         key.reserve(2 * static_cast<std::size_t>(text.size()));
         for (const QChar c : text) {

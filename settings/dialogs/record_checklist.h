@@ -50,8 +50,12 @@ signals:
 
 private:
     QTreeWidgetItem* heading(RecordKind kind);
+    // Names are added to the list in one go per heading, as soon as anything looks at
+    // them: a file of any size lists at once.
+    void attachNames() const;
 
     bool m_quiet = false;
+    mutable QList<QTreeWidgetItem*> m_unattached[3];
 };
 
 } // namespace mireto
