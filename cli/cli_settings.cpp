@@ -75,7 +75,8 @@ void listNames(std::string& out, const char* heading, const SettingsStore& store
 // What is wrong with `file` as a settings file, or nothing.
 std::string settingsFileWarning(const std::filesystem::path& file) {
     const FileReadResult read = readRegularFile(file, kMaxSettingsFileBytes);
-    if (read.status != ReadStatus::Ok)
+    // An empty file is the plain way to ask for the defaults.
+    if (read.status != ReadStatus::Ok || read.bytes.empty())
         return {};
     const SettingsFileCheck check = CheckSettingsFile(read.bytes);
     std::string what;

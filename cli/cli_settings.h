@@ -15,7 +15,8 @@ struct CliSettings {
     FormatSettings formatSettings;
     CurrentSelection current;
     // Said on standard error, the conversion going on: the file read is not one the
-    // program writes (plain text, random bytes, a value no dialog makes).
+    // program writes (plain text, random bytes, a value no dialog makes). An empty file
+    // asks for the defaults and gets no warning.
     std::string warning;
 };
 

@@ -119,7 +119,7 @@ private slots:
                    "そちらにだけあったテンプレート 1 件を取り込みました。\n"
                    "書き換えられたファイルは %1.bak として残してあります。")
                      .arg(path));
-        QCOMPARE(readFile(h->folder() / "Mireto.ini.bak"), theirBytes);
+        QCOMPARE(readFile(h->settingsFile().string() + ".bak"), theirBytes);
         // Both sides' records, in the file written at once.
         const std::string written = readFile(h->settingsFile());
         QCOMPARE(written, exitBytes(h->view()));
@@ -131,7 +131,7 @@ private slots:
         h->choose(cmd::kComboFormat, u("某巨大掲示板群"));
         QVERIFY(h->messages.empty());
         QVERIFY(h->close());
-        QVERIFY(!std::filesystem::exists(h->folder() / "Mireto.ini.bak2"));
+        QVERIFY(!std::filesystem::exists(h->settingsFile().string() + ".bak2"));
     }
 
     void aFailingWriteIsToldOnceAndTheExitQuestionIsJapanese() {
