@@ -2,12 +2,18 @@
 #include "app/icons.h"
 #include "app/mireto_app.h"
 #include "app/page_preview.h"
+#include "app/program_options.h"
 #include "app/qt_translations.h"
 #include "app/quit_signals.h"
 
 #include <QApplication>
+#include <iostream>
 
 int main(int argc, char** argv) {
+    // --help and --version answer before anything starts, so they need no display.
+    if (const auto status = mireto::answerProgramOptions(
+            std::vector<std::string>(argv + 1, argv + argc), std::cout))
+        return *status;
     mireto::PagePreview::prepareEngine();
     QApplication application(argc, argv);
     // The name picks the user's data folder (~/.local/share/mireto) and the desktop

@@ -472,6 +472,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     saveWindowLayout(*this);
     event->accept();
+    emit closing();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

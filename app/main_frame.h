@@ -55,6 +55,8 @@ public:
 signals:
     void recentFileChosen(const QString& path);
     void filesDropped(const QStringList& paths);
+    // The window closes for good: the questions were answered, the settings written.
+    void closing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

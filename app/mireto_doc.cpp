@@ -4,12 +4,15 @@
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
 #include "widgets/write_failure.h"
 
-#include <QFile>
+#include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
+#include <cerrno>
 
 namespace mireto {
 
@@ -22,7 +25,9 @@ void warn(QWidget* parent, const QString& text) {
 } // namespace
 
 CMiretoDoc::CMiretoDoc(std::filesystem::path spareFolder, QObject* parent)
-    : QObject(parent), m_spareFolder(std::move(spareFolder)) {}
+    : QObject(parent), m_spareFolder(std::move(spareFolder)) {
+    connect(&m_watch, &DiskFileWatch::changed, this, &CMiretoDoc::OnChangedOnDisk);
+}
 
 void CMiretoDoc::AttachView(CMiretoView* view) {
     m_view = view;
@@ -51,27 +56,41 @@ void CMiretoDoc::setDocument(const QString& path, const DocumentFormat& format) 
 bool CMiretoDoc::OnNewDocument() {
     if (m_view)
         m_view->SetEditorText(QString());
+    m_watch.track(QString(), {});
     setDocument(QString(), DocumentFormat{});
     return true;
 }
 
 bool CMiretoDoc::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(dialogParent(), QStringLiteral("%1 を開けません。\n%2").arg(path, file.errorString()));
+    const FileReadResult file = readRegularFile(path.toStdString(), kMaxDocumentBytes);
+    switch (file.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::NotAFile:
+        // A folder, a device or a FIFO: looked at, never read (a FIFO would wait for
+        // ever, a device may never end).
+        warn(dialogParent(), QStringLiteral("%1 を開けません。\n（%2）")
+                                 .arg(path, QFileInfo(path).isDir()
+                                                ? QStringLiteral("フォルダーです")
+                                                : QStringLiteral("普通のファイルではありません")));
+        return false;
+    case ReadStatus::TooLarge:
+        warn(dialogParent(), QStringLiteral("%1 を開けません。\n（%2 MiB より大きいファイルです）")
+                                 .arg(path)
+                                 .arg(kMaxDocumentBytes >> 20));
+        return false;
+    case ReadStatus::Missing:
+    case ReadStatus::Failed:
+        warn(dialogParent(), QStringLiteral("%1 を開けません。\n%2")
+                                 .arg(path, fileErrorText(file.error ? file.error : EIO)));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        warn(dialogParent(),
-             QStringLiteral("%1 を読み込めません。\n%2").arg(path, file.errorString()));
-        return false;
-    }
-    const DecodedDocument decoded =
-        decodeDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::string& bytes = file.bytes;
+    const DecodedDocument decoded = decodeDocument(bytes);
     if (m_view)
         m_view->SetEditorText(decoded.text);
     setDocument(QFileInfo(path).absoluteFilePath(), decoded.format);
+    m_watch.track(m_pathName, bytes);
     if (!decoded.exact) {
         warn(dialogParent(),
              QStringLiteral("%1 には、保存すると元どおりには戻らないバイトがあります"
@@ -81,6 +100,19 @@ bool CMiretoDoc::OnOpenDocument(const QString& path) {
     }
     emit fileUsed(m_pathName);
     return true;
+}
+
+void CMiretoDoc::OnRecoverDocument(const QString& path, const QString& text) {
+    // A file that has gone keeps its name, for Save to write it again.
+    if (!QFileInfo(path).isFile() || !OnOpenDocument(path)) {
+        m_watch.track(QString(), {});
+        setDocument(path, DocumentFormat{});
+    }
+    if (!m_view)
+        return;
+    m_view->SetEditorText(text);
+    m_view->document()->setModified(true);
+    emit documentChanged();
 }
 
 bool CMiretoDoc::OnSaveDocument(const QString& path) {
@@ -98,6 +130,8 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
         format.encoding = TextEncoding::Utf8;
         bytes = encodeDocument(text, format);
     }
+    if (!MayOverwrite(path))
+        return false;
     const FileWriteResult result = saveFileKeepingLinks(path.toStdString(), *bytes, m_spareFolder);
     if (!result.ok) {
         QString text = QStringLiteral("%1 を保存できません（%2）。")
@@ -108,8 +142,45 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     setDocument(QFileInfo(path).absoluteFilePath(), format);
+    m_watch.track(m_pathName, *bytes);
     emit fileUsed(m_pathName);
     return true;
+}
+
+bool CMiretoDoc::MayOverwrite(const QString& path) {
+    if (QFileInfo(path).absoluteFilePath() != m_watch.path() || !QFileInfo::exists(path) ||
+        !m_watch.changedOnDisk())
+        return true;
+    return showMessage(dialogParent(),
+                       {QStringLiteral("%1 は、読み込んだ後にほかのプログラムで変更されています。\n"
+                                       "上書きして保存しますか?\n"
+                                       "（「いいえ」を選ぶと保存しません）")
+                            .arg(GetTitle()),
+                        programTitle(), MessageIcon::Warning, MessageButtons::YesNo}) ==
+           MessageAnswer::Yes;
+}
+
+void CMiretoDoc::OnChangedOnDisk() {
+    // Not while a dialog waits for the user: once it has gone.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, this, &CMiretoDoc::OnChangedOnDisk);
+        return;
+    }
+    const QString path = m_watch.path();
+    // A file that has gone is written again by the next save; nothing to read.
+    if (path.isEmpty() || !QFileInfo::exists(path) || !m_watch.changedOnDisk())
+        return;
+    if (IsModified()) {
+        const MessageAnswer answer = showMessage(
+            dialogParent(), {QStringLiteral("%1 がほかのプログラムで変更されました。\n"
+                                            "読み込み直しますか?\n"
+                                            "（「はい」を選ぶと、保存していない変更は失われます）")
+                                 .arg(GetTitle()),
+                             programTitle(), MessageIcon::Question, MessageButtons::YesNo});
+        if (answer != MessageAnswer::Yes)
+            return;
+    }
+    OnOpenDocument(path);
 }
 
 bool CMiretoDoc::DoFileSave() {
@@ -137,6 +208,7 @@ bool CMiretoDoc::SaveModified() {
     case MessageAnswer::Yes:
         return DoFileSave();
     case MessageAnswer::No:
+        emit changesDiscarded();
         return true;
     case MessageAnswer::Ok:
     case MessageAnswer::Cancel:

@@ -3,6 +3,7 @@
 // writes it through the view, as bytes on disk.
 #pragma once
 
+#include "app/disk_file_watch.h"
 #include "app/document_codec.h"
 
 #include <QObject>
@@ -24,9 +25,20 @@ public:
 
     // Empties the editor; the view's settings stay as they are.
     bool OnNewDocument();
-    // Replaces the editor's text with the file's; false, after a message, when the
-    // file cannot be read. Bytes that will not come back on saving are warned about.
+    // The largest file the editor opens: far above any text a person writes, and below
+    // what would make the window unusable.
+    static constexpr std::size_t kMaxDocumentBytes = std::size_t{256} << 20;
+
+    // Replaces the editor's text with the file's, and watches the file from then on for
+    // changes by other programs; false, after a message, when the
+    // file cannot be read, is no regular file (a folder, a device, a FIFO: they are
+    // never opened for long) or is larger than kMaxDocumentBytes. Bytes that will not come back on
+    // saving are warned about.
     bool OnOpenDocument(const QString& path);
+    // A recovered text in place of the editor's: the document of `path` when it still
+    // opens (for its encoding and line ends), else a new one; either way with unsaved
+    // changes. A file that is no longer there keeps its name.
+    void OnRecoverDocument(const QString& path, const QString& text);
     // Writes the editor's text to `path`; false when it was not written (the user
     // declined a lossy save, or writing failed and was reported).
     bool OnSaveDocument(const QString& path);
@@ -49,15 +61,24 @@ signals:
     void documentChanged();
     // A file was opened or saved under `path`, for the recent-file list.
     void fileUsed(const QString& path);
+    // The user chose not to save the changes.
+    void changesDiscarded();
 
 private:
     QWidget* dialogParent() const;
+    // Another program changed the file: read again when nothing here is unsaved, else
+    // after asking.
+    void OnChangedOnDisk();
+    // Before writing over the file the editor read: when another program has changed it
+    // since, asks. False means do not write.
+    bool MayOverwrite(const QString& path);
     void setDocument(const QString& path, const DocumentFormat& format);
 
     std::filesystem::path m_spareFolder;
     QPointer<CMiretoView> m_view;
     QString m_pathName;
     DocumentFormat m_format;
+    DiskFileWatch m_watch;
 };
 
 } // namespace mireto

@@ -71,8 +71,12 @@ public:
     // `text` (as ConversionText gives it) for `moment`, which seeds every draw and
     // dates the page. Nothing when the current style is none of the seven.
     std::optional<std::string> BuildPage(const std::string& text, std::time_t moment) const;
+    // The same page handed to `sink` piece by piece as it is built. Nothing when the
+    // style is none of the seven; else whether the sink took every piece.
+    std::optional<bool> StreamPage(const std::string& text, std::time_t moment,
+                                   const PageSink& sink) const;
     // Puts `page` at tmp.html in one step (a browser never sees half a page) and, when
-    // that worked, opens it.
+    // that worked, opens it; a desktop that cannot open it is reported.
     FileWriteResult OpenPage(const std::string& page);
 
     // The panel, handed over by the frame on its first paint.

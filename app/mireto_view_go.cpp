@@ -2,6 +2,7 @@
 // settings, the current sets and the editor's text, and the page written and opened.
 // The live preview builds its pages with the same BuildPage, for its own moment.
 #include "app/mireto_view.h"
+#include "app/page_not_opened.h"
 #include "convert/converter_factory.h"
 #include "widgets/sjis_qstring.h"
 
@@ -27,20 +28,32 @@ std::string CMiretoView::ConversionText() const {
 
 std::optional<std::string> CMiretoView::BuildPage(const std::string& text,
                                                   std::time_t moment) const {
+    std::string page;
+    const auto whole = [&page](std::string_view piece) {
+        page.append(piece);
+        return true;
+    };
+    if (!StreamPage(text, moment, whole))
+        return std::nullopt;
+    return page;
+}
+
+std::optional<bool> CMiretoView::StreamPage(const std::string& text, std::time_t moment,
+                                            const PageSink& sink) const {
     const std::optional<OutputFormat> format = currentFormat();
     if (!format)
         return std::nullopt;
     const std::unique_ptr<Converter> converter = createConverter(*format, m_formatSettings);
     converter->setInputs(m_endingSet, m_replacementSet, text);
     converter->setClock([moment] { return moment; });
-    return converter->buildPage();
+    return converter->streamPage(sink);
 }
 
 FileWriteResult CMiretoView::OpenPage(const std::string& page) {
     // A page is made again from its text at any time: not worth waiting for the disk.
     FileWriteResult result = writeFileAtomically(m_services.paths.pageFile, page, FlushToDisk::No);
-    if (result.ok && m_services.openPage)
-        m_services.openPage(m_services.paths.pageFile);
+    if (result.ok && m_services.openPage && !m_services.openPage(m_services.paths.pageFile))
+        reportPageNotOpened(window(), QString::fromStdString(m_services.paths.pageFile.string()));
     return result;
 }
 

@@ -2,7 +2,10 @@
 // user-interface thread, bench/README.md), but the engine takes seconds to lay out the
 // megabytes of page that come of it. Up to kLiveTextLimit the page is built after the
 // pause in typing; past it the preview says so and waits for 更新, rather than keep the
-// engine laying out a whole book at every pause. Building stays on the one thread that
+// engine laying out a whole book at every pause. The same holds for the page itself,
+// which settings can make far larger than its text: past kLivePageLimit it waits for
+// 更新, and past kShownPageLimit it is not shown at all; either way it is built only up
+// to the limit, never whole. Building stays on the one thread that
 // owns the view's state, as everything in the program does, so no page is ever built
 // from inputs changing under it.
 #include "app/page_preview.h"
@@ -41,6 +44,23 @@ QString noStyleNotice() {
     return QStringLiteral("出力HTML形式が選ばれていないため、プレビューするページがありません。");
 }
 
+QString longTextBanner() {
+    return QStringLiteral("テキストが 1 MB を超えているため、プレビューは自動では更新されません。"
+                          "「更新」で作り直します。");
+}
+
+QString largePageBanner() {
+    return QStringLiteral("ページが %1 MB を超えるため、プレビューは自動では更新されません。"
+                          "「更新」で作り直します。")
+        .arg(PagePreview::kLivePageLimit >> 20);
+}
+
+QString tooLargePageNotice() {
+    return QStringLiteral("ページが %1 MB を超えるため、プレビューには表示できません。\n"
+                          "GO!! でブラウザに表示できます。")
+        .arg(PagePreview::kShownPageLimit >> 20);
+}
+
 QString momentText(std::time_t moment) {
     const std::tm time = localCalendarTime(moment);
     return QStringLiteral("%1/%2/%3 %4:%5:%6")
@@ -74,10 +94,7 @@ PagePreview::PagePreview(CMiretoView* view, const PlatformServices& services, QW
     connect(&m_otherChange, &QTimer::timeout, this, &PagePreview::followChange);
 
     createToolBar();
-    m_pauseBanner = new QLabel(
-        QStringLiteral("テキストが 1 MB を超えているため、プレビューは自動では更新されません。"
-                       "「更新」で作り直します。"),
-        this);
+    m_pauseBanner = new QLabel(longTextBanner(), this);
     m_pauseBanner->setObjectName(QStringLiteral("PreviewPauseBanner"));
     m_pauseBanner->setWordWrap(true);
     m_pauseBanner->setMargin(4);
@@ -212,26 +229,46 @@ void PagePreview::rebuild(bool evenIfLong) {
     // Characters never outnumber the bytes, so a long text is known without encoding it.
     const auto characters = static_cast<std::size_t>(m_view->document()->characterCount());
     if (!evenIfLong && characters > kLiveTextLimit) {
-        setPaused(true);
+        setPaused(true, longTextBanner());
         return;
     }
     const std::string text = m_view->ConversionText();
-    setPaused(text.size() > kLiveTextLimit);
+    setPaused(text.size() > kLiveTextLimit, longTextBanner());
     if (m_paused && !evenIfLong)
         return;
-    const std::optional<std::string> page = m_view->BuildPage(text, m_moment);
-    if (page) {
-        showPage(QByteArray::fromStdString(*page));
-    } else {
+    // The page is taken up to the limit and no further: what settings make of a text
+    // can be any size.
+    const std::size_t limit = evenIfLong ? kShownPageLimit : kLivePageLimit;
+    std::string page;
+    bool tooLarge = false;
+    const std::optional<bool> built =
+        m_view->StreamPage(text, m_moment, [&page, &tooLarge, limit](std::string_view piece) {
+            tooLarge = piece.size() > limit - page.size();
+            if (!tooLarge)
+                page.append(piece);
+            return !tooLarge;
+        });
+    if (tooLarge && !evenIfLong) {
+        setPaused(true, largePageBanner());
+        return;
+    }
+    if (!built) {
         m_page.clear();
         showNotice(noStyleNotice());
+    } else if (tooLarge) {
+        m_page.clear();
+        showNotice(tooLargePageNotice());
+    } else {
+        showPage(QByteArray::fromStdString(page));
     }
     updateActions();
     emit updated();
 }
 
-void PagePreview::setPaused(bool paused) {
+void PagePreview::setPaused(bool paused, const QString& why) {
     m_paused = paused;
+    if (paused)
+        m_pauseBanner->setText(why);
     m_pauseBanner->setVisible(paused);
     updateActions();
 }

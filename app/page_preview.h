@@ -6,8 +6,9 @@
 // It follows the view's conversionInputsChanged: typing once it pauses, any other
 // change at once. A page is built for a fixed moment, which seeds every draw and dates
 // the page, so that typing does not reshuffle it; 別の乱数で picks a new one, and GO!!
-// hands over its own. Texts above kLiveTextLimit are not rebuilt by themselves: 更新
-// does it (see page_preview.cpp for why).
+// hands over its own. Texts above kLiveTextLimit, and pages above kLivePageLimit, are
+// not rebuilt by themselves: 更新 does it (see page_preview.cpp for why), up to
+// kShownPageLimit.
 #pragma once
 
 #include "app/platform_services.h"
@@ -38,6 +39,12 @@ class PagePreview : public QWidget {
 public:
     // Bytes of Shift_JIS text up to which the page follows every change by itself.
     static constexpr std::size_t kLiveTextLimit = std::size_t{1} << 20;
+    // Bytes of page up to which it follows every change by itself: settings can make a
+    // page far larger than its text (a replacement that turns "。" into a book).
+    static constexpr std::size_t kLivePageLimit = std::size_t{8} << 20;
+    // Bytes of page the preview shows at all, 更新 included; a larger page is never
+    // built whole here: GO!! puts it in the browser.
+    static constexpr std::size_t kShownPageLimit = std::size_t{64} << 20;
     // How long typing must pause before the page follows it.
     static constexpr int kTypingPauseMs = 300;
 
@@ -63,7 +70,7 @@ public:
     const QString& engineProblem() const { return m_engineProblem; }
     // What the preview shows instead of a page; empty while a page shows.
     QString notice() const;
-    // Whether the text is too long for the page to follow changes by itself.
+    // Whether the text or its page is too long for the page to follow changes by itself.
     bool isPaused() const { return m_paused; }
 
     QToolBar* toolBar() const { return m_toolBar; }
@@ -99,7 +106,8 @@ private:
     // The end of a pause: the page follows unless it is paused or cannot be seen.
     void followChange();
     void rebuild(bool evenIfLong);
-    void setPaused(bool paused);
+    // Paused, the banner says `why`.
+    void setPaused(bool paused, const QString& why);
     void showPage(const QByteArray& page);
     void showNotice(const QString& text);
     void updateMomentLabel();

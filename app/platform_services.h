@@ -14,11 +14,17 @@
 
 namespace mireto {
 
+// Shows a written page in the desktop's browser; false when the desktop could not (no
+// browser, no xdg-open).
+using DesktopPageOpener = std::function<bool(const std::filesystem::path&)>;
+
 struct PlatformServices {
     AppPaths paths;
     // Folder of the single-instance lock.
     QString runtimeFolder;
-    PageOpener openPage;
+    // Folder of the copy of unsaved text ($XDG_STATE_HOME/mireto).
+    QString recoveryFolder;
+    DesktopPageOpener openPage;
     // Opens a web link of a previewed page outside the preview.
     std::function<void(const QUrl&)> openLink;
     PageClock clock = systemTimeNow;

@@ -1,6 +1,7 @@
 #include "app/quit_signals.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -54,12 +55,14 @@ QuitSignals::~QuitSignals() {
 
 void QuitSignals::OnActivated() {
     char bytes[64];
-    bool any = false;
-    while (::read(g_pair[1], bytes, sizeof bytes) > 0)
-        any = true;
-    // Reported from a posted event, so that the notifier is free again before whatever
-    // the quit brings up waits in a loop of its own.
-    if (any)
+    ssize_t got = 0;
+    int requests = 0;
+    while ((got = ::read(g_pair[1], bytes, sizeof bytes)) > 0)
+        requests += static_cast<int>(got);
+    // Reported from posted events, so that the notifier is free again before whatever
+    // the quit brings up waits in a loop of its own. Each signal is a request of its own:
+    // a second one that came before the first was taken still ends the program at once.
+    for (int request = 0; request < std::min(requests, 2); ++request)
         QMetaObject::invokeMethod(this, &QuitSignals::quitRequested, Qt::QueuedConnection);
 }
 

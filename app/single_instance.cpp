@@ -1,22 +1,42 @@
 #include "app/single_instance.h"
 
-#include "app/program_title.h"
-
-#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace mireto {
 
-SingleInstanceGuard::SingleInstanceGuard(const QString& runtimeFolder)
-    : m_path(QDir(runtimeFolder).filePath(programTitle() + QStringLiteral(".lock"))) {}
+SingleInstanceGuard::SingleInstanceGuard(const QString& settingsFile)
+    : m_path(QFileInfo(settingsFile).absolutePath() + QStringLiteral("/.mireto-editor.lock")) {}
 
-bool SingleInstanceGuard::tryAcquire() {
-    if (m_lock && m_lock->isLocked())
-        return true;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A lock is stale only when its owner has gone, however long the owner has run.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+SingleInstanceGuard::~SingleInstanceGuard() {
+    release();
+}
+
+void SingleInstanceGuard::release() {
+    // The file stays: removing it could part a lock from a process taking it now.
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+SingleInstanceGuard::Result SingleInstanceGuard::tryAcquire() {
+    if (m_fd >= 0)
+        return Result::Acquired;
+    const QByteArray path = QFile::encodeName(m_path);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return Result::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;
+    }
+    m_fd = fd;
+    return Result::Acquired;
 }
 
 } // namespace mireto

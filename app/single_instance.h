@@ -1,27 +1,37 @@
-// Keeps a second copy of the program from starting: a lock file in the user's runtime
-// folder, named after the program. The lock records its owner's process, so a lock
-// left behind by a process that crashed does not block the next start.
+// One editor per settings folder. Two editors on one Mireto.ini would each write it at
+// exit, the last one winning, so the editor takes a lock beside the settings file, in
+// that folder, whatever the environment says. The lock is the system's (flock): it goes
+// with the process that holds it, however that process ends, so neither a crash nor a
+// process id used again by another program can leave a lock that stops a start.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace mireto {
 
 class SingleInstanceGuard {
 public:
-    explicit SingleInstanceGuard(const QString& runtimeFolder);
+    enum class Result {
+        Acquired,      // this process holds the lock until the guard goes
+        HeldElsewhere, // another process holds it
+        Unavailable,   // there can be no lock here (a read-only folder, say)
+    };
 
-    // True when this process now holds the lock; false when another running process
-    // does. Holding lasts until the guard is destroyed.
-    bool tryAcquire();
+    // The lock for the settings file `settingsFile`.
+    explicit SingleInstanceGuard(const QString& settingsFile);
+    ~SingleInstanceGuard();
+    SingleInstanceGuard(const SingleInstanceGuard&) = delete;
+    SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
+
+    Result tryAcquire();
+    // Lets the lock go before the guard does: the editor has finished with the settings.
+    void release();
 
     QString lockFilePath() const { return m_path; }
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 } // namespace mireto

@@ -5,6 +5,7 @@
 #include "cli/cli_settings.h"
 #include "cli/input_text.h"
 #include "cli/sjis_to_utf8.h"
+#include "cli/utf8_page_stream.h"
 #include "cli/utf8_to_sjis.h"
 #include "convert/converter_factory.h"
 #include "platform/app_paths.h"
@@ -55,12 +56,15 @@ FormatChoice storedFormat(const std::string& name) {
                               "', which is none of the seven: give --format"};
 }
 
-// A Shift_JIS page goes to `sink` piece by piece as it is built, never whole in memory;
-// a UTF-8 one, whose head is rewritten once it is decoded, in one piece.
+// The page goes to `sink` piece by piece as it is built, never whole in memory, in
+// Shift_JIS or decoded as it goes.
 bool writePage(Converter& converter, bool utf8, const PageSink& sink) {
     if (!utf8)
         return converter.streamPage(sink);
-    return sink(pageToUtf8(converter.buildPage()));
+    Utf8PageStream decoded(sink);
+    return converter.streamPage([&decoded](std::string_view piece) {
+        return decoded.put(piece);
+    }) && decoded.finish();
 }
 
 // Whether `path` (its link followed) is there and is neither a file nor a folder: a

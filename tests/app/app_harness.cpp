@@ -78,7 +78,11 @@ AppHarness::AppHarness() {
     services.paths.pageFile = root / "program" / "tmp.html";
     services.paths.spareFolder = root / "spare";
     services.runtimeFolder = QString::fromStdString((root / "runtime").string());
-    services.openPage = [this](const std::filesystem::path& page) { opened.push_back(page); };
+    services.recoveryFolder = QString::fromStdString((root / "state" / "mireto").string());
+    services.openPage = [this](const std::filesystem::path& page) {
+        opened.push_back(page);
+        return desktopOpensPages;
+    };
     services.openLink = [this](const QUrl& link) { links.push_back(link); };
     services.clock = [] { return kMoment; };
     services.webEngineProblem = [] {

@@ -111,6 +111,8 @@ public:
     QString nextFileChoice;
     std::vector<FileRequest> fileRequests;
     std::vector<std::filesystem::path> opened;
+    // What the desktop answers when asked to open a page.
+    bool desktopOpensPages = true;
     std::vector<QUrl> links;
 
 private:

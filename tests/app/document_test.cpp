@@ -18,8 +18,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QTextCursor>
 #include <QtTest>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace mireto;
@@ -62,7 +64,10 @@ private slots:
         QCOMPARE(h->frame().windowTitle(), u("note.txt - ソルネ壱号"));
         QCOMPARE(h->frame().encodingLabel()->text(), u("Shift_JIS"));
         writeFile(file, "changed behind our back");
+        // Saving over what another program wrote asks first.
+        h->answers = {MessageAnswer::Yes};
         trigger(cmd::kFileSave);
+        QVERIFY(h->messages.back().request.text.contains(u("ほかのプログラムで変更")));
         QCOMPARE(readFile(file), bytes);
     }
 
@@ -251,6 +256,95 @@ private slots:
         QVERIFY(!h->start({qtPath(h->folder() / "nowhere.txt")}));
         QCOMPARE(h->app().exitStatus(), 1);
         QVERIFY(h->messages.back().request.text.contains(u("nowhere.txt")));
+    }
+
+    void onlyRegularFilesOfBoundedSizeOpen_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("folder") << "folder" << u("フォルダーです");
+        QTest::newRow("fifo without a writer") << "fifo" << u("普通のファイルではありません");
+        QTest::newRow("endless device") << "device" << u("普通のファイルではありません");
+        QTest::newRow("over the limit") << "large" << u("256 MiB より大きいファイルです");
+    }
+    void onlyRegularFilesOfBoundedSizeOpen() {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        const TempDir outside;
+        std::filesystem::path path = outside / "input";
+        if (kind == "folder") {
+            std::filesystem::create_directory(path);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+        } else if (kind == "device") {
+            path = "/dev/zero";
+        } else {
+            // Sparse: the size says it all, nothing is read.
+            writeFile(path, "x");
+            std::filesystem::resize_file(path, CMiretoDoc::kMaxDocumentBytes + 1);
+        }
+        // On the command line the start ends; with the window open, Open keeps the text.
+        QVERIFY(!h->start({qtPath(path)}));
+        QCOMPARE(h->app().exitStatus(), 1);
+        QCOMPARE(h->messages.back().request.text,
+                 u("%1 を開けません。\n（%2）").arg(qtPath(path), says));
+        h.emplace();
+        QVERIFY(h->start());
+        h->view().SetEditorText(u("残る"));
+        h->answers = {MessageAnswer::No};
+        QVERIFY(!h->app().OpenDocumentFile(qtPath(path)));
+        QCOMPARE(h->view().GetEditorText(), u("残る"));
+        QVERIFY(h->messages.back().request.text.contains(says));
+    }
+
+    void aFileChangedOnDiskIsReadAgainWhenNothingIsUnsaved() {
+        const auto file = fileWith("shared.txt", sjis("最初"));
+        QVERIFY(h->start({qtPath(file)}));
+        h->messages.clear();
+        // Rewritten in place, then replaced by a new file, as programs save.
+        writeFile(file, sjis("二度目"));
+        QTRY_COMPARE(h->view().GetEditorText(), u("二度目"));
+        writeFile(h->folder() / "new.txt", sjis("三度目"));
+        std::filesystem::rename(h->folder() / "new.txt", file);
+        QTRY_COMPARE(h->view().GetEditorText(), u("三度目"));
+        QVERIFY(!h->document().IsModified());
+        // Touched, the same bytes: nothing happens.
+        std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now());
+        QTest::qWait(500);
+        QVERIFY2(h->messages.empty(), qPrintable(h->messages.front().request.text));
+    }
+
+    void aFileChangedOnDiskUnderUnsavedChangesAsksAndSavingOverItAsks() {
+        const auto file = fileWith("shared.txt", sjis("最初"));
+        QVERIFY(h->start({qtPath(file)}));
+        h->messages.clear();
+        h->view().moveCursor(QTextCursor::End);
+        typeInto(&h->view(), u("と追記"));
+        writeFile(file, sjis("ほかのプログラム"));
+        QTRY_COMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.text.contains(
+            u("shared.txt がほかのプログラムで変更されました")));
+        // No (the default answer): the typed text stays.
+        QCOMPARE(h->view().GetEditorText(), u("最初と追記"));
+
+        h->answers = {MessageAnswer::No};
+        QVERIFY(!h->document().DoFileSave());
+        QCOMPARE(h->messages.size(), std::size_t{2});
+        QVERIFY(h->messages[1].request.text.contains(u("読み込んだ後にほかのプログラムで変更")));
+        QCOMPARE(readFile(file), sjis("ほかのプログラム"));
+        h->answers = {MessageAnswer::Yes};
+        QVERIFY(h->document().DoFileSave());
+        QCOMPARE(readFile(file), sjis("最初と追記"));
+        // Saved, the file is the editor's again: no more questions.
+        QTest::qWait(500);
+        QVERIFY(h->document().DoFileSave());
+        QCOMPARE(h->messages.size(), std::size_t{3});
+
+        // Yes to reading again takes the other program's text.
+        typeInto(&h->view(), u("！"));
+        writeFile(file, sjis("また別の"));
+        h->answers = {MessageAnswer::Yes};
+        QTRY_COMPARE(h->view().GetEditorText(), u("また別の"));
+        QVERIFY(!h->document().IsModified());
     }
 
     void droppedFilesOpen() {

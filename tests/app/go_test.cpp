@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QStatusBar>
 #include <QtTest>
 #include <optional>
 
@@ -130,6 +131,25 @@ private slots:
         QVERIFY(!std::filesystem::exists(h->pageFile()));
         QVERIFY(h->opened.empty());
         QVERIFY(h->messages.empty());
+    }
+
+    void aPageTheDesktopCannotOpenIsReportedNamingTmpHtml() {
+        h->desktopOpensPages = false;
+        QVERIFY(h->start());
+        h->choose(cmd::kComboFormat, u("ソルネ屋仕様"));
+        h->messages.clear();
+        h->click(cmd::kPanelGo);
+        QCOMPARE(h->opened.size(), std::size_t{1});
+        QVERIFY(std::filesystem::exists(h->pageFile()));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->messages[0].request.text.contains(u("tmp.html")));
+        QVERIFY(h->frame().statusBar()->currentMessage().contains(u("tmp.html")));
+        // The status bar says it again at every try; the message box only once.
+        h->frame().statusBar()->clearMessage();
+        h->frame().action(cmd::kGo)->trigger();
+        QCOMPARE(h->opened.size(), std::size_t{2});
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QVERIFY(h->frame().statusBar()->currentMessage().contains(u("tmp.html")));
     }
 
     void pageThatCannotBeWrittenIsNotOpened() {

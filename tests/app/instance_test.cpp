@@ -1,32 +1,33 @@
-// One program at a time: the lock, a second start that ends at once, and a lock left
-// by a process that crashed.
+// One editor per settings folder: a second start hands its command line to the editor
+// running there, which comes forward and opens the file as Open does; a lock whose
+// holder does not answer never ends a start without a word; the lock goes with a
+// crashed editor; and it is taken beside the settings, whatever the environment.
+#include "app/instance_channel.h"
+#include "app/main_frame.h"
+#include "app/mireto_app.h"
+#include "app/mireto_doc.h"
+#include "app/mireto_view.h"
 #include "app/single_instance.h"
+#include "tests/app/app_harness.h"
+#include "tests/app/program_copy.h"
+#include "tests/support/sjis.h"
+#include "tests/support/temp_dir.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <future>
 
 using namespace mireto;
+using namespace mireto::test;
 
 namespace {
 
-// Starts the real program with every per-user folder inside `home`.
-void start(QProcess& program, const QTemporaryDir& home) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(MIRETO_EXECUTABLE));
+QString u(const char* text) {
+    return QString::fromUtf8(text);
 }
 
-QString runtimeFolder(const QTemporaryDir& home) {
-    const QString folder = home.filePath(QStringLiteral("runtime"));
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return folder;
+QString qtPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
 }
 
 } // namespace
@@ -34,42 +35,96 @@ QString runtimeFolder(const QTemporaryDir& home) {
 class InstanceTest : public QObject {
     Q_OBJECT
 private slots:
-    void secondStartEndsAtOnceWithStatusZero() {
-        QTemporaryDir home;
-        SingleInstanceGuard running(runtimeFolder(home));
-        QVERIFY(running.tryAcquire());
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void aSecondStartsFileOpensInTheRunningEditorAfterOpensQuestion() {
+        AppHarness h;
+        QVERIFY(h.start());
+        h.view().SetEditorText(u("書きかけ"));
+        h.view().document()->setModified(true);
+        const std::filesystem::path note = h.folder() / "note.txt";
+        writeFile(note, sjis("渡された"));
+        h.frame().showMinimized();
+        h.messages.clear();
+        h.answers = {MessageAnswer::No};
+
+        const QString socket =
+            instanceSocketPath(h.services.runtimeFolder, qtPath(h.settingsFile()));
+        // The second start's side waits for an answer, so it runs on a thread of its own.
+        std::future<bool> handed = std::async(std::launch::async, [&] {
+            return handToRunningInstance(socket, {QStringLiteral("--x"), qtPath(note)});
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            handed.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 10000);
+        QVERIFY(handed.get());
+        QTRY_COMPARE(h.document().GetPathName(), qtPath(note));
+        QCOMPARE(h.view().GetEditorText(), u("渡された"));
+        QCOMPARE(h.messages.size(), std::size_t{1});
+        QCOMPARE(h.messages[0].request.text, u("無題 への変更を保存しますか?"));
+        QVERIFY(!h.frame().isMinimized());
+    }
+
+    void aSecondStartEndsAtOnceWithStatusZero() {
+        ProgramCopy copy;
+        QProcess first;
+        QVERIFY(copy.start(first));
         QProcess second;
-        start(second, home);
+        copy.launch(second, {QStringLiteral("note.txt")});
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(second.readAllStandardOutput().isEmpty());
+        QVERIFY(first.state() == QProcess::Running);
+        first.kill();
+        QVERIFY(first.waitForFinished());
     }
 
-    void lockOfACrashedProgramDoesNotBlock() {
-        QTemporaryDir home;
-        const QString folder = runtimeFolder(home);
-        const QString lock = SingleInstanceGuard(folder).lockFilePath();
+    void aLockWhoseHolderDoesNotAnswerDoesNotEndAStartSilently() {
+        ProgramCopy copy;
+        SingleInstanceGuard holder(qtPath(copy.settingsFile()));
+        QCOMPARE(holder.tryAcquire(), SingleInstanceGuard::Result::Acquired);
+        QProcess program;
+        copy.launch(program);
+        QVERIFY(program.waitForStarted());
+        QByteArray said;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                said += program.readAllStandardError();
+                return said.contains("応答がありません");
+            },
+            20000));
+        // The message waits for the user: the start did not just end.
+        QVERIFY(program.state() == QProcess::Running);
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(20000));
+    }
+
+    void theLockOfACrashedEditorDoesNotBlockAndIsTakenWithoutARuntimeFolder() {
+        ProgramCopy copy;
         QProcess crashing;
-        start(crashing, home);
-        QVERIFY(crashing.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 15000);
+        QVERIFY(copy.start(crashing));
         crashing.kill();
         QVERIFY(crashing.waitForFinished());
-        QVERIFY(QFileInfo::exists(lock));
 
         QProcess next;
-        start(next, home);
-        QVERIFY(next.waitForStarted());
-        // It keeps running instead of ending as a second instance would.
+        QVERIFY(copy.start(next));
+        // It keeps running instead of ending as a second start would.
         QVERIFY(!next.waitForFinished(2000));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 15000);
-        SingleInstanceGuard meanwhile(folder);
-        QVERIFY(!meanwhile.tryAcquire());
+        SingleInstanceGuard meanwhile(qtPath(copy.settingsFile()));
+        QCOMPARE(meanwhile.tryAcquire(), SingleInstanceGuard::Result::HeldElsewhere);
+
+        // A start without XDG_RUNTIME_DIR finds the same lock and the same editor.
+        QProcess bare;
+        QProcessEnvironment environment = next.processEnvironment();
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        bare.setProcessEnvironment(environment);
+        bare.start(next.program());
+        QVERIFY(bare.waitForFinished(15000));
+        QCOMPARE(bare.exitCode(), 0);
+        QVERIFY(next.state() == QProcess::Running);
         next.kill();
         QVERIFY(next.waitForFinished());
     }
 };
 
-QTEST_GUILESS_MAIN(InstanceTest)
+QTEST_MAIN(InstanceTest)
 #include "instance_test.moc"

@@ -6,8 +6,8 @@
 #include "app/mireto_app.h"
 #include "app/mireto_doc.h"
 #include "app/mireto_view.h"
-#include "app/single_instance.h"
 #include "tests/app/app_harness.h"
+#include "tests/app/program_copy.h"
 #include "tests/app/settings_files.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/temp_dir.h"
@@ -44,48 +44,6 @@ std::vector<std::string> endingSetNames(const std::filesystem::path& file) {
         names.push_back(store.GetEndingSet(position).name);
     return names;
 }
-
-// The real program in a folder of its own, so that its Mireto.ini is the test's, with
-// every per-user folder inside that folder too.
-class ProgramCopy {
-public:
-    ProgramCopy() : m_dir(QStringLiteral(MIRETO_TEST_FOLDER "/quit-XXXXXX")) {
-        const std::filesystem::path root = m_dir.path().toStdString();
-        std::filesystem::create_directories(root / "program");
-        std::filesystem::create_directories(root / "runtime");
-        ::chmod((root / "runtime").c_str(), 0700);
-        // A hard link where the folders share a file system, a copy elsewhere.
-        std::error_code error;
-        std::filesystem::create_hard_link(MIRETO_EXECUTABLE, root / "program" / "mireto", error);
-        if (error)
-            std::filesystem::copy_file(MIRETO_EXECUTABLE, root / "program" / "mireto");
-    }
-
-    std::filesystem::path settingsFile() const {
-        return std::filesystem::path(m_dir.path().toStdString()) / "program" / "Mireto.ini";
-    }
-
-    // Starts the program and waits until it holds its lock, by when it handles signals.
-    bool start(QProcess& program) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_dir.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                           m_dir.filePath(QStringLiteral("runtime")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           m_dir.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        program.setProcessEnvironment(environment);
-        program.start(m_dir.filePath(QStringLiteral("program/mireto")));
-        const QString lock =
-            SingleInstanceGuard(m_dir.filePath(QStringLiteral("runtime"))).lockFilePath();
-        return program.waitForStarted() &&
-               QTest::qWaitFor([&] { return QFileInfo::exists(lock); }, 20000);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 // The settings file as someone might have written it by hand: bare LF line ends, which
 // the program never writes, so a rewrite shows.
@@ -171,8 +129,27 @@ private slots:
         QCOMPARE(names, (std::vector<std::string>{sjis("だぴょん"), sjis("ぴょん")}));
     }
 
-    void aQuitRequestClosesTheWindowAskingAboutTheDocument() {
+    void aSignalEndsTheStartUpMessage() {
+        for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+            ProgramCopy copy;
+            // A folder in the settings file's place: the start says so in a message,
+            // which waits for OK.
+            std::filesystem::create_directory(copy.settingsFile());
+            QProcess program;
+            QVERIFY(copy.start(program));
+            QTest::qWait(1500);
+            ::kill(static_cast<pid_t>(program.processId()), number);
+            QVERIFY2(program.waitForFinished(20000), strsignal(number));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+        }
+    }
+
+    // Without a place for the copy of the unsaved text, the question is the only guard.
+    void aQuitRequestWithoutARecoveryCopyAsksAboutTheDocument() {
         AppHarness h;
+        writeFile(h.folder() / "not-a-folder", "x");
+        h.services.recoveryFolder = QString::fromStdString((h.folder() / "not-a-folder").string());
         writeSettings(h.settingsFile(), kRabbit);
         QVERIFY(h.start());
         typeInto(&h.view(), u("下書き"));

@@ -47,5 +47,14 @@ TEST(InputText, LineEndsBecomeCrLf) {
     EXPECT_EQ(withCrLfLineEnds("a\rb"), "a\rb");
 }
 
+TEST(InputText, InputWithoutAnEndStopsAtTheLimit) {
+    const InputText endless = readInput("/dev/zero", std::size_t{1} << 20);
+    EXPECT_FALSE(endless.ok);
+    EXPECT_EQ(endless.error, "'/dev/zero' is larger than 1 MiB, the most mireto-convert converts");
+    EXPECT_TRUE(endless.bytes.empty());
+    const InputText exact = readInput("/dev/null", 0);
+    EXPECT_TRUE(exact.ok) << exact.error;
+}
+
 } // namespace
 } // namespace mireto::cli

@@ -1,6 +1,7 @@
 // mireto-convert end to end: the built program, its output, its errors.
 #include "convert/converter_factory.h"
 #include "convert/standard_html_converter.h"
+#include "settings/settings_file.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
@@ -132,6 +133,38 @@ TEST(ConvertCommand, APageStreamedToAFileOrToStandardOutputIsThePageBuiltWhole) 
     }
 }
 
+// Settings that make a page far larger than its text: every "x" becomes 8 MiB.
+TEST(ConvertCommand, APageTheSettingsInflateIsStreamedInEitherEncoding) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more memory than the limit allows";
+#else
+    TempDir dir;
+    SettingsStore store;
+    FormatSettings settings;
+    CurrentSelection current;
+    LoadSettingsAtStartup(dir / "Mireto.ini", store, settings, current);
+    current.replacementSet.clearRules();
+    current.replacementSet.addRule({"x", "", "", ""}, std::string(std::size_t{8} << 20, 'y'));
+    current.overallTemplate.formatName = kFormatNames[0];
+    ASSERT_TRUE(SaveSettingsAtShutdown(dir / "Mireto.ini", store, settings, current).ok);
+    std::string text;
+    for (int sentence = 0; sentence < 20; ++sentence)
+        text += sjis("x。");
+    writeFile(dir / "in.txt", text);
+    // 160 MiB of page, with 256 MiB of memory for everything.
+    for (const char* encoding : {"sjis", "utf-8"}) {
+        SCOPED_TRACE(encoding);
+        const ProgramResult result = runProgram(
+            "/bin/sh", {"-c", "ulimit -v 262144 && exec \"$@\"", "sh", MIRETO_CONVERT_PATH, "-s",
+                        (dir / "Mireto.ini").string(), "--page-encoding", encoding, "-o",
+                        (dir / "page.html").string(), (dir / "in.txt").string()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        EXPECT_GT(std::filesystem::file_size(dir / "page.html"), std::uintmax_t{160} << 20);
+    }
+#endif
+}
+
 TEST(ConvertCommand, APageFileFailingPartWayLeavesTheOldPage) {
     TempDir dir;
     std::string text;
@@ -182,6 +215,17 @@ TEST(ConvertCommand, APipeNamedAsThePageFileIsWrittenIntoNotReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
     EXPECT_EQ(readFile(dir / "got"), expectedStandardPage(sjis("猫です。\r\n"), 1031227620));
+}
+
+TEST(ConvertCommand, InputOverTheLimitIsRefusedUnread) {
+    TempDir dir;
+    // Sparse: its size alone refuses it.
+    writeFile(dir / "huge.txt", "x");
+    std::filesystem::resize_file(dir / "huge.txt", (std::uintmax_t{1} << 30) + 1);
+    const ProgramResult huge = convert({"-f", "4", (dir / "huge.txt").string()});
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("huge.txt' is larger than 1 GiB"), std::string::npos) << huge.err;
+    EXPECT_EQ(huge.out, "");
 }
 
 TEST(ConvertCommand, ErrorsSayWhatIsWrongAndLeaveNothingBehind) {
