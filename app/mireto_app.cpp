@@ -10,6 +10,7 @@
 #include "app/mireto_view.h"
 #include "app/program_title.h"
 #include "app/recovery_copy.h"
+#include "app/unfinished_writes.h"
 #include "widgets/message_box.h"
 
 #include <QAction>
@@ -47,6 +48,8 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
     case SingleInstanceGuard::Result::HeldElsewhere:
         return HandToRunningEditor(socketPath, arguments);
     }
+    // Before anything is read: what a kill left half-written is put back.
+    const QString unfinished = finishUnfinishedWrites(m_services.paths);
     // Known before the view's start-up reads (and may soon write) the settings.
     const bool firstStart =
         m_services.sampleOnFirstStart && isFirstStart(m_services.paths.settingsFile);
@@ -86,6 +89,9 @@ bool CMiretoApp::InitInstance(const QStringList& arguments) {
     if (m_quitPending)
         return false;
     m_frame->show();
+    if (!unfinished.isEmpty())
+        showMessage(m_frame.get(),
+                    {unfinished, programTitle(), MessageIcon::Information, MessageButtons::Ok});
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager& manager) { OnCommitData(manager.allowsInteraction()); });
     return true;

@@ -7,6 +7,7 @@
 #include "platform/regular_file.h"
 #include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
+#include "widgets/write_failure.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -134,11 +135,9 @@ bool CMiretoDoc::OnSaveDocument(const QString& path) {
     const FileWriteResult result = saveFileKeepingLinks(path.toStdString(), *bytes, m_spareFolder);
     if (!result.ok) {
         QString text = QStringLiteral("%1 を保存できません（%2）。")
-                           .arg(path, fileErrorText(result.errorNumber));
-        if (!result.spareCopy.empty()) {
-            text += QStringLiteral("\n保存しようとした内容は %1 に残してあります。")
-                        .arg(QString::fromStdString(result.spareCopy.string()));
-        }
+                           .arg(writtenFile(path, result), fileErrorText(result.errorNumber));
+        if (const QString copies = keptCopiesText(result); !copies.isEmpty())
+            text += QLatin1Char('\n') + copies;
         warn(dialogParent(), text);
         return false;
     }

@@ -16,6 +16,7 @@
 #include "app/platform_services.h"
 #include "convert/conversion_session.h"
 #include "platform/atomic_file.h"
+#include "settings/outside_changes.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -159,6 +160,10 @@ private:
     void showFindReplace(bool replace);
     // Keeps a file that could not be read aside, then writes the settings.
     FileWriteResult writeSettingsFile(const std::string& bytes);
+    // Before a write: when another program wrote Mireto.ini since the editor last read or
+    // wrote it, the records only that version has are taken in and the version itself
+    // is kept beside it, which `tell` says. True when the store changed.
+    bool takeInOutsideChanges(bool tell);
     void announceChange() { emit conversionInputsChanged(InputChange::Other); }
     // The store, a current record or a page style's settings may have changed: Mireto.ini
     // is written, then the change announced.
@@ -180,6 +185,8 @@ private:
     // another name before the first write.
     bool m_setAsideSettings = false;
     bool m_toldSaveFailure = false;
+    // What Mireto.ini held when the editor last read or wrote it.
+    SettingsFileState m_settingsOnDisk;
     QPointer<ControlPanel> m_panel;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPrinter m_printer;

@@ -37,6 +37,27 @@ QString sectionName(SettingsSection section) {
     return QStringLiteral("全体テンプレート");
 }
 
+// A page setting as its dialog names it.
+QString pageValueName(PageValue value) {
+    switch (value) {
+    case PageValue::LineBreakDegree:
+        return QStringLiteral("フォント弄りの改行の度合い");
+    case PageValue::DeleteCommas:
+        return QStringLiteral("フォント弄りの読点の削除");
+    case PageValue::IdolNewsSupport:
+        return QStringLiteral("某バーチャルネットアイドルの応援");
+    case PageValue::BackgroundColour:
+        return QStringLiteral("標準的HTMLの背景色");
+    case PageValue::TextColour:
+        return QStringLiteral("標準的HTMLの文字色");
+    case PageValue::ThreadMode:
+        return QStringLiteral("2ch変換のスレの種類");
+    case PageValue::None:
+        break;
+    }
+    return {};
+}
+
 // Why `file` cannot be imported, for the user.
 QString readFailure(const QString& path, const SharedFile& file) {
     switch (file.status) {
@@ -64,6 +85,10 @@ QString readFailure(const QString& path, const SharedFile& file) {
         case SettingsFileFault::ControlCharacter:
             where =
                 QStringLiteral("%1 行目（%2）に改行などの制御文字があります。").arg(line, section);
+            break;
+        case SettingsFileFault::BadValue:
+            where = QStringLiteral("%1 行目（HTML設定）の%2は、設定ダイアログでは作れない値です。")
+                        .arg(line, pageValueName(file.check.value));
             break;
         case SettingsFileFault::BadLine:
         case SettingsFileFault::None:
@@ -164,12 +189,13 @@ void CMiretoView::OnImportTemplates() {
     const NameRules rules = listNameRules();
     // Said before the store changes, as the dialog said it.
     QStringList missing;
+    const std::vector<std::vector<RecordKind>> missingSets =
+        ImportPreview(m_session.store(), file.records, rules).missingSets(choices);
     for (const ImportChoice& choice : choices) {
         if (choice.kind != RecordKind::OverallTemplate)
             continue;
         const OverallTemplate& overall = file.records.templates[choice.index];
-        for (RecordKind set :
-             MissingSets(m_session.store(), file.records, choice.index, choices, rules)) {
+        for (RecordKind set : missingSets[choice.index]) {
             const bool ending = set == RecordKind::EndingSet;
             missing.append(
                 QStringLiteral("テンプレート%1の%2%3がありません（無しで変換します）。")

@@ -15,6 +15,8 @@
 #include "widgets/file_error_text.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
+#include "widgets/template_list.h"
+#include "widgets/write_failure.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -41,10 +43,13 @@ void selectName(QComboBox* combo, const std::string& name) {
     combo->setCurrentIndex(combo->findText(fromSjis(name), Qt::MatchFixedString));
 }
 
-// Item i is store position i.
+// In one call, so that a list of any length fills at once. Item i is store position i.
 void fillCombo(QComboBox* combo, const std::vector<std::string>& names) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(names.size()));
     for (const std::string& name : names)
-        combo->addItem(fromSjis(name));
+        items.append(fromSjis(name));
+    combo->addItems(items);
 }
 
 // Shows a page style's settings dialog over the main window with a copy of `settings`;
@@ -111,6 +116,8 @@ QString unreadableReason(StartupOutcome outcome) {
         return QStringLiteral("読む権限がありません");
     case StartupOutcome::ReadFailed:
         return QStringLiteral("読み込み中にエラーが起きました");
+    case StartupOutcome::LinkLoop:
+        return QStringLiteral("シンボリックリンクが循環していて、ファイルにたどり着けません");
     case StartupOutcome::TooLarge:
         return QStringLiteral("%1 MiB より大きいファイルです").arg(kMaxSettingsFileBytes >> 20);
     case StartupOutcome::TooManyEntries:
@@ -142,9 +149,11 @@ void CMiretoView::OnCreate() {
     // Only the file the program writes is ever replaced.
     m_setAsideSettings = isUnreadable(outcome) && source == m_services.paths.settingsFile;
     m_savedSettings = m_session.settingsBytes();
+    m_settingsOnDisk.rememberFile(m_services.paths.settingsFile);
 }
 
 bool CMiretoView::OnDestroy() {
+    takeInOutsideChanges(true);
     const FileWriteResult result = writeSettingsFile(m_session.settingsBytes());
     if (result.ok)
         return true;
@@ -153,15 +162,18 @@ bool CMiretoView::OnDestroy() {
         {QStringLiteral("設定を %1 に保存できません（%2）。\n\n"
                         "このまま終了すると、保存できなかった設定とテンプレートの変更は失われます。"
                         "終了しますか？")
-             .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
+             .arg(writtenFile(qtPath(m_services.paths.settingsFile), result),
+                  fileErrorText(result.errorNumber)),
          programTitle(), MessageIcon::Warning, MessageButtons::YesNo});
     return answer == MessageAnswer::Yes;
 }
 
 void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
-    const std::string bytes = m_session.settingsBytes();
+    std::string bytes = m_session.settingsBytes();
     if (bytes == m_savedSettings)
         return;
+    if (takeInOutsideChanges(tellFailure))
+        bytes = m_session.settingsBytes();
     const FileWriteResult result = writeSettingsFile(bytes);
     if (result.ok) {
         m_toldSaveFailure = false;
@@ -170,11 +182,13 @@ void CMiretoView::SaveSettingsAfterChange(bool tellFailure) {
     if (m_toldSaveFailure || !tellFailure)
         return;
     m_toldSaveFailure = true;
-    showMessage(this,
-                {QStringLiteral("設定を %1 に保存できません（%2）。\n"
-                                "終了するときに、もう一度保存します。")
-                     .arg(qtPath(m_services.paths.settingsFile), fileErrorText(result.errorNumber)),
-                 programTitle(), MessageIcon::Warning, MessageButtons::Ok});
+    QString text = QStringLiteral("設定を %1 に保存できません（%2）。")
+                       .arg(writtenFile(qtPath(m_services.paths.settingsFile), result),
+                            fileErrorText(result.errorNumber));
+    if (const QString copies = keptCopiesText(result); !copies.isEmpty())
+        text += QLatin1Char('\n') + copies;
+    text += QStringLiteral("\n終了するときに、もう一度保存します。");
+    showMessage(this, {text, programTitle(), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 void CMiretoView::settingsChanged() {
@@ -204,8 +218,10 @@ FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
         keptAs = kept.keptAs;
     }
     FileWriteResult result = saveFileKeepingLinks(path, bytes, m_services.paths.spareFolder);
-    if (result.ok)
+    if (result.ok) {
         m_savedSettings = bytes;
+        m_settingsOnDisk.remember(bytes);
+    }
     // Said once the new file is there, so that nothing waits on the message.
     if (!keptAs.empty()) {
         showMessage(this, {QStringLiteral("読み込めなかった Mireto.ini は、%1 として残しました。")
@@ -213,6 +229,43 @@ FileWriteResult CMiretoView::writeSettingsFile(const std::string& bytes) {
                            programTitle(), MessageIcon::Information, MessageButtons::Ok});
     }
     return result;
+}
+
+bool CMiretoView::takeInOutsideChanges(bool tell) {
+    const std::filesystem::path& path = m_services.paths.settingsFile;
+    if (m_setAsideSettings)
+        return false;
+    const std::optional<std::string> theirs = m_settingsOnDisk.changedBytes(path);
+    if (!theirs)
+        return false;
+    // Merging keeps every record either side has; a record both have keeps the
+    // editor's, and the other version stays whole beside it, for what it changed.
+    const std::vector<ImportedRecord> added = TakeInOtherRecords(m_session.editableStore(), *theirs, listNameRules());
+    std::filesystem::path keptAs;
+    for (int attempt = 1; attempt < 1000 && keptAs.empty(); ++attempt) {
+        std::filesystem::path name = path;
+        name += attempt == 1 ? ".bak" : ".bak" + std::to_string(attempt);
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(name, error)) &&
+            writeFileAtomically(name, *theirs).ok)
+            keptAs = name;
+    }
+    m_settingsOnDisk.remember(*theirs);
+    if (!added.empty())
+        RefreshPanel();
+    if (tell) {
+        QString text =
+            QStringLiteral("Mireto.ini は、起動してから別のプログラムが書き換えていました。");
+        if (!added.empty())
+            text += QStringLiteral("\nそちらにだけあったテンプレート %1 件を取り込みました。")
+                        .arg(added.size());
+        text += keptAs.empty()
+                    ? QStringLiteral("\n書き換えられたファイルは残せませんでした。")
+                    : QStringLiteral("\n書き換えられたファイルは %1 として残してあります。")
+                          .arg(qtPath(keptAs));
+        showMessage(this, {text, programTitle(), MessageIcon::Information, MessageButtons::Ok});
+    }
+    return !added.empty();
 }
 
 void CMiretoView::SetControlPanel(ControlPanel* panel) {

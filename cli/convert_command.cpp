@@ -106,8 +106,12 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     ConversionSession session;
-    if (const std::string error = loadCliSettings(options.settingsPath, session); !error.empty())
+    std::string warning;
+    if (const std::string error = loadCliSettings(options.settingsPath, session, warning);
+        !error.empty())
         return fail(err, error, kFailed);
+    if (!warning.empty())
+        err << "mireto-convert: warning: " << warning << '\n';
     if (options.list) {
         out << listSettings(session);
         return kOk;

@@ -136,7 +136,7 @@ ConversionSession::TemplatePick ConversionSession::pickTemplate(Position positio
     // the seven, no style is selected, and so none is current.
     for (Position format = 0; format < kFormatCount; ++format) {
         const std::string name = m_store.GetFormatName(format);
-        if (m_rules.same ? m_rules.same(name, overall.formatName) : name == overall.formatName) {
+        if (m_rules.same(name, overall.formatName)) {
             pick.format = format;
             break;
         }

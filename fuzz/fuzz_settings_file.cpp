@@ -1,7 +1,10 @@
 // The settings-file reader over any bytes, with the limits start-up applies: what it
-// reads, written and read again, reads the same; and the most memory it takes while
-// reading stays within a bound per byte of input.
+// reads, written and read again, reads the same; the most memory it takes while reading
+// stays within a bound per byte of input, and so does the time the reader and the check
+// an import makes first take.
+#include "fuzz/cpu_time.h"
 #include "settings/settings_file.h"
+#include "settings/settings_file_check.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,12 +63,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     g_peak = g_inUse;
     const std::size_t before = g_inUse;
+    const double start = fuzz::threadSeconds();
     const Contents first = read(input);
     const std::size_t peak = g_peak - before;
+    const bool wellFormed = CheckSettingsFile(input).ok();
+    fuzz::checkTimePerByte(fuzz::threadSeconds() - start, size);
     if (peak > kBytesPerInputByte * size + 4096 || peak > 2 * settingsMemoryAllowance(size))
         std::abort();
-    if (!first.complete)
+    if (!first.complete) {
+        // A file the check passes is one the reader reads whole.
+        if (wellFormed && size <= kMaxSettingsFileBytes / 16)
+            std::abort();
         return 0;
+    }
 
     const std::string written = write(first);
     const Contents second = read(written);

@@ -1,10 +1,16 @@
 #include "platform/atomic_file.h"
 
+#include "platform/in_place_rewrite.h"
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -56,63 +62,14 @@ int followLinks(const std::filesystem::path& start, std::filesystem::path& real)
     return ELOOP;
 }
 
-// Writes a complete copy of `bytes` into `folder`, flushed to disk; empty on failure.
-std::filesystem::path safeCopy(const std::filesystem::path& folder, const std::string& name,
-                               std::string_view bytes, int& error) {
-    std::error_code made;
-    std::filesystem::create_directories(folder, made);
-    std::string pattern = (folder / (name + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        error = errno;
-        return {};
-    }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    error = errno;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(pattern.c_str());
-        return {};
-    }
-    return pattern;
-}
-
-FileWriteResult rewriteInPlace(const std::filesystem::path& real, std::string_view bytes,
-                               const std::filesystem::path& spareFolder) {
-    int error = 0;
-    const std::filesystem::path copy =
-        safeCopy(spareFolder.empty() ? std::filesystem::temp_directory_path() : spareFolder,
-                 real.filename().string(), bytes, error);
-    if (copy.empty())
-        return failure(real, FileWriteStep::CreateTemporary,
-                       "cannot make a safe copy before writing in place", error);
-
-    auto keepCopy = [&](const char* what) {
-        FileWriteResult result = failure(real, FileWriteStep::Write, what, errno);
-        result.error += " (the new contents are in " + copy.string() + ")";
-        result.spareCopy = copy;
-        return result;
-    };
-    const int fd = ::open(real.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return keepCopy("cannot open for writing");
-    struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(fd);
-        errno = EINVAL;
-        return keepCopy("not a regular file");
-    }
-    // Over the old contents, then cut to length: the file never gets shorter than both.
-    const bool written = writeAll(fd, bytes) &&
-                         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        if (!written)
-            errno = writeError;
-        return keepCopy("cannot write in place");
-    }
-    ::unlink(copy.c_str());
-    return {true, {}, FileWriteStep::None, 0, {}};
+// Whether `name` is one a writer for `target` makes: "." + its name + "." + six
+// letters or digits.
+bool isTemporaryName(const std::string& name, const std::string& targetName) {
+    const std::string prefix = "." + targetName + ".";
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 } // namespace
@@ -164,6 +121,8 @@ void AtomicFileWriter::open(const NewFile& file) {
         return;
     }
     m_temp = pattern;
+    // Held until the descriptor closes: a start that cleans up leftovers passes it by.
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
     if (file.owner && ::fchown(m_fd, file.owner->first, file.owner->second) != 0) {
         m_newFileRefused = true;
         fail(FileWriteStep::Write, "cannot give the new file the old one's owner");
@@ -230,36 +189,66 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
     return file.commit();
 }
 
+std::size_t removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::string targetName = target.filename().string();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folderOf(target), error);
+    std::size_t removed = 0;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::filesystem::path path = entries->path();
+        if (!isTemporaryName(path.filename().string(), targetName))
+            continue;
+        std::error_code looked;
+        if (!entries->is_regular_file(looked) || entries->is_symlink(looked) ||
+            now - entries->last_write_time(looked) < std::chrono::minutes(1) || looked)
+            continue;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
+}
+
 FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::string_view bytes,
                                      const std::filesystem::path& spareFolder) {
     std::filesystem::path real;
     if (const int error = followLinks(target, real); error != 0)
         return failure(target, FileWriteStep::Write, "cannot follow the link", error);
-    struct stat existing {};
-    if (::lstat(real.c_str(), &existing) != 0) {
-        if (errno != ENOENT)
-            return failure(real, FileWriteStep::Write, "cannot look at the file", errno);
-        return writeFileAtomically(real, bytes);
-    }
-    if (!S_ISREG(existing.st_mode))
-        return failure(real, FileWriteStep::Write, "not a regular file",
-                       S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
-    if ((existing.st_mode & S_IWUSR) == 0)
-        return failure(real, FileWriteStep::Protected, "cannot replace", EACCES);
-
-    if (existing.st_nlink == 1) {
-        // Another user's file: the new one can be theirs only if the system lets us.
-        const bool ours = existing.st_uid == ::geteuid() && existing.st_gid == ::getegid();
-        const std::optional<std::pair<uid_t, gid_t>> owner =
-            ours ? std::nullopt : std::optional(std::pair(existing.st_uid, existing.st_gid));
-        AtomicFileWriter file(real, FlushToDisk::Yes,
-                              AtomicFileWriter::NewFile{existing.st_mode & 0777, owner});
-        if (!file.m_newFileRefused) {
-            file.append(bytes);
-            return file.commit();
+    // Whatever it comes to, the result names the file written, not the link.
+    const auto save = [&]() -> FileWriteResult {
+        struct stat existing {};
+        if (::lstat(real.c_str(), &existing) != 0) {
+            if (errno != ENOENT)
+                return failure(real, FileWriteStep::Write, "cannot look at the file", errno);
+            return writeFileAtomically(real, bytes);
         }
-    }
-    return rewriteInPlace(real, bytes, spareFolder);
+        if (!S_ISREG(existing.st_mode))
+            return failure(real, FileWriteStep::Write, "not a regular file",
+                           S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
+        if ((existing.st_mode & S_IWUSR) == 0)
+            return failure(real, FileWriteStep::Protected, "cannot replace", EACCES);
+
+        if (existing.st_nlink == 1) {
+            // Another user's file: the new one can be theirs only if the system lets us.
+            const bool ours = existing.st_uid == ::geteuid() && existing.st_gid == ::getegid();
+            const std::optional<std::pair<uid_t, gid_t>> owner =
+                ours ? std::nullopt : std::optional(std::pair(existing.st_uid, existing.st_gid));
+            AtomicFileWriter file(real, FlushToDisk::Yes,
+                                  AtomicFileWriter::NewFile{existing.st_mode & 0777, owner});
+            if (!file.m_newFileRefused) {
+                file.append(bytes);
+                return file.commit();
+            }
+        }
+        return rewriteInPlace(real, bytes, spareFolder);
+    };
+    FileWriteResult result = save();
+    result.file = real;
+    return result;
 }
 
 } // namespace mireto

@@ -35,6 +35,11 @@ struct FileWriteResult {
     int errorNumber = 0; // the system's error number, for a message in the user's words
     // After a failed write in place: the complete copy of the new contents, kept.
     std::filesystem::path spareCopy;
+    // After a failed write in place whose old bytes could not be put back either: the
+    // complete copy of the old contents, which the next start puts back.
+    std::filesystem::path keptOriginal{};
+    // The file written or tried, a link followed: what a message names.
+    std::filesystem::path file{};
 };
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk (unless
@@ -49,10 +54,10 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
 // link to nothing makes that file). The file is replaced in one step in its own folder
 // with its permissions and, where the system permits, its owner and group. A file with
 // other hard links, one whose owner or group the new file could not be given, or one in
-// a folder that takes no new file is instead rewritten in place, but only once a
-// complete copy of the new contents is safe in `spareFolder`: the copy goes when the
-// file is whole, and stays (the result names it) when writing in place fails. What is
-// not a regular file, and a file whose owner-write permission is off, is left alone.
+// a folder that takes no new file is instead rewritten in place (platform/
+// in_place_rewrite.h), with copies of the new and the old contents in `spareFolder`.
+// What is not a regular file, and a file whose owner-write permission is off, is left
+// alone.
 FileWriteResult saveFileKeepingLinks(const std::filesystem::path& target, std::string_view bytes,
                                      const std::filesystem::path& spareFolder);
 
@@ -98,6 +103,11 @@ private:
     // it was, and writing it in place may still work.
     bool m_newFileRefused = false;
 };
+
+// Removes the temporary files a writer killed part-way left beside `target`: those of
+// its hidden pattern that no running writer holds (each holds a lock on its own) and
+// that are older than a minute. Returns how many went.
+std::size_t removeStaleTemporaries(const std::filesystem::path& target);
 
 // Test seam: called after the temporary file is complete and before the rename. A
 // hook returning false makes the write fail at that point, as a crash would.

@@ -45,6 +45,7 @@ enum class StartupOutcome {
     NotAFile,       // a folder, a FIFO, a device
     NoPermission,   // the file may not be read by this user
     ReadFailed,     // a read error
+    LinkLoop,       // symbolic links that lead round in a circle, to no file
     TooLarge,       // over kMaxSettingsFileBytes
     TooManyEntries, // lists over settingsMemoryAllowance
 };

@@ -2,6 +2,7 @@
 
 #include "settings/ini_fields.h"
 #include "settings/line_reader.h"
+#include "settings/settings_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -167,6 +168,49 @@ bool IsShiftJisText(std::string_view text) {
     return true;
 }
 
+PageValue ImproperPageValue(const FormatSettings& settings) {
+    const auto within = [](std::int32_t value, std::int32_t high) {
+        return value >= 0 && value <= high;
+    };
+    const auto colour = [](const std::string& text) {
+        return text.size() == 7 && std::none_of(text.begin(), text.end(), [](char c) {
+                   return isControlByte(c) ||
+                          std::string_view("\"'<>&").find(c) != std::string_view::npos;
+               });
+    };
+    if (!within(settings.lineBreakDegree, 9))
+        return PageValue::LineBreakDegree;
+    if (!within(settings.deleteCommas, 1))
+        return PageValue::DeleteCommas;
+    if (!within(settings.idolNews.supportOn, 1))
+        return PageValue::IdolNewsSupport;
+    if (!colour(settings.standardColours.backgroundColour))
+        return PageValue::BackgroundColour;
+    if (!colour(settings.standardColours.textColour))
+        return PageValue::TextColour;
+    if (!within(settings.thread.mode, ThreadSettings::BadThread))
+        return PageValue::ThreadMode;
+    return PageValue::None;
+}
+
+std::size_t PageValueLine(PageValue value) {
+    switch (value) {
+    case PageValue::None:
+        break;
+    case PageValue::LineBreakDegree:
+    case PageValue::DeleteCommas:
+        return 2;
+    case PageValue::IdolNewsSupport:
+        return 3;
+    case PageValue::BackgroundColour:
+    case PageValue::TextColour:
+        return 4;
+    case PageValue::ThreadMode:
+        return 5;
+    }
+    return 0;
+}
+
 SettingsFileCheck CheckSettingsFile(std::string_view bytes) {
     LineReader lines(bytes);
     std::string_view line;
@@ -192,6 +236,13 @@ SettingsFileCheck CheckSettingsFile(std::string_view bytes) {
     if (section < kSections)
         return {SettingsFileFault::MissingSeparator, number + 1,
                 static_cast<SettingsSection>(section)};
+    // Well-formed: now the page settings' values, as the reader reads them.
+    FormatSettings settings;
+    LineReader pageLines(bytes);
+    ReadFormatSettings(pageLines, settings);
+    if (const PageValue value = ImproperPageValue(settings); value != PageValue::None)
+        return {SettingsFileFault::BadValue, PageValueLine(value), SettingsSection::PageSettings,
+                value};
     return {};
 }
 

@@ -19,6 +19,8 @@ StartupOutcome outcomeOf(const FileReadResult& file) {
     case ReadStatus::TooLarge:
         return StartupOutcome::TooLarge;
     case ReadStatus::Failed:
+        if (file.error == ELOOP)
+            return StartupOutcome::LinkLoop;
         return file.error == EACCES || file.error == EPERM ? StartupOutcome::NoPermission
                                                            : StartupOutcome::ReadFailed;
     }

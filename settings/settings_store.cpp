@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace mireto {
@@ -15,6 +16,24 @@ void insertAt(std::vector<Record>& list, Record record, std::size_t position) {
     if (position > list.size())
         position = list.size();
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(position), std::move(record));
+}
+
+template <typename Record>
+void insertAll(std::vector<Record>& list, std::vector<std::pair<std::size_t, Record>> records) {
+    if (records.empty())
+        return;
+    std::stable_sort(records.begin(), records.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Record> merged;
+    merged.reserve(list.size() + records.size());
+    auto next = records.begin();
+    for (std::size_t position = 0; position <= list.size(); ++position) {
+        for (; next != records.end() && std::min(next->first, list.size()) == position; ++next)
+            merged.push_back(std::move(next->second));
+        if (position < list.size())
+            merged.push_back(std::move(list[position]));
+    }
+    list = std::move(merged);
 }
 
 // Beyond the count no caller overwrites; such a call appends rather than being lost.
@@ -78,6 +97,19 @@ void SettingsStore::InsertReplacementSet(ReplacementSet set, Position position) 
 
 void SettingsStore::InsertOverallTemplate(OverallTemplate overall, Position position) {
     insertAt(m_overallTemplates, std::move(overall), position);
+}
+
+void SettingsStore::InsertEndingSets(std::vector<std::pair<Position, EndingSet>> sets) {
+    insertAll(m_endingSets, std::move(sets));
+}
+
+void SettingsStore::InsertReplacementSets(std::vector<std::pair<Position, ReplacementSet>> sets) {
+    insertAll(m_replacementSets, std::move(sets));
+}
+
+void SettingsStore::InsertOverallTemplates(
+    std::vector<std::pair<Position, OverallTemplate>> overalls) {
+    insertAll(m_overallTemplates, std::move(overalls));
 }
 
 void SettingsStore::OverwriteEndingSet(EndingSet set, Position position) {

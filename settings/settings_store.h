@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mireto {
@@ -34,6 +35,12 @@ public:
     void InsertEndingSet(EndingSet set, Position position);
     void InsertReplacementSet(ReplacementSet set, Position position);
     void InsertOverallTemplate(OverallTemplate overall, Position position);
+
+    // Insert each record before the position it names in the list as it is now (0..count;
+    // records naming one position keep their order): one pass, however many.
+    void InsertEndingSets(std::vector<std::pair<Position, EndingSet>> sets);
+    void InsertReplacementSets(std::vector<std::pair<Position, ReplacementSet>> sets);
+    void InsertOverallTemplates(std::vector<std::pair<Position, OverallTemplate>> overalls);
 
     // Replace every field of the entry at `position` (below count).
     void OverwriteEndingSet(EndingSet set, Position position);

@@ -1,13 +1,17 @@
 #include "settings/template_exchange.h"
 
+#include "platform/regular_file.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
 #include <system_error>
 #include <type_traits>
+#include <unordered_map>
+#include <utility>
 
 namespace mireto {
 
@@ -15,13 +19,6 @@ namespace {
 
 using Position = SettingsStore::Position;
 
-bool sameName(const NameRules& rules, std::string_view a, std::string_view b) {
-    return rules.same ? rules.same(a, b) : a == b;
-}
-
-bool sortsBefore(const NameRules& rules, std::string_view a, std::string_view b) {
-    return rules.before ? rules.before(a, b) : a < b;
-}
 
 std::size_t storedCount(const SettingsStore& store, RecordKind kind) {
     switch (kind) {
@@ -47,64 +44,12 @@ std::string storedName(const SettingsStore& store, RecordKind kind, Position pos
     return {};
 }
 
-std::optional<Position> findNamed(const SettingsStore& store, RecordKind kind,
-                                  std::string_view name, const NameRules& rules) {
-    for (Position position = FirstEditable(kind); position < storedCount(store, kind); ++position) {
-        if (sameName(rules, storedName(store, kind, position), name))
-            return position;
-    }
-    return std::nullopt;
+std::size_t kindIndex(RecordKind kind) {
+    return static_cast<std::size_t>(kind);
 }
 
-// "名前 (2)", "名前 (3)", ...: the first that no stored record of the kind has.
-std::string freeName(const SettingsStore& store, RecordKind kind, const std::string& name,
-                     const NameRules& rules) {
-    for (int number = 2;; ++number) {
-        std::string candidate = name + " (" + std::to_string(number) + ")";
-        if (!findNamed(store, kind, candidate, rules))
-            return candidate;
-    }
-}
-
-template <typename Record>
-void storeRecord(SettingsStore& store, Record record, Position position, bool overwrite) {
-    if constexpr (std::is_same_v<Record, OverallTemplate>) {
-        overwrite ? store.OverwriteOverallTemplate(std::move(record), position)
-                  : store.InsertOverallTemplate(std::move(record), position);
-    } else if constexpr (std::is_same_v<Record, EndingSet>) {
-        overwrite ? store.OverwriteEndingSet(std::move(record), position)
-                  : store.InsertEndingSet(std::move(record), position);
-    } else {
-        overwrite ? store.OverwriteReplacementSet(std::move(record), position)
-                  : store.InsertReplacementSet(std::move(record), position);
-    }
-}
-
-// Stores one record under its name or another, as `onConflict` says for a taken name.
-template <typename Record>
-ImportedRecord importOne(SettingsStore& store, RecordKind kind, Record record,
-                         OnConflict onConflict, const NameRules& rules) {
-    ImportedRecord result{kind, record.name, record.name, ImportedRecord::Result::Added};
-    const std::optional<Position> taken = findNamed(store, kind, record.name, rules);
-    if (taken && onConflict == OnConflict::Skip) {
-        result.result = ImportedRecord::Result::Skipped;
-        result.storedName = storedName(store, kind, *taken);
-        return result;
-    }
-    if (taken && onConflict == OnConflict::Overwrite) {
-        result.result = ImportedRecord::Result::Overwritten;
-        storeRecord(store, std::move(record), *taken, true);
-        return result;
-    }
-    if (taken) {
-        result.result = ImportedRecord::Result::AddedAs;
-        record.name = freeName(store, kind, record.name, rules);
-        result.storedName = record.name;
-    }
-    const Position position = SortedPosition(store, kind, record.name, rules);
-    storeRecord(store, std::move(record), position, false);
-    return result;
-}
+constexpr RecordKind kKinds[] = {RecordKind::OverallTemplate, RecordKind::EndingSet,
+                                 RecordKind::ReplacementSet};
 
 // Of several records with one name, the first: it is the one the name finds.
 template <typename Record>
@@ -235,16 +180,33 @@ std::string SharedFileBytes(const SharedRecords& records, const FormatSettings& 
     return SettingsFileBytes(store, settings, current);
 }
 
-SharedFile ReadSharedBytes(std::string_view bytes) {
+SharedFile ReadSharedFile(const std::filesystem::path& path) {
     SharedFile file;
-    file.check = CheckSettingsFile(bytes);
+    // Read as start-up reads Mireto.ini: a regular file within the size limit.
+    const FileReadResult read = readRegularFile(path, kMaxSettingsFileBytes);
+    switch (read.status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::Missing:
+        file.status = SharedFile::Status::Missing;
+        return file;
+    case ReadStatus::NotAFile:
+        file.status = SharedFile::Status::NotAFile;
+        return file;
+    case ReadStatus::TooLarge:
+    case ReadStatus::Failed:
+        file.status = SharedFile::Status::Unreadable;
+        return file;
+    }
+    const std::string* bytes = &read.bytes;
+    file.check = CheckSettingsFile(*bytes);
     if (!file.check.ok()) {
         file.status = SharedFile::Status::Malformed;
         return file;
     }
 
     SettingsStore store;
-    if (!ReadSettingsFile(bytes, file.formatSettings, store)) {
+    if (!ReadSettingsFile(*bytes, file.formatSettings, store)) {
         file.status = SharedFile::Status::Unreadable;
         return file;
     }
@@ -261,7 +223,12 @@ SharedFile ReadSharedBytes(std::string_view bytes) {
 
 bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
                const NameRules& rules) {
-    return findNamed(store, kind, name, rules).has_value();
+    const std::string key = rules.keyOf(name);
+    for (Position position = FirstEditable(kind); position < storedCount(store, kind); ++position) {
+        if (rules.keyOf(storedName(store, kind, position)) == key)
+            return true;
+    }
+    return false;
 }
 
 Position FirstEditable(RecordKind kind) {
@@ -274,7 +241,7 @@ std::optional<Position> FindListed(const SettingsStore& store, RecordKind kind,
         const std::string stored = storedName(store, kind, position);
         if (stored.empty())
             return std::nullopt;
-        if (sameName(rules, stored, name))
+        if (rules.same(stored, name))
             return position;
     }
 }
@@ -285,7 +252,7 @@ Position SortedPosition(const SettingsStore& store, RecordKind kind, std::string
     // definite place. The lists end at the first entry without a name.
     for (Position position = FirstEditable(kind);; ++position) {
         const std::string stored = storedName(store, kind, position);
-        if (stored.empty() || sortsBefore(rules, name, stored))
+        if (stored.empty() || rules.before(name, stored))
             return position;
     }
 }
@@ -304,81 +271,294 @@ bool DeleteRecord(SettingsStore& store, RecordKind kind, Position position) {
     return false;
 }
 
-std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
-                                          const std::vector<ImportChoice>& choices,
-                                          const NameRules& rules) {
+// One list of the store, and the file's records of its kind, by key: made once for a
+// preview.
+struct ImportPreview::Lists {
+    struct List {
+        Position first = 0;
+        std::vector<std::string> names; // every stored name, from position 0
+        std::vector<std::string> keys;  // those from the first position on
+        // For each of those, the place of the greatest key up to it: where a new key goes
+        // is before the first place whose greatest key sorts after it, even in a list not
+        // kept in order.
+        std::vector<std::size_t> greatestUpTo;
+        std::unordered_map<std::string, std::size_t> firstWithKey;
+        std::vector<std::string> fileKeys;
+
+        // The place, counted from the first position, before which a new key goes.
+        std::size_t gapFor(const std::string& key) const {
+            const auto after = std::upper_bound(
+                greatestUpTo.begin(), greatestUpTo.end(), key,
+                [this](const std::string& wanted, std::size_t at) { return wanted < keys[at]; });
+            return static_cast<std::size_t>(after - greatestUpTo.begin());
+        }
+    };
+    std::array<List, 3> lists;
+};
+
+namespace {
+
+// Where a record the import touches is: a stored place (counted from the list's first
+// position), or the n-th record it adds.
+struct Slot {
+    bool added = false;
+    std::size_t index = 0;
+};
+
+// What an import does to one list.
+struct ListChanges {
+    struct Added {
+        std::size_t result; // the result whose record it is
+        std::string key;
+        std::size_t gap; // before which stored place it goes
+    };
+    std::vector<Added> added;
+    std::unordered_map<std::string, std::size_t> addedWithKey;
+    // Stored place → the result whose record takes its place (the last one).
+    std::map<std::size_t, std::size_t> overwritten;
+};
+
+} // namespace
+
+struct ImportPreview::Plan {
     std::vector<ImportedRecord> results;
+    std::vector<std::size_t> fileIndex; // of each result's record
+    std::array<ListChanges, 3> changes;
     // New names the sets took, by the name the file gives them, for the templates.
     std::map<std::string, std::string> endingNames;
     std::map<std::string, std::string> replacementNames;
-    for (RecordKind kind :
-         {RecordKind::EndingSet, RecordKind::ReplacementSet, RecordKind::OverallTemplate}) {
-        for (const ImportChoice& choice : choices) {
-            if (choice.kind != kind || choice.index >= records.count(kind))
-                continue;
-            switch (kind) {
-            case RecordKind::EndingSet:
-                results.push_back(importOne(store, kind, records.endingSets[choice.index],
-                                            choice.onConflict, rules));
-                if (results.back().result == ImportedRecord::Result::AddedAs)
-                    endingNames[results.back().fileName] = results.back().storedName;
-                break;
-            case RecordKind::ReplacementSet:
-                results.push_back(importOne(store, kind, records.replacementSets[choice.index],
-                                            choice.onConflict, rules));
-                if (results.back().result == ImportedRecord::Result::AddedAs)
-                    replacementNames[results.back().fileName] = results.back().storedName;
-                break;
-            case RecordKind::OverallTemplate: {
-                OverallTemplate overall = records.templates[choice.index];
-                if (auto renamed = endingNames.find(overall.endingSetName);
-                    renamed != endingNames.end())
-                    overall.endingSetName = renamed->second;
-                if (auto renamed = replacementNames.find(overall.replacementSetName);
-                    renamed != replacementNames.end())
-                    overall.replacementSetName = renamed->second;
-                results.push_back(importOne(store, kind, overall, choice.onConflict, rules));
-                break;
-            }
-            }
+};
+
+ImportPreview::ImportPreview(const SettingsStore& store, const SharedRecords& records,
+                             NameRules rules)
+    : m_store(store), m_records(records), m_rules(std::move(rules)),
+      m_lists(std::make_unique<Lists>()) {
+    for (RecordKind kind : kKinds) {
+        Lists::List& list = m_lists->lists[kindIndex(kind)];
+        list.first = FirstEditable(kind);
+        const std::size_t count = storedCount(store, kind);
+        list.names.reserve(count);
+        for (Position position = 0; position < count; ++position)
+            list.names.push_back(storedName(store, kind, position));
+        for (Position position = list.first; position < count; ++position) {
+            const std::size_t at = list.keys.size();
+            list.keys.push_back(m_rules.keyOf(list.names[position]));
+            list.firstWithKey.emplace(list.keys.back(), at);
+            const bool greater = at == 0 || list.keys[list.greatestUpTo.back()] < list.keys[at];
+            list.greatestUpTo.push_back(greater ? at : list.greatestUpTo.back());
         }
+        list.fileKeys.reserve(records.count(kind));
+        for (std::size_t index = 0; index < records.count(kind); ++index)
+            list.fileKeys.push_back(m_rules.keyOf(records.nameOf(kind, index)));
     }
-    return results;
 }
 
-std::vector<RecordKind> MissingSets(const SettingsStore& store, const SharedRecords& records,
-                                    std::size_t index, const std::vector<ImportChoice>& choices,
-                                    const NameRules& rules) {
-    // The import made on a copy, and the template looked at as a conversion finds its
-    // sets: by exact name, the none set when none matches.
-    std::vector<ImportChoice> withTemplate = choices;
-    const ImportChoice self{RecordKind::OverallTemplate, index, OnConflict::KeepBoth};
-    const bool chosen =
-        std::any_of(choices.begin(), choices.end(), [&](const ImportChoice& choice) {
-            return choice.kind == self.kind && choice.index == self.index;
-        });
-    if (!chosen)
-        withTemplate.push_back(self);
-    SettingsStore after = store;
-    const std::vector<ImportedRecord> results = ImportRecords(after, records, withTemplate, rules);
-    std::vector<RecordKind> missing;
-    for (const ImportedRecord& result : results) {
-        if (result.kind != RecordKind::OverallTemplate ||
-            result.result == ImportedRecord::Result::Skipped ||
-            result.fileName != records.templates.at(index).name)
+ImportPreview::~ImportPreview() = default;
+
+bool ImportPreview::taken(RecordKind kind, std::size_t index) const {
+    const Lists::List& list = m_lists->lists[kindIndex(kind)];
+    return index < list.fileKeys.size() && list.firstWithKey.count(list.fileKeys[index]) != 0;
+}
+
+ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices) const {
+    Plan plan;
+    const auto find = [&](RecordKind kind, const std::string& key) -> std::optional<Slot> {
+        const Lists::List& list = m_lists->lists[kindIndex(kind)];
+        const ListChanges& changes = plan.changes[kindIndex(kind)];
+        if (auto stored = list.firstWithKey.find(key); stored != list.firstWithKey.end())
+            return Slot{false, stored->second};
+        if (auto added = changes.addedWithKey.find(key); added != changes.addedWithKey.end())
+            return Slot{true, added->second};
+        return std::nullopt;
+    };
+    // The name the record in `slot` has by now.
+    const auto nameIn = [&](RecordKind kind, Slot slot) -> std::string {
+        const ListChanges& changes = plan.changes[kindIndex(kind)];
+        if (slot.added)
+            return plan.results[changes.added[slot.index].result].storedName;
+        if (auto over = changes.overwritten.find(slot.index); over != changes.overwritten.end())
+            return plan.results[over->second].storedName;
+        const Lists::List& list = m_lists->lists[kindIndex(kind)];
+        return list.names[list.first + slot.index];
+    };
+
+    for (RecordKind kind :
+         {RecordKind::EndingSet, RecordKind::ReplacementSet, RecordKind::OverallTemplate}) {
+        const Lists::List& list = m_lists->lists[kindIndex(kind)];
+        ListChanges& changes = plan.changes[kindIndex(kind)];
+        // For each name that had to take a number, the number it took: a number below
+        // it was taken then and still is, since an import only adds names. Without it,
+        // many records of one name would try every number each.
+        std::unordered_map<std::string, int> numberTaken;
+        for (const ImportChoice& choice : choices) {
+            if (choice.kind != kind || choice.index >= m_records.count(kind))
+                continue;
+            const std::string& name = m_records.nameOf(kind, choice.index);
+            const std::size_t number = plan.results.size();
+            plan.results.push_back({kind, name, name, ImportedRecord::Result::Added});
+            plan.fileIndex.push_back(choice.index);
+            ImportedRecord& result = plan.results.back();
+            std::string key = list.fileKeys[choice.index];
+            const std::optional<Slot> taken = find(kind, key);
+            if (taken && choice.onConflict == OnConflict::Skip) {
+                result.result = ImportedRecord::Result::Skipped;
+                result.storedName = nameIn(kind, *taken);
+                continue;
+            }
+            if (taken && choice.onConflict == OnConflict::Overwrite) {
+                result.result = ImportedRecord::Result::Overwritten;
+                if (taken->added)
+                    changes.added[taken->index].result = number;
+                else
+                    changes.overwritten[taken->index] = number;
+                continue;
+            }
+            if (taken) {
+                // "名前 (2)", "名前 (3)", ...: the first that no record of the kind has.
+                result.result = ImportedRecord::Result::AddedAs;
+                int& number = numberTaken.try_emplace(key, 1).first->second;
+                for (int suffix = number + 1;; ++suffix) {
+                    std::string candidate = name + " (" + std::to_string(suffix) + ")";
+                    std::string candidateKey = m_rules.keyOf(candidate);
+                    if (!find(kind, candidateKey)) {
+                        result.storedName = std::move(candidate);
+                        key = std::move(candidateKey);
+                        number = suffix;
+                        break;
+                    }
+                }
+                if (kind == RecordKind::EndingSet)
+                    plan.endingNames[name] = result.storedName;
+                else if (kind == RecordKind::ReplacementSet)
+                    plan.replacementNames[name] = result.storedName;
+            }
+            const std::size_t gap = list.gapFor(key);
+            changes.addedWithKey.emplace(key, changes.added.size());
+            changes.added.push_back({number, std::move(key), gap});
+        }
+    }
+    return plan;
+}
+
+std::vector<ImportedRecord> ImportPreview::results(const std::vector<ImportChoice>& choices) const {
+    return plan(choices).results;
+}
+
+namespace {
+
+// A template names its sets as they were stored.
+void renameSets(OverallTemplate& overall, const std::map<std::string, std::string>& endings,
+                const std::map<std::string, std::string>& replacements) {
+    if (auto renamed = endings.find(overall.endingSetName); renamed != endings.end())
+        overall.endingSetName = renamed->second;
+    if (auto renamed = replacements.find(overall.replacementSetName); renamed != replacements.end())
+        overall.replacementSetName = renamed->second;
+}
+
+} // namespace
+
+std::vector<std::vector<RecordKind>>
+ImportPreview::missingSets(const std::vector<ImportChoice>& choices) const {
+    const Plan plan = this->plan(choices);
+    // How many sets of each kind carry each name, byte for byte, once imported: a
+    // conversion finds its sets by exact name.
+    std::array<std::unordered_map<std::string, std::size_t>, 3> named;
+    for (RecordKind kind : {RecordKind::EndingSet, RecordKind::ReplacementSet}) {
+        const Lists::List& list = m_lists->lists[kindIndex(kind)];
+        const ListChanges& changes = plan.changes[kindIndex(kind)];
+        std::unordered_map<std::string, std::size_t>& counts = named[kindIndex(kind)];
+        for (const std::string& name : list.names)
+            ++counts[name];
+        for (const auto& [place, result] : changes.overwritten) {
+            --counts[list.names[list.first + place]];
+            ++counts[plan.results[result].storedName];
+        }
+        for (const ListChanges::Added& added : changes.added)
+            ++counts[plan.results[added.result].storedName];
+    }
+    const auto finds = [&](RecordKind kind, const std::string& name) {
+        if (name == kNoneName)
+            return true;
+        const auto& counts = named[kindIndex(kind)];
+        const auto found = counts.find(name);
+        return found != counts.end() && found->second != 0;
+    };
+
+    std::vector<bool> skipped(m_records.templates.size(), false);
+    for (std::size_t at = 0; at < plan.results.size(); ++at) {
+        if (plan.results[at].kind == RecordKind::OverallTemplate &&
+            plan.results[at].result == ImportedRecord::Result::Skipped)
+            skipped[plan.fileIndex[at]] = true;
+    }
+    std::vector<std::vector<RecordKind>> missing(m_records.templates.size());
+    for (std::size_t index = 0; index < m_records.templates.size(); ++index) {
+        if (skipped[index])
             continue;
-        const std::optional<Position> stored =
-            findNamed(after, RecordKind::OverallTemplate, result.storedName, NameRules{});
-        if (!stored)
-            break;
-        const OverallTemplate overall = after.GetOverallTemplate(*stored);
-        if (after.FindEndingSetIndex(*stored) == 0 && overall.endingSetName != kNoneName)
-            missing.push_back(RecordKind::EndingSet);
-        if (after.FindReplacementSetIndex(*stored) == 0 && overall.replacementSetName != kNoneName)
-            missing.push_back(RecordKind::ReplacementSet);
-        break;
+        OverallTemplate overall = m_records.templates[index];
+        renameSets(overall, plan.endingNames, plan.replacementNames);
+        if (!finds(RecordKind::EndingSet, overall.endingSetName))
+            missing[index].push_back(RecordKind::EndingSet);
+        if (!finds(RecordKind::ReplacementSet, overall.replacementSetName))
+            missing[index].push_back(RecordKind::ReplacementSet);
     }
     return missing;
+}
+
+namespace {
+
+// Puts the plan's records of one kind into the store: the overwrites in their places,
+// then every new record in one pass.
+template <typename Record, typename Plan>
+void storeChanges(SettingsStore& store, const Plan& plan, const ListChanges& changes,
+                  const std::vector<Record>& fileRecords, Position first,
+                  void (SettingsStore::*overwrite)(Record, Position),
+                  void (SettingsStore::*insert)(std::vector<std::pair<Position, Record>>)) {
+    const auto recordOf = [&](std::size_t result) {
+        Record record = fileRecords[plan.fileIndex[result]];
+        record.name = plan.results[result].storedName;
+        if constexpr (std::is_same_v<Record, OverallTemplate>)
+            renameSets(record, plan.endingNames, plan.replacementNames);
+        return record;
+    };
+    for (const auto& [place, result] : changes.overwritten)
+        (store.*overwrite)(recordOf(result), first + place);
+
+    // Records bound for one place go in the order of their keys, and those with one
+    // key in the order they came: as one by one before the first name sorting after.
+    std::vector<std::size_t> order(changes.added.size());
+    for (std::size_t at = 0; at < order.size(); ++at)
+        order[at] = at;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const ListChanges::Added& x = changes.added[a];
+        const ListChanges::Added& y = changes.added[b];
+        return x.gap != y.gap ? x.gap < y.gap : x.key < y.key;
+    });
+    std::vector<std::pair<Position, Record>> inserted;
+    inserted.reserve(order.size());
+    for (std::size_t at : order)
+        inserted.emplace_back(first + changes.added[at].gap, recordOf(changes.added[at].result));
+    (store.*insert)(std::move(inserted));
+}
+
+} // namespace
+
+std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
+                                          const std::vector<ImportChoice>& choices,
+                                          const NameRules& rules) {
+    ImportPreview::Plan plan;
+    {
+        const ImportPreview preview(store, records, rules);
+        plan = preview.plan(choices);
+    }
+    storeChanges(store, plan, plan.changes[kindIndex(RecordKind::EndingSet)], records.endingSets, 1,
+                 &SettingsStore::OverwriteEndingSet, &SettingsStore::InsertEndingSets);
+    storeChanges(store, plan, plan.changes[kindIndex(RecordKind::ReplacementSet)],
+                 records.replacementSets, 1, &SettingsStore::OverwriteReplacementSet,
+                 &SettingsStore::InsertReplacementSets);
+    storeChanges(store, plan, plan.changes[kindIndex(RecordKind::OverallTemplate)],
+                 records.templates, 0, &SettingsStore::OverwriteOverallTemplate,
+                 &SettingsStore::InsertOverallTemplates);
+    return std::move(plan.results);
 }
 
 } // namespace mireto

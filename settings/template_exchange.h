@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,17 +72,20 @@ struct SharedFile {
     FormatSettings formatSettings;
 };
 
-// The file at `path` (template_exchange_disk.cpp), or bytes read already: a settings
-// file whose size is within kMaxSettingsFileBytes.
 SharedFile ReadSharedFile(const std::filesystem::path& path);
-SharedFile ReadSharedBytes(std::string_view bytes);
 
 // How names compare when they meet in the store: whether two are the same name, and
-// whether one sorts before the other in the editors' lists. The dialogs pass the lists'
-// own rules (letter case ignored); the defaults compare bytes.
+// whether one sorts before the other in the editors' lists. Both go by a key made once
+// for each name, so that an import of any size compares bytes only: two names are the
+// same when their keys are equal, and one sorts before another when its key is less,
+// byte by byte. The dialogs pass the lists' own rules (letter case ignored); without a
+// key a name is its own.
 struct NameRules {
-    std::function<bool(std::string_view, std::string_view)> same;
-    std::function<bool(std::string_view, std::string_view)> before;
+    std::function<std::string(std::string_view)> key;
+
+    std::string keyOf(std::string_view name) const { return key ? key(name) : std::string(name); }
+    bool same(std::string_view a, std::string_view b) const { return keyOf(a) == keyOf(b); }
+    bool before(std::string_view a, std::string_view b) const { return keyOf(a) < keyOf(b); }
 };
 
 // Whether the store holds a record of `kind` under `name` (sets from position 1).
@@ -135,11 +139,42 @@ std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedReco
                                           const std::vector<ImportChoice>& choices,
                                           const NameRules& rules = {});
 
-// The sets template `index` of the file names that it will not find once `choices` are
-// imported: in neither the import nor the store, so that it converts with the none set
-// in their place. Empty when it finds both.
-std::vector<RecordKind> MissingSets(const SettingsStore& store, const SharedRecords& records,
-                                    std::size_t index, const std::vector<ImportChoice>& choices,
-                                    const NameRules& rules = {});
+// An import looked at before it is made, for a dialog that asks again at every tick: the
+// keys of the store's names and of the file's are made once, so that each question costs
+// a look-up per record, however long the lists. The store and the records must outlive
+// it unchanged.
+class ImportPreview {
+public:
+    ImportPreview(const SettingsStore& store, const SharedRecords& records, NameRules rules = {});
+    ~ImportPreview();
+    ImportPreview(const ImportPreview&) = delete;
+    ImportPreview& operator=(const ImportPreview&) = delete;
+
+    // Whether record `index` of `kind` in the file meets a name the store has.
+    bool taken(RecordKind kind, std::size_t index) const;
+
+    // What ImportRecords would answer, the store left as it is.
+    std::vector<ImportedRecord> results(const std::vector<ImportChoice>& choices) const;
+
+    // For each template of the file, the sets it names that it would not find once
+    // `choices` are imported (a template not chosen looked at as if it were, keeping
+    // both): in neither the import nor the store, so that it converts with the none set
+    // in their place. Empty for one that finds both, and for one skipped.
+    std::vector<std::vector<RecordKind>>
+    missingSets(const std::vector<ImportChoice>& choices) const;
+
+private:
+    friend std::vector<ImportedRecord> ImportRecords(SettingsStore&, const SharedRecords&,
+                                                     const std::vector<ImportChoice>&,
+                                                     const NameRules&);
+    struct Lists;
+    struct Plan;
+    Plan plan(const std::vector<ImportChoice>& choices) const;
+
+    const SettingsStore& m_store;
+    const SharedRecords& m_records;
+    NameRules m_rules;
+    std::unique_ptr<Lists> m_lists;
+};
 
 } // namespace mireto

@@ -1,5 +1,6 @@
 #include "widgets/template_list.h"
 
+#include "convert/sjis_codec.h"
 #include "widgets/dialog_text.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
@@ -34,11 +35,22 @@ bool confirm(QWidget* owner, const QString& text, std::string_view caption) {
 } // namespace
 
 NameRules listNameRules() {
-    const auto compare = [](std::string_view a, std::string_view b) {
-        return QString::compare(fromSjis(a), fromSjis(b), Qt::CaseInsensitive);
-    };
-    return {[compare](std::string_view a, std::string_view b) { return compare(a, b) == 0; },
-            [compare](std::string_view a, std::string_view b) { return compare(a, b) < 0; }};
+    // The key of QString::compare(Qt::CaseInsensitive): each UTF-16 unit of the shown name
+    // case-folded as that comparison folds it, big-endian, so that comparing keys byte by
+    // byte orders names as comparing them does. (Shift_JIS holds no character beyond the
+    // first plane, so no unit is half a pair.)
+    return {[](std::string_view name) {
+        // The core's codec, which makes no converter per name.
+        const QString text = QString::fromStdString(sjisToUtf8(name));
+        std::string key;
+        key.reserve(2 * static_cast<std::size_t>(text.size()));
+        for (const QChar c : text) {
+            const char32_t unit = QChar::toCaseFolded(char32_t{c.unicode()});
+            key += static_cast<char>((unit >> 8) & 0xFF);
+            key += static_cast<char>(unit & 0xFF);
+        }
+        return key;
+    }};
 }
 
 TemplateList::TemplateList(std::size_t firstPosition, QWidget* parent)

@@ -3,6 +3,7 @@
 #include "widgets/file_error_text.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace mireto {
 
@@ -25,6 +26,22 @@ QString writeFailureReason(const QString& path, const FileWriteResult& result) {
             .arg(reason);
     }
     return QString::fromStdString(result.error);
+}
+
+QString writtenFile(const QString& asked, const FileWriteResult& result) {
+    return result.file.empty() ? asked : QString::fromStdString(result.file.string());
+}
+
+QString keptCopiesText(const FileWriteResult& result) {
+    QStringList lines;
+    if (!result.spareCopy.empty())
+        lines.append(QStringLiteral("保存しようとした内容は %1 に残してあります。")
+                         .arg(QString::fromStdString(result.spareCopy.string())));
+    if (!result.keptOriginal.empty())
+        lines.append(QStringLiteral("元の内容を戻せませんでした。元の内容は %1 に残してあり、"
+                                    "次に起動したときに戻します。")
+                         .arg(QString::fromStdString(result.keptOriginal.string())));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace mireto

@@ -13,4 +13,13 @@ namespace mireto {
 // come from writing the file (the result's step is None) is given as its own text.
 QString writeFailureReason(const QString& path, const FileWriteResult& result);
 
+// The file a write went to: the one a link led to, or `asked` when the result does not
+// say.
+QString writtenFile(const QString& asked, const FileWriteResult& result);
+
+// Where a failed rewrite in place kept what it could not write: a line for the new
+// contents' copy and one for the old contents' (put back at the next start), each when
+// there is one; empty otherwise.
+QString keptCopiesText(const FileWriteResult& result);
+
 } // namespace mireto

@@ -1,6 +1,7 @@
 // The import dialog: what a settings file holds, by name, to tick (all ticked at first).
 // A name the store has already gets a choice beside it: overwrite the stored record,
-// keep both (the file's under "名前 (2)"), or skip it. A ticked template whose sets
+// keep both (the file's under "名前 (2)"), or skip it; the choice is a list that opens
+// where it is clicked, so that a file of any size lists at once. A ticked template whose sets
 // would be found neither in the import nor in the store says so beside it: it is
 // imported all the same and converts with 無し in their place. The dialog only chooses:
 // the view imports.
@@ -10,6 +11,7 @@
 #include "settings/template_exchange.h"
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -29,15 +31,16 @@ public:
     // the others, which never meet it).
     std::vector<ImportChoice> choices() const;
 
-    // The choice beside the name of record `index` of `kind`; null for a free name.
-    QComboBox* conflictChoice(RecordKind kind, std::size_t index) const;
+    // Opens the choice beside the name of record `index` of `kind`, as a click on it
+    // does, and returns it; null for a free name.
+    QComboBox* conflictChoice(RecordKind kind, std::size_t index);
 
 private:
     void showMissingSets();
 
-    const SettingsStore& m_store;
     const SharedRecords& m_records;
-    NameRules m_rules;
+    std::unique_ptr<ImportPreview> m_preview;
+    std::vector<QTreeWidgetItem*> m_templateItems;
     RecordChecklist* m_list = nullptr;
     QPushButton* m_ok = nullptr;
 };

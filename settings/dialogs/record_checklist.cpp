@@ -1,5 +1,6 @@
 #include "settings/dialogs/record_checklist.h"
 
+#include "convert/sjis_codec.h"
 #include "widgets/dialog_text.h"
 #include "widgets/sjis_qstring.h"
 
@@ -60,18 +61,31 @@ QTreeWidgetItem* RecordChecklist::heading(RecordKind kind) {
 
 QTreeWidgetItem* RecordChecklist::addName(RecordKind kind, std::size_t index,
                                           const std::string& sjisName, bool ticked) {
-    m_quiet = true;
-    auto* item = new QTreeWidgetItem(heading(kind), QStringList{fromSjis(sjisName)});
+    // Made outside the list, where setting its fields tells no one.
+    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(sjisToUtf8(sjisName))});
     setTickable(item, true);
-    m_quiet = true;
     item->setData(0, kKindRole, static_cast<int>(kind));
     item->setData(0, kIndexRole, static_cast<qulonglong>(index));
     item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
-    m_quiet = false;
+    m_unattached[static_cast<int>(kind)].append(item);
     return item;
 }
 
+void RecordChecklist::attachNames() const {
+    auto* self = const_cast<RecordChecklist*>(this);
+    for (RecordKind kind : kKinds) {
+        QList<QTreeWidgetItem*>& names = m_unattached[static_cast<int>(kind)];
+        if (names.isEmpty())
+            continue;
+        self->m_quiet = true;
+        self->heading(kind)->addChildren(names);
+        self->m_quiet = false;
+        names.clear();
+    }
+}
+
 void RecordChecklist::finish() {
+    attachNames();
     for (RecordKind kind : kKinds) {
         QTreeWidgetItem* top = heading(kind);
         top->setHidden(top->childCount() == 0);
@@ -94,6 +108,7 @@ bool RecordChecklist::isTicked(const QTreeWidgetItem* item) {
 }
 
 std::vector<QTreeWidgetItem*> RecordChecklist::names() const {
+    attachNames();
     std::vector<QTreeWidgetItem*> all;
     for (int top = 0; top < topLevelItemCount(); ++top) {
         for (int at = 0; at < topLevelItem(top)->childCount(); ++at)
@@ -121,6 +136,19 @@ void RecordChecklist::setNote(QTreeWidgetItem* item, int column, const QString& 
     m_quiet = true;
     item->setText(column, note);
     m_quiet = false;
+}
+
+void RecordChecklist::setEditableCell(QTreeWidgetItem* item, int column, const QString& text,
+                                      int role, const QVariant& value) {
+    m_quiet = true;
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setData(column, role, value);
+    item->setText(column, text);
+    m_quiet = false;
+}
+
+QWidget* RecordChecklist::editorOf(QTreeWidgetItem* item, int column) const {
+    return indexWidget(indexFromItem(item, column));
 }
 
 void RecordChecklist::setTickable(QTreeWidgetItem* item, bool tickable) {

@@ -36,6 +36,12 @@ public:
     // Ticks and notes set from code stay silent: only the user's ticks notify.
     void setTicked(QTreeWidgetItem* item, bool ticked);
     void setNote(QTreeWidgetItem* item, int column, const QString& note);
+    // Lets the user edit cell `column` of `item`, which shows `text` and holds `value`
+    // under `role`; the column's delegate makes the editor.
+    void setEditableCell(QTreeWidgetItem* item, int column, const QString& text, int role,
+                         const QVariant& value);
+    // The editor open on that cell, if one is.
+    QWidget* editorOf(QTreeWidgetItem* item, int column) const;
     // Whether the user may tick or untick it; one that is not is shown greyed.
     void setTickable(QTreeWidgetItem* item, bool tickable);
 
@@ -44,8 +50,12 @@ signals:
 
 private:
     QTreeWidgetItem* heading(RecordKind kind);
+    // Names are added to the list in one go per heading, as soon as anything looks at
+    // them: a file of any size lists at once.
+    void attachNames() const;
 
     bool m_quiet = false;
+    mutable QList<QTreeWidgetItem*> m_unattached[3];
 };
 
 } // namespace mireto

@@ -98,6 +98,42 @@ private slots:
         QVERIFY(h->messages.empty());
     }
 
+    // Another program wrote Mireto.ini while the editor ran: the next write takes in
+    // what only that version has, keeps that version whole beside it, and says so.
+    void aFileChangedByAnotherProgramIsMergedAndKeptNotOverwritten() {
+        QVERIFY(startWith(kRabbit));
+        SettingsStore theirs = h->view().store();
+        OverallTemplate fox = kRabbit.overallTemplate;
+        fox.name = sjis("きつね");
+        theirs.InsertOverallTemplate(fox, theirs.overallTemplateCount());
+        const std::string theirBytes = SettingsFileBytes(theirs, h->view().formatSettings(),
+                                                         kRabbit);
+        writeFile(h->settingsFile(), theirBytes);
+        h->messages.clear();
+
+        h->choose(cmd::kComboFormat, u("標準的"));
+        const QString path = QString::fromStdString(h->settingsFile().string());
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        QCOMPARE(h->messages[0].request.text,
+                 u("Mireto.ini は、起動してから別のプログラムが書き換えていました。\n"
+                   "そちらにだけあったテンプレート 1 件を取り込みました。\n"
+                   "書き換えられたファイルは %1.bak として残してあります。")
+                     .arg(path));
+        QCOMPARE(readFile(h->settingsFile().string() + ".bak"), theirBytes);
+        // Both sides' records, in the file written at once.
+        const std::string written = readFile(h->settingsFile());
+        QCOMPARE(written, exitBytes(h->view()));
+        QVERIFY(written.find(sjis("6,きつね,")) != std::string::npos);
+        QVERIFY(h->items(cmd::kComboTemplate).contains(u("きつね")));
+
+        // Once merged, the editor's own writes go on without a word.
+        h->messages.clear();
+        h->choose(cmd::kComboFormat, u("某巨大掲示板群"));
+        QVERIFY(h->messages.empty());
+        QVERIFY(h->close());
+        QVERIFY(!std::filesystem::exists(h->settingsFile().string() + ".bak2"));
+    }
+
     void aFailingWriteIsToldOnceAndTheExitQuestionIsJapanese() {
         writeFile(h->folder() / "not-a-folder", "x");
         h->services.paths.settingsFile = h->folder() / "not-a-folder" / "Mireto.ini";

@@ -6,6 +6,7 @@
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/mireto_view.h"
+#include "settings/dialogs/import_dlg.h"
 #include "settings/template_exchange.h"
 #include "tests/app/app_harness.h"
 #include "tests/app/settings_files.h"
@@ -100,9 +101,9 @@ void tick(QTreeWidgetItem* item, bool on) {
     item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
 }
 
+// Opens the choice beside a taken name, as a click does.
 QComboBox* conflict(QDialog& dialog, RecordKind kind, int index) {
-    return dialog.findChild<QComboBox*>(
-        QStringLiteral("conflict_%1_%2").arg(static_cast<int>(kind)).arg(index));
+    return static_cast<CImportDlg&>(dialog).conflictChoice(kind, static_cast<std::size_t>(index));
 }
 
 bool okEnabled(QDialog& dialog) {
@@ -288,15 +289,16 @@ private slots:
         fileAnswers = {QString::fromStdString(sharedFile("friend.ini").string())};
         importVia([](QDialog& dialog) {
             QVERIFY(!conflict(dialog, RecordKind::OverallTemplate, 1)); // いぬ is free
-            QComboBox* ending = conflict(dialog, RecordKind::EndingSet, 0);
-            QComboBox* rules = conflict(dialog, RecordKind::ReplacementSet, 0);
-            QComboBox* rabbit = conflict(dialog, RecordKind::OverallTemplate, 0);
-            QVERIFY(ending && rules && rabbit);
-            QCOMPARE(items(ending), (QStringList{u("上書き"), u("両方残す"), u("スキップ")}));
+            QVERIFY(conflict(dialog, RecordKind::ReplacementSet, 0));
             // Nothing is lost unless the user says so.
+            QComboBox* rabbit = conflict(dialog, RecordKind::OverallTemplate, 0);
+            QVERIFY(rabbit);
             QCOMPARE(rabbit->currentText(), u("両方残す"));
-            pick(ending, 0);
             pick(rabbit, 2);
+            QComboBox* ending = conflict(dialog, RecordKind::EndingSet, 0);
+            QVERIFY(ending);
+            QCOMPARE(items(ending), (QStringList{u("上書き"), u("両方残す"), u("スキップ")}));
+            pick(ending, 0);
             accept(dialog);
         });
         const SettingsStore& store = h->view().store();

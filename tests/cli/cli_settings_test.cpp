@@ -169,6 +169,50 @@ TEST_F(ConvertWithSettings, ListShowsTheStoredNamesInUtf8AndTheFileIsNeverWritte
     EXPECT_EQ(std::filesystem::last_write_time(path), modified);
 }
 
+// A name with control characters (from a hand-edited file: the editor makes none) is
+// listed with them spelled out, never sent to the terminal as they are.
+TEST_F(ConvertWithSettings, ListSpellsOutControlCharactersInNames) {
+    SettingsStore store;
+    FormatSettings readSettings;
+    CurrentSelection readCurrent;
+    LoadSettingsAtStartup(path, store, readSettings, readCurrent);
+    store.InsertOverallTemplate(overall("猫", "無し", "無し", "標準的"), 0);
+    OverallTemplate hostile = store.GetOverallTemplate(0);
+    hostile.name = "\x1B]0;owned\x07\x1B[2Jcat\x7F";
+    store.OverwriteOverallTemplate(hostile, 0);
+    ASSERT_TRUE(SaveSettingsAtShutdown(path, store, readSettings, readCurrent).ok);
+    const ProgramResult list = convert({"--list", "-s", file});
+    ASSERT_EQ(list.status, 0) << list.err;
+    const std::string firstLine = list.out.substr(0, list.out.find("\n", 20) + 1);
+    EXPECT_EQ(firstLine, "Overall templates:\n  \\x1B]0;owned\\x07\\x1B[2Jcat\\x7F\n");
+}
+
+// -s reads what it is given as far as it goes, as before, but says on standard error
+// when that is not a settings file; a file the programs write passes without a word.
+TEST_F(ConvertWithSettings, ASettingsFileThatIsNoneIsReadWithAWarning) {
+    ASSERT_EQ(convert(withTime({"-s", file}), kInput).err, "");
+    const auto text = dir / "note.txt";
+    writeFile(text, "just a note\nof two lines\n");
+    const auto noise = dir / "noise.bin";
+    writeFile(noise, std::string("\x93\x00\xFF\x12random", 10));
+    const auto colour = dir / "colour.ini";
+    std::string hostile = readFile(path);
+    const std::size_t at = hostile.find("#112233");
+    ASSERT_NE(at, std::string::npos);
+    hostile.replace(at - 2, 9, "13,red\"><script>");
+    writeFile(colour, hostile);
+    for (const auto& [bad, why] :
+         {std::pair{text, std::string("line 1 is not a line of a settings file")},
+          std::pair{noise, std::string("line 1 is not a line of a settings file")},
+          std::pair{colour, std::string("line 4 holds a page setting no settings dialog makes")}}) {
+        const ProgramResult result = convert(withTime({"-s", bad.string()}), kInput);
+        EXPECT_EQ(result.status, 0) << bad;
+        EXPECT_EQ(result.err, "mireto-convert: warning: '" + bad.string() +
+                                  "' does not look like a settings file (" + why +
+                                  "); read as far as it goes\n");
+    }
+}
+
 TEST_F(ConvertWithSettings, MiretoIniBesideTheProgramIsReadFromADeepFolder) {
     // Deeper than any fixed-size path buffer would hold.
     std::filesystem::path deep = dir.path();
@@ -202,6 +246,8 @@ TEST(UnreadableSettings, EndTheRunWithTheReasonForListAndConversion) {
     std::filesystem::resize_file(large, 60'000'000);
     const auto padded = dir / "padded.ini";
     writeFile(padded, "100,\r\n----\r\n" + std::string(200000, '\n'));
+    const auto loop = dir / "loop.ini";
+    std::filesystem::create_symlink("loop.ini", loop);
 
     const struct {
         std::filesystem::path file;
@@ -212,6 +258,7 @@ TEST(UnreadableSettings, EndTheRunWithTheReasonForListAndConversion) {
         {failing, "a read error"},
         {large, "larger than 16 MiB"},
         {padded, "more entries than a file of its size can hold"},
+        {loop, "symbolic links that lead round in a circle, to no file"},
     };
     for (const auto& c : cases) {
         for (const std::vector<std::string>& args :

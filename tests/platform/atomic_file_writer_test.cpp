@@ -5,6 +5,7 @@
 #include "tests/support/temp_dir.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -134,6 +135,39 @@ TEST_F(AtomicFileWriting, ALinkAtTheNameIsReplacedNotFollowed) {
     EXPECT_EQ(readFile(victim), "keep me");
     EXPECT_FALSE(std::filesystem::is_symlink(target));
     EXPECT_EQ(readFile(target), "page");
+}
+
+// What a kill left beside the file goes at the next start; what a running writer holds,
+// and what is not of the writer's pattern, stays.
+TEST_F(AtomicFileWriting, LeftoversOfAKilledWriterGoAndThoseOfARunningOneStay) {
+    const auto target = dir / "Mireto.ini";
+    writeFile(target, "settings");
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".Mireto.ini.a1B2c3", ".Mireto.ini.zzzzzz", ".Mireto.ini.toolong1",
+                             "Mireto.ini.a1B2c3", ".Other.ini.a1B2c3"}) {
+        writeFile(dir / name, "left");
+        std::filesystem::last_write_time(dir / name, longAgo);
+    }
+    AtomicFileWriter running(target);
+    running.append("new settings");
+    std::filesystem::path held;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(".Mireto.ini.", 0) == 0 && name != ".Mireto.ini.a1B2c3" &&
+            name != ".Mireto.ini.zzzzzz" && name != ".Mireto.ini.toolong1")
+            held = entry.path();
+    }
+    ASSERT_FALSE(held.empty());
+    std::filesystem::last_write_time(held, longAgo);
+
+    EXPECT_EQ(removeStaleTemporaries(target), 2u);
+    EXPECT_FALSE(std::filesystem::exists(dir / ".Mireto.ini.a1B2c3"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".Mireto.ini.zzzzzz"));
+    EXPECT_TRUE(std::filesystem::exists(held));
+    for (const char* name : {".Mireto.ini.toolong1", "Mireto.ini.a1B2c3", ".Other.ini.a1B2c3"})
+        EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+    ASSERT_TRUE(running.commit().ok);
+    EXPECT_EQ(readFile(target), "new settings");
 }
 
 } // namespace

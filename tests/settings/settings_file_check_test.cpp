@@ -50,7 +50,7 @@ TEST(SettingsFileCheck, FilesTheProgramWritesPass) {
     store.InsertReplacementSet(none, 0);
     std::string bytes;
     FormatSettings settings;
-    settings.thread.mode = -2;
+    settings.thread.mode = ThreadSettings::BadThread;
     WriteFormatSettings(bytes, settings);
     store.Save(bytes);
     EXPECT_TRUE(CheckSettingsFile(bytes).ok()) << utf8(bytes);
@@ -112,6 +112,32 @@ TEST(SettingsFileCheck, AStringWithAControlCharacterIsRefused) {
     expectFault(withLine(7, "0,,3,a\tb,0,0,,0,0,,0,0,,0,"), control, 7, S::EndingSets);
     expectFault(withLine(9, "1,0,,1,\x7F,0,,0,,0,,0,,"), control, 9, S::ReplacementSets);
     expectFault(withLine(3, "2,\x01x,0,,0,,0,"), control, 3, S::PageSettings);
+}
+
+// Values no settings dialog makes are refused, the texts as the user typed them are not:
+// a colour that would end its attribute on the page, numbers beyond the controls.
+TEST(SettingsFileCheck, APageSettingNoDialogMakesIsRefusedAndNamed) {
+    const auto bad = [](std::size_t line, const std::string& replacement, PageValue value) {
+        const SettingsFileCheck check = CheckSettingsFile(withLine(line, replacement));
+        EXPECT_EQ(check.fault, SettingsFileFault::BadValue) << replacement;
+        EXPECT_EQ(check.line, line) << replacement;
+        EXPECT_EQ(check.value, value) << replacement;
+    };
+    bad(4, "13,red\"><script>,7,#333333,", PageValue::BackgroundColour);
+    bad(4, "7,#66aaFF,7,#33<b>3,", PageValue::TextColour);
+    bad(4, "7,#66aaFF,3,red,", PageValue::TextColour);
+    bad(4, "7,#66aaFF,7,#33&333,", PageValue::TextColour);
+    bad(2, "10,0,", PageValue::LineBreakDegree);
+    bad(2, "-1,0,", PageValue::LineBreakDegree);
+    bad(2, "0,2,", PageValue::DeleteCommas);
+    bad(3, "2,ab,2,cd,2,ef,5,", PageValue::IdolNewsSupport);
+    bad(5, "2,ab,2,cd,3,", PageValue::ThreadMode);
+
+    // What the dialogs make passes: seven characters typed, markup in the texts.
+    EXPECT_TRUE(CheckSettingsFile(withLine(4, "7,#66aaFF,7,black  ,")).ok());
+    EXPECT_TRUE(CheckSettingsFile(withLine(2, "9,1,")).ok());
+    EXPECT_TRUE(CheckSettingsFile(withLine(3, "7,<b>x</b,2,cd,2,ef,1,")).ok());
+    EXPECT_TRUE(CheckSettingsFile(withLine(5, "2,ab,8,<i>t</i>,2,")).ok());
 }
 
 } // namespace

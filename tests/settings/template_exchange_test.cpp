@@ -6,6 +6,8 @@
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <random>
 
 namespace mireto::test {
 namespace {
@@ -239,13 +241,12 @@ TEST_F(TemplateExchange, EachConflictChoiceDoesWhatItSays) {
 TEST_F(TemplateExchange, TheListsRulesDecideWhatIsTaken) {
     store.InsertEndingSet(ending("Neko", "x"), 3);
     const SharedRecords records{{}, {ending("neko", "y")}, {}};
-    const NameRules ignoringCase{
-        [](std::string_view a, std::string_view b) {
-            return a.size() == b.size() &&
-                   std::equal(a.begin(), a.end(), b.begin(),
-                              [](char x, char y) { return std::tolower(x) == std::tolower(y); });
-        },
-        {}};
+    const NameRules ignoringCase{[](std::string_view name) {
+        std::string key(name);
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return key;
+    }};
     EXPECT_FALSE(NameTaken(store, RecordKind::EndingSet, "neko"));
     EXPECT_TRUE(NameTaken(store, RecordKind::EndingSet, "neko", ignoringCase));
     ImportRecords(store, records, {{RecordKind::EndingSet, 0, OnConflict::Overwrite}},
@@ -263,17 +264,103 @@ TEST_F(TemplateExchange, MissingSetsAreThoseNeitherTheFileNorTheStoreHas) {
                                 {ending("狐", "こん")},
                                 {replacement("狐語", "の", "こん")}};
     using K = RecordKind;
+    const ImportPreview preview(store, records);
+    const auto missing = [&](std::size_t index, const std::vector<ImportChoice>& choices) {
+        return preview.missingSets(choices).at(index);
+    };
     // Neither set chosen: the store has no 狐 and no 狐語.
-    EXPECT_EQ(MissingSets(store, records, 0, {}),
-              (std::vector<RecordKind>{K::EndingSet, K::ReplacementSet}));
-    EXPECT_EQ(MissingSets(store, records, 0, {{K::EndingSet, 0}}),
-              std::vector<RecordKind>{K::ReplacementSet});
-    EXPECT_TRUE(
-        MissingSets(store, records, 0, {{K::EndingSet, 0}, {K::ReplacementSet, 0}}).empty());
+    EXPECT_EQ(missing(0, {}), (std::vector<RecordKind>{K::EndingSet, K::ReplacementSet}));
+    EXPECT_EQ(missing(0, {{K::EndingSet, 0}}), std::vector<RecordKind>{K::ReplacementSet});
+    EXPECT_TRUE(missing(0, {{K::EndingSet, 0}, {K::ReplacementSet, 0}}).empty());
     // The store's 猫 and 侍 do, and 無し is always there.
-    EXPECT_TRUE(MissingSets(store, records, 1, {}).empty());
-    EXPECT_EQ(MissingSets(store, records, 2, {{K::OverallTemplate, 2}}),
-              std::vector<RecordKind>{K::ReplacementSet});
+    EXPECT_TRUE(missing(1, {}).empty());
+    EXPECT_EQ(missing(2, {{K::OverallTemplate, 2}}), std::vector<RecordKind>{K::ReplacementSet});
+
+    // A skipped template goes nowhere, and so misses nothing.
+    const SharedRecords taken{{overall("猫になる", "狐", "狐語")}, {}, {}};
+    const ImportPreview takenPreview(store, taken);
+    EXPECT_TRUE(takenPreview.missingSets({{K::OverallTemplate, 0, OnConflict::Skip}})[0].empty());
+    EXPECT_EQ(takenPreview.missingSets({{K::OverallTemplate, 0, OnConflict::KeepBoth}})[0].size(),
+              2u);
+}
+
+// The import places every record as adding them one at a time before the first listed
+// name that sorts after it would, in lists in order or not, with names taken by the
+// store and by the import itself: checked against that one-at-a-time rule on random
+// cases.
+TEST_F(TemplateExchange, AnImportOfManyPlacesEachRecordAsOneAtATimeWould) {
+    std::mt19937 random(20261207);
+    const std::vector<std::string> pool = {"a", "B", "b", "c", "a (2)", "C (2)", "d", "e"};
+    const auto pickName = [&] { return pool[random() % pool.size()]; };
+    const NameRules ignoringCase{[](std::string_view name) {
+        std::string key(name);
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return key;
+    }};
+    for (int round = 0; round < 400; ++round) {
+        const NameRules rules = round % 2 ? ignoringCase : NameRules{};
+        SettingsStore start;
+        start.InsertEndingSet(noneEndingSet(), 0);
+        for (std::size_t n = random() % 6; n > 0; --n)
+            start.InsertEndingSet(ending(pickName().c_str(), "x"), start.endingSetCount());
+        SharedRecords records;
+        std::vector<ImportChoice> choices;
+        for (std::size_t n = random() % 6; n > 0; --n) {
+            EndingSet set;
+            set.name = pickName();
+            set.words[0] = std::to_string(n);
+            records.endingSets.push_back(set);
+            choices.push_back({RecordKind::EndingSet, records.endingSets.size() - 1,
+                               static_cast<OnConflict>(random() % 3)});
+        }
+
+        // One at a time, comparing names as the rules say.
+        SettingsStore expected = start;
+        std::vector<ImportedRecord> expectedResults;
+        for (const ImportChoice& choice : choices) {
+            EndingSet set = records.endingSets[choice.index];
+            ImportedRecord result{RecordKind::EndingSet, set.name, set.name, Result::Added};
+            const auto find = [&](const std::string& name) -> std::optional<std::size_t> {
+                for (std::size_t p = 1; p < expected.endingSetCount(); ++p) {
+                    if (rules.same(expected.GetEndingSet(p).name, name))
+                        return p;
+                }
+                return std::nullopt;
+            };
+            const std::optional<std::size_t> taken = find(set.name);
+            if (taken && choice.onConflict == OnConflict::Skip) {
+                result = {RecordKind::EndingSet, set.name, expected.GetEndingSet(*taken).name,
+                          Result::Skipped};
+            } else if (taken && choice.onConflict == OnConflict::Overwrite) {
+                result.result = Result::Overwritten;
+                expected.OverwriteEndingSet(set, *taken);
+            } else {
+                if (taken) {
+                    for (int n = 2; find(set.name + " (" + std::to_string(n) + ")"); ++n)
+                        result.storedName = set.name + " (" + std::to_string(n + 1) + ")";
+                    if (result.storedName == set.name)
+                        result.storedName = set.name + " (2)";
+                    result.result = Result::AddedAs;
+                    set.name = result.storedName;
+                }
+                std::size_t at = 1;
+                while (at < expected.endingSetCount() &&
+                       !rules.before(set.name, expected.GetEndingSet(at).name))
+                    ++at;
+                expected.InsertEndingSet(set, at);
+            }
+            expectedResults.push_back(result);
+        }
+
+        SettingsStore imported = start;
+        ASSERT_EQ(ImportRecords(imported, records, choices, rules), expectedResults)
+            << "round " << round;
+        ASSERT_EQ(names(imported, RecordKind::EndingSet), names(expected, RecordKind::EndingSet))
+            << "round " << round;
+        for (std::size_t p = 0; p < expected.endingSetCount(); ++p)
+            ASSERT_EQ(imported.GetEndingSet(p), expected.GetEndingSet(p)) << "round " << round;
+    }
 }
 
 } // namespace

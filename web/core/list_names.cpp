@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace mireto::web {
 
@@ -23,27 +22,30 @@ char32_t foldCase(char32_t c) {
     return c;
 }
 
-std::u32string folded(std::string_view sjis) {
+// The folded name, each character as two bytes, big-endian: comparing keys byte by byte
+// orders names as the desktop's lists do (Shift_JIS holds nothing past the first plane).
+std::string foldedKey(std::string_view sjis) {
     const std::string utf8 = sjisToUtf8(sjis);
-    std::u32string result;
-    result.reserve(utf8.size());
+    std::string key;
+    key.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[at]);
         const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
         for (int next = 1; next < length && at + next < utf8.size(); ++next)
             c = (c << 6) | (static_cast<unsigned char>(utf8[at + next]) & 0x3F);
-        result.push_back(foldCase(c));
+        const char32_t unit = foldCase(c);
+        key += static_cast<char>((unit >> 8) & 0xFF);
+        key += static_cast<char>(unit & 0xFF);
         at += length;
     }
-    return result;
+    return key;
 }
 
 } // namespace
 
 NameRules listNameRules() {
-    return {[](std::string_view a, std::string_view b) { return folded(a) == folded(b); },
-            [](std::string_view a, std::string_view b) { return folded(a) < folded(b); }};
+    return {foldedKey};
 }
 
 } // namespace mireto::web
