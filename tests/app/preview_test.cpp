@@ -443,6 +443,52 @@ private slots:
         QVERIFY(!banner->isVisible());
     }
 
+    void aPageTheSettingsInflateWaitsForRefreshAndIsBounded() {
+        // Every "。" becomes a megabyte of page.
+        std::string megabyte;
+        while (megabyte.size() < (std::size_t{1} << 20))
+            megabyte += "ab cd ef\r\n";
+        CurrentSelection current = rabbitSelection();
+        current.overallTemplate.formatName = sjis("標準的(枠無し)");
+        // No ending takes the "。" before the replacement sees it.
+        current.endingSet = noneEndingSet();
+        current.replacementSet.clearRules();
+        current.replacementSet.addRule({sjis("。"), "", "", ""}, megabyte);
+        writeSettings(h->settingsFile(), current);
+        QVERIFY(startWithPage("一。"));
+        QVERIFY(!preview().isPaused());
+        QSignalSpy updates(&preview(), &PagePreview::updated);
+
+        // Ten of them: past the live limit, the page waits for 更新 and says why.
+        const QByteArray shown = preview().currentPage();
+        h->view().SetEditorText(u("。").repeated(10));
+        QTRY_VERIFY_WITH_TIMEOUT(preview().isPaused(), 30000);
+        QCOMPARE(updates.count(), 0);
+        QCOMPARE(preview().currentPage(), shown);
+        auto* banner = preview().findChild<QLabel*>(QStringLiteral("PreviewPauseBanner"));
+        QVERIFY(banner && banner->isVisible() && banner->text().contains(u("ページが 8 MB")));
+        QVERIFY(preview().refreshAction()->isVisible());
+        preview().refreshAction()->trigger();
+        QCOMPARE(updates.count(), 1);
+        QVERIFY(preview().currentPage().size() > 10 * (1 << 20));
+
+        // Seventy: past what the preview shows at all, even on 更新.
+        h->view().SetEditorText(u("。").repeated(70));
+        QTRY_VERIFY_WITH_TIMEOUT(preview().isPaused(), 30000);
+        preview().refreshAction()->trigger();
+        QCOMPARE(updates.count(), 2);
+        QVERIFY(preview().currentPage().isEmpty());
+        QVERIFY(preview().notice().contains(u("64 MB")));
+        QVERIFY(!preview().openInBrowserAction()->isEnabled());
+
+        // A short text again, and the page follows by itself.
+        h->view().SetEditorText(u("短い"));
+        QTRY_COMPARE(updates.count(), 3);
+        QVERIFY(!preview().isPaused());
+        QVERIFY(!banner->isVisible());
+        QVERIFY(preview().notice().isEmpty());
+    }
+
     void aStyleNoOneKnowsShowsANotice() {
         writeSettings(h->settingsFile(), {});
         QVERIFY(startWithPage());
