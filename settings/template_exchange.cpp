@@ -1,6 +1,5 @@
 #include "settings/template_exchange.h"
 
-#include "platform/regular_file.h"
 #include "settings/settings_file.h"
 
 #include <algorithm>
@@ -180,33 +179,16 @@ std::string SharedFileBytes(const SharedRecords& records, const FormatSettings& 
     return SettingsFileBytes(store, settings, current);
 }
 
-SharedFile ReadSharedFile(const std::filesystem::path& path) {
+SharedFile ReadSharedBytes(std::string_view bytes) {
     SharedFile file;
-    // Read as start-up reads Mireto.ini: a regular file within the size limit.
-    const FileReadResult read = readRegularFile(path, kMaxSettingsFileBytes);
-    switch (read.status) {
-    case ReadStatus::Ok:
-        break;
-    case ReadStatus::Missing:
-        file.status = SharedFile::Status::Missing;
-        return file;
-    case ReadStatus::NotAFile:
-        file.status = SharedFile::Status::NotAFile;
-        return file;
-    case ReadStatus::TooLarge:
-    case ReadStatus::Failed:
-        file.status = SharedFile::Status::Unreadable;
-        return file;
-    }
-    const std::string* bytes = &read.bytes;
-    file.check = CheckSettingsFile(*bytes);
+    file.check = CheckSettingsFile(bytes);
     if (!file.check.ok()) {
         file.status = SharedFile::Status::Malformed;
         return file;
     }
 
     SettingsStore store;
-    if (!ReadSettingsFile(*bytes, file.formatSettings, store)) {
+    if (!ReadSettingsFile(bytes, file.formatSettings, store)) {
         file.status = SharedFile::Status::Unreadable;
         return file;
     }

@@ -72,7 +72,10 @@ struct SharedFile {
     FormatSettings formatSettings;
 };
 
+// The file at `path` (template_exchange_disk.cpp), or bytes read already: a settings
+// file whose size is within kMaxSettingsFileBytes.
 SharedFile ReadSharedFile(const std::filesystem::path& path);
+SharedFile ReadSharedBytes(std::string_view bytes);
 
 // How names compare when they meet in the store: whether two are the same name, and
 // whether one sorts before the other in the editors' lists. Both go by a key made once
