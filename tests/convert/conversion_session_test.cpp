@@ -18,14 +18,12 @@ using Names = std::vector<std::string>;
 
 // ASCII letters compared without case, as the editors' lists compare names.
 NameRules caseBlindRules() {
-    const auto lower = [](std::string_view name) {
+    return {[](std::string_view name) {
         std::string folded(name);
         for (char& c : folded)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return folded;
-    };
-    return {[lower](std::string_view a, std::string_view b) { return lower(a) == lower(b); },
-            [lower](std::string_view a, std::string_view b) { return lower(a) < lower(b); }};
+    }};
 }
 
 EndingSet ending(const std::string& name, const std::string& word = "nari") {
