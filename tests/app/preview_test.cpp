@@ -447,7 +447,7 @@ private slots:
         // Every "。" becomes a megabyte of page.
         std::string megabyte;
         while (megabyte.size() < (std::size_t{1} << 20))
-            megabyte += "ab cd ef\r\n";
+            megabyte += "ab cd ef ";
         CurrentSelection current = rabbitSelection();
         current.overallTemplate.formatName = sjis("標準的(枠無し)");
         // No ending takes the "。" before the replacement sees it.
