@@ -10,6 +10,7 @@
 #include "settings/dialogs/export_dlg.h"
 #include "settings/dialogs/import_dlg.h"
 #include "settings/template_exchange.h"
+#include "widgets/busy_work.h"
 #include "widgets/message_box.h"
 #include "widgets/sjis_qstring.h"
 #include "widgets/template_list.h"
@@ -110,6 +111,9 @@ QString quoted(const std::string& sjisName) {
 
 // What an import did, a line for every name that did not simply arrive, and the
 // templates whose sets are missing.
+// How many notes an import's report lists at most.
+constexpr qsizetype kReportLines = 20;
+
 QString importReport(const std::vector<ImportedRecord>& results, const QStringList& missing) {
     QStringList lines;
     int imported = 0;
@@ -132,8 +136,15 @@ QString importReport(const std::vector<ImportedRecord>& results, const QStringLi
             break;
         }
     }
+    lines += missing;
+    // A message the screen can hold: a large import lists its first notes only.
+    if (lines.size() > kReportLines) {
+        const qsizetype more = lines.size() - kReportLines;
+        lines.resize(kReportLines);
+        lines.append(QStringLiteral("ほか %1 件。").arg(more));
+    }
     lines.prepend(QStringLiteral("%1 件を読み込みました。").arg(imported));
-    return (lines + missing).join(QLatin1Char('\n'));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -176,7 +187,8 @@ void CMiretoView::OnImportTemplates() {
     if (path.isEmpty())
         return;
     rememberExchangeFolder(path);
-    const SharedFile file = ReadSharedFile(path.toStdString());
+    const SharedFile file = runBusy(window(), QStringLiteral("%1 を読んでいます...").arg(path),
+                                    [file = path.toStdString()] { return ReadSharedFile(file); });
     if (const QString failure = readFailure(path, file); !failure.isEmpty()) {
         showMessage(window(), {failure + QStringLiteral("\n何も読み込んでいません。"),
                                programTitle(), MessageIcon::Warning, MessageButtons::Ok});
@@ -186,11 +198,16 @@ void CMiretoView::OnImportTemplates() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::vector<ImportChoice> choices = dialog.choices();
-    const NameRules rules = listNameRules();
-    // Said before the store changes, as the dialog said it.
+    // Worked out on a copy of the store, which takes the store's place once done.
+    SettingsStore store = m_session.store();
+    std::vector<std::vector<RecordKind>> missingSets;
+    const std::vector<ImportedRecord> results =
+        runBusy(window(), QStringLiteral("テンプレートを読み込んでいます..."), [&] {
+            return ImportRecords(store, file.records, choices, listNameRules(), missingSets);
+        });
+    m_session.editableStore() = std::move(store);
+    // Said as the dialog said it, of the store before the import.
     QStringList missing;
-    const std::vector<std::vector<RecordKind>> missingSets =
-        ImportPreview(m_session.store(), file.records, rules).missingSets(choices);
     for (const ImportChoice& choice : choices) {
         if (choice.kind != RecordKind::OverallTemplate)
             continue;
@@ -204,8 +221,6 @@ void CMiretoView::OnImportTemplates() {
                          quoted(ending ? overall.endingSetName : overall.replacementSetName)));
         }
     }
-    const std::vector<ImportedRecord> results =
-        ImportRecords(m_session.editableStore(), file.records, choices, rules);
     storeChanged();
     showMessage(window(),
                 {importReport(results, missing), QStringLiteral("テンプレート読み込み完了"),

@@ -4,6 +4,7 @@
 // choices, the notes on missing sets, the records stored, Mireto.ini's bytes written,
 // the panel's lists filled again). Into an empty store, and into one that holds every
 // name already, where each row gets a choice.
+#include "convert/sjis_literal.h"
 #include "settings/dialogs/import_dlg.h"
 #include "settings/settings_file.h"
 #include "settings/template_exchange.h"
@@ -23,7 +24,7 @@ namespace {
 std::vector<std::string> names(std::size_t count) {
     std::vector<std::string> list;
     for (std::size_t i = 0; i < count; ++i)
-        list.push_back("\x83Z\x83\x62\x83g" + std::to_string(i * 7919 % 1000003));
+        list.push_back(std::string("セット"_sjis) + std::to_string(i * 7919 % 1000003));
     std::shuffle(list.begin(), list.end(), std::mt19937(20261207));
     return list;
 }
@@ -33,13 +34,13 @@ SharedRecords records(std::size_t count) {
     for (const std::string& name : names(count)) {
         EndingSet ending;
         ending.name = name;
-        ending.words = {"\x83i\x83\x8A", "\x82\xE6", "\x82\xCB", ""};
+        ending.words = {std::string("ナリ"_sjis), std::string("よ"_sjis), std::string("ね"_sjis), ""};
         ending.frequencies = {30, 30, 20, 0};
         records.endingSets.push_back(ending);
         ReplacementSet replacement;
         replacement.name = name;
         replacement.clearRules();
-        replacement.addRule({"\x94L", "", "", ""}, "\x8C\xA2");
+        replacement.addRule({std::string("猫"_sjis), "", "", ""}, std::string("犬"_sjis));
         records.replacementSets.push_back(replacement);
         records.templates.push_back({name, name, std::string(kFormatNames[4]), name});
     }
@@ -102,10 +103,12 @@ void BM_ImportAfterOk(benchmark::State& state) {
         state.ResumeTiming();
 
         const std::vector<ImportChoice> choices = dialog.choices();
-        const NameRules rules = listNameRules();
+        // As the view does it: on a copy that then takes the store's place.
+        SettingsStore working = editorStore;
+        std::vector<std::vector<RecordKind>> missingSets;
         benchmark::DoNotOptimize(
-            ImportPreview(editorStore, file.records, rules).missingSets(choices).data());
-        ImportRecords(editorStore, file.records, choices, rules);
+            ImportRecords(working, file.records, choices, listNameRules(), missingSets).data());
+        editorStore = std::move(working);
         const std::string bytes = SettingsFileBytes(editorStore, {}, {});
         writeFileAtomically(settingsFile, bytes, FlushToDisk::No);
         // The panel's lists, as the view fills them.

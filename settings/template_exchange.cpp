@@ -307,8 +307,8 @@ struct ImportPreview::Plan {
     std::vector<std::size_t> fileIndex; // of each result's record
     std::array<ListChanges, 3> changes;
     // New names the sets took, by the name the file gives them, for the templates.
-    std::map<std::string, std::string> endingNames;
-    std::map<std::string, std::string> replacementNames;
+    std::unordered_map<std::string, std::string> endingNames;
+    std::unordered_map<std::string, std::string> replacementNames;
 };
 
 ImportPreview::ImportPreview(const SettingsStore& store, const SharedRecords& records,
@@ -322,6 +322,10 @@ ImportPreview::ImportPreview(const SettingsStore& store, const SharedRecords& re
         list.names.reserve(count);
         for (Position position = 0; position < count; ++position)
             list.names.push_back(storedName(store, kind, position));
+        const std::size_t listed = count - std::min<std::size_t>(count, list.first);
+        list.keys.reserve(listed);
+        list.greatestUpTo.reserve(listed);
+        list.firstWithKey.reserve(listed);
         for (Position position = list.first; position < count; ++position) {
             const std::size_t at = list.keys.size();
             list.keys.push_back(m_rules.keyOf(list.names[position]));
@@ -344,6 +348,8 @@ bool ImportPreview::taken(RecordKind kind, std::size_t index) const {
 
 ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices) const {
     Plan plan;
+    plan.results.reserve(choices.size());
+    plan.fileIndex.reserve(choices.size());
     const auto find = [&](RecordKind kind, const std::string& key) -> std::optional<Slot> {
         const Lists::List& list = m_lists->lists[kindIndex(kind)];
         const ListChanges& changes = plan.changes[kindIndex(kind)];
@@ -372,6 +378,11 @@ ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices
         // it was taken then and still is, since an import only adds names. Without it,
         // many records of one name would try every number each.
         std::unordered_map<std::string, int> numberTaken;
+        const auto ofKind = static_cast<std::size_t>(std::count_if(
+            choices.begin(), choices.end(),
+            [kind](const ImportChoice& choice) { return choice.kind == kind; }));
+        changes.added.reserve(ofKind);
+        changes.addedWithKey.reserve(ofKind);
         for (const ImportChoice& choice : choices) {
             if (choice.kind != kind || choice.index >= m_records.count(kind))
                 continue;
@@ -429,8 +440,9 @@ std::vector<ImportedRecord> ImportPreview::results(const std::vector<ImportChoic
 namespace {
 
 // A template names its sets as they were stored.
-void renameSets(OverallTemplate& overall, const std::map<std::string, std::string>& endings,
-                const std::map<std::string, std::string>& replacements) {
+void renameSets(OverallTemplate& overall,
+                const std::unordered_map<std::string, std::string>& endings,
+                const std::unordered_map<std::string, std::string>& replacements) {
     if (auto renamed = endings.find(overall.endingSetName); renamed != endings.end())
         overall.endingSetName = renamed->second;
     if (auto renamed = replacements.find(overall.replacementSetName); renamed != replacements.end())
@@ -441,29 +453,48 @@ void renameSets(OverallTemplate& overall, const std::map<std::string, std::strin
 
 std::vector<std::vector<RecordKind>>
 ImportPreview::missingSets(const std::vector<ImportChoice>& choices) const {
-    const Plan plan = this->plan(choices);
-    // How many sets of each kind carry each name, byte for byte, once imported: a
-    // conversion finds its sets by exact name.
-    std::array<std::unordered_map<std::string, std::size_t>, 3> named;
+    return missingSets(plan(choices));
+}
+
+std::vector<std::vector<RecordKind>> ImportPreview::missingSets(const Plan& plan) const {
+    // The sets each template names once imported (its sets may have taken new names).
+    std::vector<OverallTemplate> renamed;
+    renamed.reserve(m_records.templates.size());
+    for (const OverallTemplate& overall : m_records.templates) {
+        renamed.push_back({overall.endingSetName, overall.replacementSetName, {}, {}});
+        renameSets(renamed.back(), plan.endingNames, plan.replacementNames);
+    }
+    // How many sets of each kind carry each of those names, byte for byte, once imported:
+    // a conversion finds its sets by exact name. Only the names some template looks for
+    // are counted.
+    std::array<std::unordered_map<std::string_view, std::ptrdiff_t>, 3> named;
+    for (const OverallTemplate& overall : renamed) {
+        named[kindIndex(RecordKind::EndingSet)].emplace(overall.endingSetName, 0);
+        named[kindIndex(RecordKind::ReplacementSet)].emplace(overall.replacementSetName, 0);
+    }
     for (RecordKind kind : {RecordKind::EndingSet, RecordKind::ReplacementSet}) {
         const Lists::List& list = m_lists->lists[kindIndex(kind)];
         const ListChanges& changes = plan.changes[kindIndex(kind)];
-        std::unordered_map<std::string, std::size_t>& counts = named[kindIndex(kind)];
+        std::unordered_map<std::string_view, std::ptrdiff_t>& counts = named[kindIndex(kind)];
+        const auto add = [&counts](std::string_view name, std::ptrdiff_t by) {
+            if (auto found = counts.find(name); found != counts.end())
+                found->second += by;
+        };
         for (const std::string& name : list.names)
-            ++counts[name];
+            add(name, 1);
         for (const auto& [place, result] : changes.overwritten) {
-            --counts[list.names[list.first + place]];
-            ++counts[plan.results[result].storedName];
+            add(list.names[list.first + place], -1);
+            add(plan.results[result].storedName, 1);
         }
         for (const ListChanges::Added& added : changes.added)
-            ++counts[plan.results[added.result].storedName];
+            add(plan.results[added.result].storedName, 1);
     }
     const auto finds = [&](RecordKind kind, const std::string& name) {
         if (name == kNoneName)
             return true;
         const auto& counts = named[kindIndex(kind)];
         const auto found = counts.find(name);
-        return found != counts.end() && found->second != 0;
+        return found != counts.end() && found->second > 0;
     };
 
     std::vector<bool> skipped(m_records.templates.size(), false);
@@ -476,8 +507,7 @@ ImportPreview::missingSets(const std::vector<ImportChoice>& choices) const {
     for (std::size_t index = 0; index < m_records.templates.size(); ++index) {
         if (skipped[index])
             continue;
-        OverallTemplate overall = m_records.templates[index];
-        renameSets(overall, plan.endingNames, plan.replacementNames);
+        const OverallTemplate& overall = renamed[index];
         if (!finds(RecordKind::EndingSet, overall.endingSetName))
             missing[index].push_back(RecordKind::EndingSet);
         if (!finds(RecordKind::ReplacementSet, overall.replacementSetName))
@@ -524,14 +554,11 @@ void storeChanges(SettingsStore& store, const Plan& plan, const ListChanges& cha
 
 } // namespace
 
-std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
-                                          const std::vector<ImportChoice>& choices,
-                                          const NameRules& rules) {
-    ImportPreview::Plan plan;
-    {
-        const ImportPreview preview(store, records, rules);
-        plan = preview.plan(choices);
-    }
+namespace {
+
+template <typename Plan>
+std::vector<ImportedRecord> storePlan(SettingsStore& store, const SharedRecords& records,
+                                      Plan& plan) {
     storeChanges(store, plan, plan.changes[kindIndex(RecordKind::EndingSet)], records.endingSets, 1,
                  &SettingsStore::OverwriteEndingSet, &SettingsStore::InsertEndingSets);
     storeChanges(store, plan, plan.changes[kindIndex(RecordKind::ReplacementSet)],
@@ -541,6 +568,32 @@ std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedReco
                  records.templates, 0, &SettingsStore::OverwriteOverallTemplate,
                  &SettingsStore::InsertOverallTemplates);
     return std::move(plan.results);
+}
+
+} // namespace
+
+std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
+                                          const std::vector<ImportChoice>& choices,
+                                          const NameRules& rules) {
+    ImportPreview::Plan plan;
+    {
+        const ImportPreview preview(store, records, rules);
+        plan = preview.plan(choices);
+    }
+    return storePlan(store, records, plan);
+}
+
+std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
+                                          const std::vector<ImportChoice>& choices,
+                                          const NameRules& rules,
+                                          std::vector<std::vector<RecordKind>>& missingSets) {
+    ImportPreview::Plan plan;
+    {
+        const ImportPreview preview(store, records, rules);
+        plan = preview.plan(choices);
+        missingSets = preview.missingSets(plan);
+    }
+    return storePlan(store, records, plan);
 }
 
 } // namespace mireto

@@ -141,6 +141,12 @@ struct ImportedRecord {
 std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
                                           const std::vector<ImportChoice>& choices,
                                           const NameRules& rules = {});
+// The same, working the import out once for both: `missingSets` is set, before the
+// store changes, to what ImportPreview::missingSets says of `choices`.
+std::vector<ImportedRecord> ImportRecords(SettingsStore& store, const SharedRecords& records,
+                                          const std::vector<ImportChoice>& choices,
+                                          const NameRules& rules,
+                                          std::vector<std::vector<RecordKind>>& missingSets);
 
 // An import looked at before it is made, for a dialog that asks again at every tick: the
 // keys of the store's names and of the file's are made once, so that each question costs
@@ -170,9 +176,14 @@ private:
     friend std::vector<ImportedRecord> ImportRecords(SettingsStore&, const SharedRecords&,
                                                      const std::vector<ImportChoice>&,
                                                      const NameRules&);
+    friend std::vector<ImportedRecord> ImportRecords(SettingsStore&, const SharedRecords&,
+                                                     const std::vector<ImportChoice>&,
+                                                     const NameRules&,
+                                                     std::vector<std::vector<RecordKind>>&);
     struct Lists;
     struct Plan;
     Plan plan(const std::vector<ImportChoice>& choices) const;
+    std::vector<std::vector<RecordKind>> missingSets(const Plan& plan) const;
 
     const SettingsStore& m_store;
     const SharedRecords& m_records;
