@@ -327,6 +327,26 @@ private slots:
                                                 "「うさぎ」は読み込みませんでした。"));
     }
 
+    void aLargeImportReportsItsFirstNotesOnly() {
+        QVERIFY(startWith(kRabbit));
+        // Twenty-five sets of a taken name: each is kept beside the stored one.
+        SharedRecords records;
+        for (int i = 0; i < 25; ++i)
+            records.replacementSets.push_back(replacementSet("猫語", "の", "にゃ"));
+        writeBytes(sharedFile("many.ini"), SharedFileBytes(records, {}));
+        fileAnswers = {QString::fromStdString(sharedFile("many.ini").string())};
+        importVia(accept);
+        QCOMPARE(h->items(cmd::kComboReplacement).size(), 27);
+        QCOMPARE(h->items(cmd::kComboReplacement).last(), u("猫語 (9)"));
+        QCOMPARE(h->messages.size(), std::size_t{1});
+        const QStringList lines = h->messages[0].request.text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first(), u("25 件を読み込みました。"));
+        QCOMPARE(lines[1], u("「猫語」は「猫語 (2)」として読み込みました。"));
+        QCOMPARE(lines[20], u("「猫語」は「猫語 (21)」として読み込みました。"));
+        QCOMPARE(lines.last(), u("ほか 5 件。"));
+    }
+
     void aTemplateWhoseSetsAreMissingComesWithANote() {
         QVERIFY(startWith(kRabbit));
         const SharedRecords records{{overallTemplate("きつね", "こん", "狐語", "標準的"),

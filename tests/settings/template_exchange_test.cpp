@@ -275,6 +275,13 @@ TEST_F(TemplateExchange, MissingSetsAreThoseNeitherTheFileNorTheStoreHas) {
     // The store's 猫 and 侍 do, and 無し is always there.
     EXPECT_TRUE(missing(1, {}).empty());
     EXPECT_EQ(missing(2, {{K::OverallTemplate, 2}}), std::vector<RecordKind>{K::ReplacementSet});
+    // The import that says them too says them of the store before it.
+    const std::vector<ImportChoice> some{{K::OverallTemplate, 0}, {K::EndingSet, 0}};
+    SettingsStore imported = store;
+    std::vector<std::vector<RecordKind>> said;
+    ImportRecords(imported, records, some, {}, said);
+    EXPECT_EQ(said, preview.missingSets(some));
+    EXPECT_EQ(said.at(0), std::vector<RecordKind>{K::ReplacementSet});
 
     // A skipped template goes nowhere, and so misses nothing.
     const SharedRecords taken{{overall("猫になる", "狐", "狐語")}, {}, {}};
