@@ -329,21 +329,22 @@ private slots:
 
     void aLargeImportReportsItsFirstNotesOnly() {
         QVERIFY(startWith(kRabbit));
-        // Twenty-five sets of a taken name: each is kept beside the stored one.
+        // Twenty-five templates whose ending set is nowhere: a note for each.
         SharedRecords records;
-        for (int i = 0; i < 25; ++i)
-            records.replacementSets.push_back(replacementSet("猫語", "の", "にゃ"));
+        for (int i = 10; i < 35; ++i) {
+            records.templates.push_back(
+                overallTemplate(("t" + std::to_string(i)).c_str(), "消えた語尾", "無し", "標準的"));
+        }
         writeBytes(sharedFile("many.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("many.ini").string())};
         importVia(accept);
-        QCOMPARE(h->items(cmd::kComboReplacement).size(), 27);
-        QCOMPARE(h->items(cmd::kComboReplacement).last(), u("猫語 (9)"));
+        QCOMPARE(h->items(cmd::kComboTemplate).size(), 28);
         QCOMPARE(h->messages.size(), std::size_t{1});
         const QStringList lines = h->messages[0].request.text.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 22);
         QCOMPARE(lines.first(), u("25 件を読み込みました。"));
-        QCOMPARE(lines[1], u("「猫語」は「猫語 (2)」として読み込みました。"));
-        QCOMPARE(lines[20], u("「猫語」は「猫語 (21)」として読み込みました。"));
+        QCOMPARE(lines[1], u("テンプレート「t10」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
+        QCOMPARE(lines[20], u("テンプレート「t29」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
         QCOMPARE(lines.last(), u("ほか 5 件。"));
     }
 
