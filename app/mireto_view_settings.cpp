@@ -240,7 +240,8 @@ bool CMiretoView::takeInOutsideChanges(bool tell) {
         return false;
     // Merging keeps every record either side has; a record both have keeps the
     // editor's, and the other version stays whole beside it, for what it changed.
-    const std::vector<ImportedRecord> added = TakeInOtherRecords(m_session.editableStore(), *theirs, listNameRules());
+    const std::vector<ImportedRecord> added =
+        TakeInOtherRecords(m_session.editableStore(), *theirs, listNameRules());
     std::filesystem::path keptAs;
     for (int attempt = 1; attempt < 1000 && keptAs.empty(); ++attempt) {
         std::filesystem::path name = path;

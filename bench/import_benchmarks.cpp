@@ -34,7 +34,8 @@ SharedRecords records(std::size_t count) {
     for (const std::string& name : names(count)) {
         EndingSet ending;
         ending.name = name;
-        ending.words = {std::string("ナリ"_sjis), std::string("よ"_sjis), std::string("ね"_sjis), ""};
+        ending.words = {std::string("ナリ"_sjis), std::string("よ"_sjis), std::string("ね"_sjis),
+                        ""};
         ending.frequencies = {30, 30, 20, 0};
         records.endingSets.push_back(ending);
         ReplacementSet replacement;

@@ -18,7 +18,6 @@ namespace {
 
 using Position = SettingsStore::Position;
 
-
 std::size_t storedCount(const SettingsStore& store, RecordKind kind) {
     switch (kind) {
     case RecordKind::OverallTemplate:
@@ -378,9 +377,9 @@ ImportPreview::Plan ImportPreview::plan(const std::vector<ImportChoice>& choices
         // it was taken then and still is, since an import only adds names. Without it,
         // many records of one name would try every number each.
         std::unordered_map<std::string, int> numberTaken;
-        const auto ofKind = static_cast<std::size_t>(std::count_if(
-            choices.begin(), choices.end(),
-            [kind](const ImportChoice& choice) { return choice.kind == kind; }));
+        const auto ofKind = static_cast<std::size_t>(
+            std::count_if(choices.begin(), choices.end(),
+                          [kind](const ImportChoice& choice) { return choice.kind == kind; }));
         changes.added.reserve(ofKind);
         changes.addedWithKey.reserve(ofKind);
         for (const ImportChoice& choice : choices) {

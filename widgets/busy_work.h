@@ -9,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 class QWidget;
@@ -21,10 +22,16 @@ inline constexpr int kShowAfterMs = 200;
 // thrown here.
 void runBusy(QWidget* owner, const QString& what, const std::function<void()>& work);
 
+// The same for work that gives a result, which is returned.
 template <typename Work> auto runBusy(QWidget* owner, const QString& what, Work work) {
-    std::optional<decltype(work())> result;
-    runBusy(owner, what, std::function<void()>([&] { result.emplace(work()); }));
-    return std::move(*result);
+    using Result = decltype(work());
+    if constexpr (std::is_void_v<Result>) {
+        runBusy(owner, what, std::function<void()>(std::move(work)));
+    } else {
+        std::optional<Result> result;
+        runBusy(owner, what, std::function<void()>([&] { result.emplace(work()); }));
+        return std::move(*result);
+    }
 }
 
 } // namespace mireto

@@ -343,8 +343,12 @@ private slots:
         const QStringList lines = h->messages[0].request.text.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 22);
         QCOMPARE(lines.first(), u("25 件を読み込みました。"));
-        QCOMPARE(lines[1], u("テンプレート「t10」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
-        QCOMPARE(lines[20], u("テンプレート「t29」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
+        QCOMPARE(
+            lines[1],
+            u("テンプレート「t10」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
+        QCOMPARE(
+            lines[20],
+            u("テンプレート「t29」の語尾変換「消えた語尾」がありません（無しで変換します）。"));
         QCOMPARE(lines.last(), u("ほか 5 件。"));
     }
 
