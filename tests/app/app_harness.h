@@ -6,6 +6,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/platform_services.h"
+#include "tests/support/qt_text.h"
 #include "widgets/message_box.h"
 
 #include <QStringList>

@@ -23,10 +23,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 using Script = std::function<void(QDialog*)>;
 
 QComboBox* templateList(QDialog* dialog) {

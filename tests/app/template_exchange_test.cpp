@@ -31,10 +31,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
                                endingSet("だぴょん", "だぴょん", 100),
                                replacementSet("猫語", "な", "にゃ")};

@@ -13,10 +13,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 OverallTemplate overall(const char* name, const char* ending) {
     return {sjis(ending), sjis("無し"), sjis("標準的"), sjis(name)};
 }

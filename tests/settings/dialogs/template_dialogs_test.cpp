@@ -12,10 +12,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 OverallTemplate overall(const char* name, const char* replacement, const char* ending,
                         const char* format) {
     OverallTemplate result;
