@@ -111,24 +111,6 @@ private slots:
         QCOMPARE(h->view().currentEndingSet(), kRabbit.endingSet);
     }
 
-    void aSavedSetReachesTheFileAtExit() {
-        QVERIFY(startWith(kRabbit));
-        QCOMPARE(driveDialog(viaMenu("テンプレート作成", "置換"), saveAs("犬語")),
-                 u("置換設定作成"));
-        QVERIFY(h->close());
-
-        SettingsStore store;
-        FormatSettings settings;
-        CurrentSelection current;
-        QCOMPARE(LoadSettingsAtStartup(h->settingsFile(), store, settings, current),
-                 StartupOutcome::Loaded);
-        ReplacementSet saved = kRabbit.replacementSet;
-        saved.name = sjis("犬語");
-        QCOMPARE(store.GetReplacementSet(1), saved);
-        QCOMPARE(store.GetReplacementSet(2), kRabbit.replacementSet);
-        QCOMPARE(current, kRabbit);
-    }
-
     void anEditorClosedWithoutOkStillRefreshesThePanel() {
         QVERIFY(startWith(kRabbit));
         h->answers = {MessageAnswer::Yes};
