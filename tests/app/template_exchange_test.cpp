@@ -12,6 +12,7 @@
 #include "tests/app/settings_files.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
 
 #include <QAction>
 #include <QDialog>
@@ -23,7 +24,6 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <deque>
-#include <fstream>
 #include <optional>
 
 using namespace mireto;
@@ -31,9 +31,7 @@ using namespace mireto::test;
 
 namespace {
 
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 // Page settings of the editor that are none of the defaults.
 FormatSettings ownSettings() {
@@ -53,15 +51,6 @@ void writeEmptySettings(const std::filesystem::path& path) {
     SaveSettingsAtShutdown(path, store, {},
                            {overallTemplate("", "無し", "無し", "フォント弄り"), noneEndingSet(),
                             noneReplacementSet()});
-}
-
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 QTreeWidget* recordList(QDialog& dialog) {
@@ -281,7 +270,7 @@ private slots:
              overallTemplate("いぬ", "わん", "無し", "標準的")},
             {endingSet("だぴょん", "ぴょーん", 50), endingSet("わん", "わん", 100)},
             {replacementSet("猫語", "の", "にゃ")}};
-        writeBytes(sharedFile("friend.ini"), SharedFileBytes(records, {}));
+        writeFile(sharedFile("friend.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("friend.ini").string())};
         importVia([](QDialog& dialog) {
             QVERIFY(!conflict(dialog, RecordKind::OverallTemplate, 1)); // いぬ is free
@@ -329,7 +318,7 @@ private slots:
                                      overallTemplate("たぬき", "ぽん", "猫語", "標準的")},
                                     {endingSet("こん", "こん", 100)},
                                     {}};
-        writeBytes(sharedFile("fox.ini"), SharedFileBytes(records, {}));
+        writeFile(sharedFile("fox.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("fox.ini").string())};
         importVia([](QDialog& dialog) {
             QTreeWidgetItem* fox = entry(dialog, RecordKind::OverallTemplate, "きつね");
@@ -359,16 +348,16 @@ private slots:
         const SettingsStore before = h->view().store();
         const QStringList templates = h->items(cmd::kComboTemplate);
         const QStringList endings = h->items(cmd::kComboEnding);
-        writeBytes(sharedFile("note.txt"), sjis("今日は晴れ。\r\n"));
+        writeFile(sharedFile("note.txt"), sjis("今日は晴れ。\r\n"));
         // A valid file but for a template name holding a CR, as a hostile file might.
         const SharedRecords hostile{{overallTemplate("うさぎ\rいぬ", "無し", "無し", "標準的")},
                                     {endingSet("だぴょん", "x", 1)},
                                     {}};
-        writeBytes(sharedFile("hostile.ini"), SharedFileBytes(hostile, {}));
+        writeFile(sharedFile("hostile.ini"), SharedFileBytes(hostile, {}));
         std::string truncated =
             SharedFileBytes({{overallTemplate("うさぎ", "無し", "無し", "標準的")}, {}, {}}, {});
         truncated.resize(truncated.size() - 6);
-        writeBytes(sharedFile("cut.ini"), truncated);
+        writeFile(sharedFile("cut.ini"), truncated);
 
         const auto expectRefused = [&](const char* file, const QString& why) {
             h->messages.clear();
@@ -477,7 +466,7 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(converted.out), QByteArray::fromStdString(*page));
         }
         // Without the editor's settings the thread page would differ: they are in the file.
-        QVERIFY(readBytes(file).find(sjis("うさぎスレ")) != std::string::npos);
+        QVERIFY(readFile(file).find(sjis("うさぎスレ")) != std::string::npos);
     }
 };
 
