@@ -18,7 +18,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -141,25 +140,11 @@ class TemplateExchangeTest : public QObject {
         return true;
     }
 
-    std::function<void()> viaMenu(const char* item) {
-        return [this, item] {
-            for (QAction* title : h->frame().menuBar()->actions()) {
-                if (title->text() != u("テンプレート作成"))
-                    continue;
-                for (QAction* entry : title->menu()->actions()) {
-                    if (entry->text() == u(item))
-                        return entry->trigger();
-                }
-            }
-            QFAIL(item);
-        };
-    }
-
     QString exportVia(const std::function<void(QDialog&)>& act) {
-        return runDialog(viaMenu("書き出し(&E)..."), act);
+        return runDialog(h->menuCommand("テンプレート作成", "書き出し(&E)..."), act);
     }
     QString importVia(const std::function<void(QDialog&)>& act) {
-        return runDialog(viaMenu("読み込み(&I)..."), act);
+        return runDialog(h->menuCommand("テンプレート作成", "読み込み(&I)..."), act);
     }
 
     static void accept(QDialog& dialog) { click(&dialog, "okButton"); }
