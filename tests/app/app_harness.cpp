@@ -9,9 +9,12 @@
 #include "tests/support/dialog_driver.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QSettings>
 #include <QTest>
@@ -222,6 +225,20 @@ void AppHarness::choose(int comboId, const QString& text) {
 
 void AppHarness::click(int buttonId) {
     QTest::mouseClick(&button(buttonId), Qt::LeftButton);
+}
+
+std::function<void()> AppHarness::menuCommand(const char* menu, const char* item) {
+    return [this, menu, item] {
+        for (QAction* title : frame().menuBar()->actions()) {
+            if (title->text() != u(menu))
+                continue;
+            for (QAction* entry : title->menu()->actions()) {
+                if (entry->text() == u(item))
+                    return entry->trigger();
+            }
+        }
+        QFAIL(item);
+    };
 }
 
 } // namespace mireto::test

@@ -6,6 +6,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/platform_services.h"
+#include "tests/support/qt_text.h"
 #include "widgets/message_box.h"
 
 #include <QStringList>
@@ -98,6 +99,9 @@ public:
     void choose(int comboId, const QString& text);
     // Clicks a panel button.
     void click(int buttonId);
+    // The command `item` of the menu bar's `menu`, as a click on it; fails the test when
+    // the menu has no such item.
+    std::function<void()> menuCommand(const char* menu, const char* item);
 
     PlatformServices services;
     std::vector<ShownMessage> messages;

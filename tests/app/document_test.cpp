@@ -28,18 +28,6 @@
 using namespace mireto;
 using namespace mireto::test;
 
-namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString qtPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-} // namespace
-
 class DocumentTest : public QObject {
     Q_OBJECT
     std::optional<AppHarness> h;

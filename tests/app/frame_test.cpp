@@ -13,14 +13,6 @@
 using namespace mireto;
 using namespace mireto::test;
 
-namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 class FrameTest : public QObject {
     Q_OBJECT
 private slots:

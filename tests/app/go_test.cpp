@@ -20,10 +20,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 bool contains(const std::string& page, const std::string& part) {
     return page.find(part) != std::string::npos;
 }

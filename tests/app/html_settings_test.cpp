@@ -21,10 +21,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 using DialogAction = std::function<void(QDialog&)>;
 
 QString openFromPanel(AppHarness& harness, const DialogAction& act = {}) {

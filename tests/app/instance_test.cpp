@@ -20,18 +20,6 @@
 using namespace mireto;
 using namespace mireto::test;
 
-namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString qtPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-} // namespace
-
 class InstanceTest : public QObject {
     Q_OBJECT
 private slots:

@@ -32,14 +32,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString qtPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 QString lines(int count) {
     QString text;
     for (int i = 0; i < count; ++i)

@@ -30,14 +30,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString qtPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 QString styleName(OutputFormat format) {
     return QString::fromUtf8(utf8(kFormatNames[static_cast<std::size_t>(format)]).c_str());
 }

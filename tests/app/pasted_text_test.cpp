@@ -21,10 +21,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const CurrentSelection kRabbit = rabbitSelection();
 
 // The set or template of the view's store named `name`.

@@ -19,10 +19,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Sets an environment variable for one scope, and puts the old state back.
 class ScopedVariable {
 public:

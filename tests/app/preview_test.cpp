@@ -32,10 +32,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 bool contains(const QByteArray& page, const std::string& part) {
     return page.contains(QByteArray::fromStdString(part));
 }
@@ -43,9 +39,6 @@ bool contains(const QByteArray& page, const std::string& part) {
 QString styleName(OutputFormat format) {
     return QString::fromUtf8(utf8(kFormatNames[static_cast<std::size_t>(format)]).c_str());
 }
-
-// The engine's answer to `script`, run beside the page's own scripts (which the
-// preview turns off); an invalid value when it does not answer in time.
 
 const char* const kText = "なぜなら今日は晴れ。\n寿司です、うまい。";
 

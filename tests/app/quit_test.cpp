@@ -28,10 +28,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const CurrentSelection kRabbit = rabbitSelection();
 
 std::vector<std::string> endingSetNames(const std::filesystem::path& file) {

@@ -23,10 +23,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Two lines, a character Shift_JIS lacks, a no-break space, a line separator and no
 // line end at the end: all of it must come back as it was.
 const QString kTyped = QString::fromUtf8("下書きです。\n寿司🍣\u00A0と\u2028続き");

@@ -3,30 +3,9 @@
 #pragma once
 
 #include "settings/settings_file.h"
-#include "tests/support/sjis.h"
+#include "tests/support/records.h"
 
 namespace mireto::test {
-
-inline EndingSet endingSet(const char* name, const char* word, int frequency) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(word);
-    set.frequencies[0] = frequency;
-    return set;
-}
-
-inline ReplacementSet replacementSet(const char* name, const char* from, const char* to) {
-    ReplacementSet set;
-    set.name = sjis(name);
-    set.clearRules();
-    set.addRule({sjis(from), "", "", ""}, sjis(to));
-    return set;
-}
-
-inline OverallTemplate overallTemplate(const char* name, const char* ending,
-                                       const char* replacement, const char* format) {
-    return {sjis(ending), sjis(replacement), sjis(format), sjis(name)};
-}
 
 // What was in use at the last exit in most tests: the template うさぎ with its sets.
 inline CurrentSelection rabbitSelection() {

@@ -20,10 +20,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const CurrentSelection kRabbit = rabbitSelection();
 
 // What the end of the program would write at this moment.
@@ -106,8 +102,8 @@ private slots:
         OverallTemplate fox = kRabbit.overallTemplate;
         fox.name = sjis("きつね");
         theirs.InsertOverallTemplate(fox, theirs.overallTemplateCount());
-        const std::string theirBytes = SettingsFileBytes(theirs, h->view().formatSettings(),
-                                                         kRabbit);
+        const std::string theirBytes =
+            SettingsFileBytes(theirs, h->view().formatSettings(), kRabbit);
         writeFile(h->settingsFile(), theirBytes);
         h->messages.clear();
 

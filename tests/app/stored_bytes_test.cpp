@@ -19,10 +19,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Bytes that Shift_JIS text holds only as typed, never as the encoder writes them:
 // ≒ in NEC row 13 (written 0x81E0), ∵ among the IBM extensions (written 0x81E6), 纊 in
 // the NEC-selected IBM extensions (written 0xFA5C), and 0x8540, which is no character.

@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
@@ -22,10 +21,6 @@ using namespace mireto;
 using namespace mireto::test;
 
 namespace {
-
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 using Script = std::function<void(QDialog*)>;
 
@@ -71,21 +66,6 @@ class TemplateCommandsTest : public QObject {
         return h->start();
     }
 
-    // The command `item` of the menu bar's `menu`.
-    std::function<void()> viaMenu(const char* menu, const char* item) {
-        return [this, menu, item] {
-            for (QAction* title : h->frame().menuBar()->actions()) {
-                if (title->text() != u(menu))
-                    continue;
-                for (QAction* entry : title->menu()->actions()) {
-                    if (entry->text() == u(item))
-                        return entry->trigger();
-                }
-            }
-            QFAIL(item);
-        };
-    }
-
     std::function<void()> viaPanel(int buttonId) {
         return [this, buttonId] { h->click(buttonId); };
     }
@@ -99,7 +79,7 @@ private slots:
         QVERIFY(startWith(kRabbit));
         QString shownPercent;
         const QString caption =
-            driveDialog(viaMenu("テンプレート作成", "語尾変換"), [&](QDialog* dialog) {
+            driveDialog(h->menuCommand("テンプレート作成", "語尾変換"), [&](QDialog* dialog) {
                 shownPercent = child<QLineEdit>(dialog, "percent1")->text();
                 retype(child<QLineEdit>(dialog, "word1"), u("ぴょん"));
                 saveAs("ぴょん")(dialog);
@@ -115,28 +95,10 @@ private slots:
         QCOMPARE(h->view().currentEndingSet(), kRabbit.endingSet);
     }
 
-    void aSavedSetReachesTheFileAtExit() {
-        QVERIFY(startWith(kRabbit));
-        QCOMPARE(driveDialog(viaMenu("テンプレート作成", "置換"), saveAs("犬語")),
-                 u("置換設定作成"));
-        QVERIFY(h->close());
-
-        SettingsStore store;
-        FormatSettings settings;
-        CurrentSelection current;
-        QCOMPARE(LoadSettingsAtStartup(h->settingsFile(), store, settings, current),
-                 StartupOutcome::Loaded);
-        ReplacementSet saved = kRabbit.replacementSet;
-        saved.name = sjis("犬語");
-        QCOMPARE(store.GetReplacementSet(1), saved);
-        QCOMPARE(store.GetReplacementSet(2), kRabbit.replacementSet);
-        QCOMPARE(current, kRabbit);
-    }
-
     void anEditorClosedWithoutOkStillRefreshesThePanel() {
         QVERIFY(startWith(kRabbit));
         h->answers = {MessageAnswer::Yes};
-        driveDialog(viaMenu("テンプレート作成", "置換"), [](QDialog* dialog) {
+        driveDialog(h->menuCommand("テンプレート作成", "置換"), [](QDialog* dialog) {
             pick(templateList(dialog), 0);
             click(dialog, "deleteButton");
             dialog->close();
@@ -156,7 +118,7 @@ private slots:
         h->choose(cmd::kComboReplacement, u("無し"));
         QStringList shown;
         const QString caption =
-            driveDialog(viaMenu("テンプレート作成", "テンプレート"), [&](QDialog* dialog) {
+            driveDialog(h->menuCommand("テンプレート作成", "テンプレート"), [&](QDialog* dialog) {
                 for (const char* list : {"replacementList", "endingList", "formatList"})
                     shown.append(child<QComboBox>(dialog, list)->currentText());
                 saveAs("いぬ")(dialog);
@@ -173,11 +135,12 @@ private slots:
 
     void theEndingChooserHandsBackTheSetAsEdited() {
         QVERIFY(startWith(kNothing));
-        const QString caption = driveDialog(viaMenu("設定", "語尾変換設定"), [](QDialog* dialog) {
-            pick(templateList(dialog), 1);
-            retype(child<QLineEdit>(dialog, "percent1"), u("60"));
-            click(dialog, "okButton");
-        });
+        const QString caption =
+            driveDialog(h->menuCommand("設定", "語尾変換設定"), [](QDialog* dialog) {
+                pick(templateList(dialog), 1);
+                retype(child<QLineEdit>(dialog, "percent1"), u("60"));
+                click(dialog, "okButton");
+            });
         QCOMPARE(caption, u("現在の語尾変換設定"));
         QCOMPARE(h->view().currentEndingSet(), endingSet("だぴょん", "だぴょん", 60));
         QCOMPARE(h->combo(cmd::kComboEnding).currentText(), u("だぴょん"));
@@ -201,7 +164,7 @@ private slots:
                  pictureOf(icons::resourceIcon(icons::kThreadSettings)));
 
         // A template naming sets that are gone brings in the none sets.
-        driveDialog(viaMenu("設定", "全体テンプレート設定"), pickAndAccept(1));
+        driveDialog(h->menuCommand("設定", "全体テンプレート設定"), pickAndAccept(1));
         QCOMPARE(h->view().currentTemplate(),
                  overallTemplate("ねこ", "無し", "無し", "フォント弄り(背景白)"));
         QCOMPARE(h->view().currentEndingSet(), noneEndingSet());

@@ -12,18 +12,17 @@
 #include "tests/app/settings_files.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 #include <deque>
-#include <fstream>
 #include <optional>
 
 using namespace mireto;
@@ -31,13 +30,7 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-const CurrentSelection kRabbit{overallTemplate("うさぎ", "だぴょん", "猫語", "某巨大掲示板群"),
-                               endingSet("だぴょん", "だぴょん", 100),
-                               replacementSet("猫語", "な", "にゃ")};
+const CurrentSelection kRabbit = rabbitSelection();
 
 // Page settings of the editor that are none of the defaults.
 FormatSettings ownSettings() {
@@ -57,15 +50,6 @@ void writeEmptySettings(const std::filesystem::path& path) {
     SaveSettingsAtShutdown(path, store, {},
                            {overallTemplate("", "無し", "無し", "フォント弄り"), noneEndingSet(),
                             noneReplacementSet()});
-}
-
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 QTreeWidget* recordList(QDialog& dialog) {
@@ -156,25 +140,11 @@ class TemplateExchangeTest : public QObject {
         return true;
     }
 
-    std::function<void()> viaMenu(const char* item) {
-        return [this, item] {
-            for (QAction* title : h->frame().menuBar()->actions()) {
-                if (title->text() != u("テンプレート作成"))
-                    continue;
-                for (QAction* entry : title->menu()->actions()) {
-                    if (entry->text() == u(item))
-                        return entry->trigger();
-                }
-            }
-            QFAIL(item);
-        };
-    }
-
     QString exportVia(const std::function<void(QDialog&)>& act) {
-        return runDialog(viaMenu("書き出し(&E)..."), act);
+        return runDialog(h->menuCommand("テンプレート作成", "書き出し(&E)..."), act);
     }
     QString importVia(const std::function<void(QDialog&)>& act) {
-        return runDialog(viaMenu("読み込み(&I)..."), act);
+        return runDialog(h->menuCommand("テンプレート作成", "読み込み(&I)..."), act);
     }
 
     static void accept(QDialog& dialog) { click(&dialog, "okButton"); }
@@ -285,7 +255,7 @@ private slots:
              overallTemplate("いぬ", "わん", "無し", "標準的")},
             {endingSet("だぴょん", "ぴょーん", 50), endingSet("わん", "わん", 100)},
             {replacementSet("猫語", "の", "にゃ")}};
-        writeBytes(sharedFile("friend.ini"), SharedFileBytes(records, {}));
+        writeFile(sharedFile("friend.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("friend.ini").string())};
         importVia([](QDialog& dialog) {
             QVERIFY(!conflict(dialog, RecordKind::OverallTemplate, 1)); // いぬ is free
@@ -358,7 +328,7 @@ private slots:
                                      overallTemplate("たぬき", "ぽん", "猫語", "標準的")},
                                     {endingSet("こん", "こん", 100)},
                                     {}};
-        writeBytes(sharedFile("fox.ini"), SharedFileBytes(records, {}));
+        writeFile(sharedFile("fox.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("fox.ini").string())};
         importVia([](QDialog& dialog) {
             QTreeWidgetItem* fox = entry(dialog, RecordKind::OverallTemplate, "きつね");
@@ -388,16 +358,16 @@ private slots:
         const SettingsStore before = h->view().store();
         const QStringList templates = h->items(cmd::kComboTemplate);
         const QStringList endings = h->items(cmd::kComboEnding);
-        writeBytes(sharedFile("note.txt"), sjis("今日は晴れ。\r\n"));
+        writeFile(sharedFile("note.txt"), sjis("今日は晴れ。\r\n"));
         // A valid file but for a template name holding a CR, as a hostile file might.
         const SharedRecords hostile{{overallTemplate("うさぎ\rいぬ", "無し", "無し", "標準的")},
                                     {endingSet("だぴょん", "x", 1)},
                                     {}};
-        writeBytes(sharedFile("hostile.ini"), SharedFileBytes(hostile, {}));
+        writeFile(sharedFile("hostile.ini"), SharedFileBytes(hostile, {}));
         std::string truncated =
             SharedFileBytes({{overallTemplate("うさぎ", "無し", "無し", "標準的")}, {}, {}}, {});
         truncated.resize(truncated.size() - 6);
-        writeBytes(sharedFile("cut.ini"), truncated);
+        writeFile(sharedFile("cut.ini"), truncated);
 
         const auto expectRefused = [&](const char* file, const QString& why) {
             h->messages.clear();
@@ -506,7 +476,7 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(converted.out), QByteArray::fromStdString(*page));
         }
         // Without the editor's settings the thread page would differ: they are in the file.
-        QVERIFY(readBytes(file).find(sjis("うさぎスレ")) != std::string::npos);
+        QVERIFY(readFile(file).find(sjis("うさぎスレ")) != std::string::npos);
     }
 };
 

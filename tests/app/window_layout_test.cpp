@@ -26,10 +26,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The context menu's entry that shows or hides `bar`, found by its text.
 QAction* contextEntry(QMenu& menu, const QString& text) {
     for (QAction* entry : menu.actions()) {

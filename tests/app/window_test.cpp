@@ -31,10 +31,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QStringList texts(std::initializer_list<const char*> list) {
     QStringList result;
     for (const char* text : list)

@@ -3,6 +3,7 @@
 #include "convert/standard_html_converter.h"
 #include "platform/app_paths.h"
 #include "settings/settings_file.h"
+#include "tests/support/records.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sjis.h"
 #include "tests/support/temp_dir.h"
@@ -21,32 +22,6 @@ constexpr std::time_t kMoment = 1031227620;
 // Shift_JIS, as the editor holds text; no line breaks, so no CR LF question.
 const std::string kInput = sjis("A。B。");
 
-EndingSet alwaysEnding(const std::string& name, const std::string& word) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(word);
-    set.frequencies[0] = 100;
-    return set;
-}
-
-ReplacementSet replacing(const std::string& name, const std::string& from, const std::string& to) {
-    ReplacementSet set;
-    set.name = sjis(name);
-    set.clearRules();
-    set.addRule({sjis(from), "", "", ""}, sjis(to));
-    return set;
-}
-
-OverallTemplate overall(const std::string& name, const std::string& ending,
-                        const std::string& replacement, const std::string& format) {
-    OverallTemplate t;
-    t.name = sjis(name);
-    t.endingSetName = sjis(ending);
-    t.replacementSetName = sjis(replacement);
-    t.formatName = sjis(format);
-    return t;
-}
-
 // A settings file as the editor leaves it: current page style 標準的 in its own
 // colours, a current ending set and replacement set that are stored under no name,
 // and named sets and templates.
@@ -55,8 +30,8 @@ protected:
     TempDir dir;
     const std::filesystem::path path = dir / "Mireto.ini";
     const std::string file = path.string();
-    const EndingSet nya = alwaysEnding("にゃ", "にゃ。");
-    const ReplacementSet rulesOne = replacing("置換,一", "B", "ビー");
+    const EndingSet nya = endingSet("にゃ", "にゃ。", 100);
+    const ReplacementSet rulesOne = replacementSet("置換,一", "B", "ビー");
     FormatSettings settings;
     CurrentSelection current;
 
@@ -64,14 +39,15 @@ protected:
         SettingsStore store;
         LoadSettingsAtStartup(path, store, settings, current);
         settings.standardColours = {"#112233", "#445566"};
-        current.endingSet = alwaysEnding("今の語尾", "だよ");
-        current.replacementSet = replacing("今の置換", "A", "エー");
-        current.overallTemplate = overall("今", "無し", "無し", "標準的");
+        current.endingSet = endingSet("今の語尾", "だよ", 100);
+        current.replacementSet = replacementSet("今の置換", "A", "エー");
+        current.overallTemplate = overallTemplate("今", "無し", "無し", "標準的");
         store.InsertEndingSet(nya, 1);
         store.InsertReplacementSet(rulesOne, 1);
-        store.InsertOverallTemplate(overall("猫テンプレ", "にゃ", "置換,一", "標準的(枠無し)"), 0);
-        store.InsertOverallTemplate(overall("消えた", "gone", "置換,一", "標準的"), 1);
-        store.InsertOverallTemplate(overall("謎", "にゃ", "無し", "謎の様式"), 2);
+        store.InsertOverallTemplate(
+            overallTemplate("猫テンプレ", "にゃ", "置換,一", "標準的(枠無し)"), 0);
+        store.InsertOverallTemplate(overallTemplate("消えた", "gone", "置換,一", "標準的"), 1);
+        store.InsertOverallTemplate(overallTemplate("謎", "にゃ", "無し", "謎の様式"), 2);
         EXPECT_TRUE(SaveSettingsAtShutdown(path, store, settings, current).ok);
     }
 
@@ -176,7 +152,7 @@ TEST_F(ConvertWithSettings, ListSpellsOutControlCharactersInNames) {
     FormatSettings readSettings;
     CurrentSelection readCurrent;
     LoadSettingsAtStartup(path, store, readSettings, readCurrent);
-    store.InsertOverallTemplate(overall("猫", "無し", "無し", "標準的"), 0);
+    store.InsertOverallTemplate(overallTemplate("猫", "無し", "無し", "標準的"), 0);
     OverallTemplate hostile = store.GetOverallTemplate(0);
     hostile.name = "\x1B]0;owned\x07\x1B[2Jcat\x7F";
     store.OverwriteOverallTemplate(hostile, 0);

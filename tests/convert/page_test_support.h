@@ -8,16 +8,6 @@
 
 namespace mireto::test {
 
-// The opening every page but the thread and idol-news pages shares: document type,
-// language, and the three meta lines.
-inline const std::string kHeadOpening =
-    "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
-    "<HTML lang=\"ja\">\r\n"
-    "<HEAD>\r\n"
-    "<meta http-equiv=\"content-language\" content=\"ja\">\r\n"
-    "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">\r\n"
-    "<meta http-equiv=\"content-style-type\" content=\"text/css\">\r\n";
-
 inline std::string buildPage(Converter& converter, const std::string& text, std::time_t moment,
                              const EndingSet& endings = {},
                              const ReplacementSet& replacements = {}) {

@@ -1,4 +1,5 @@
-// The thread page's canned texts: their first words, sizes and encoding.
+// The thread page's canned texts: their first words, sizes and encoding (the golden
+// thread pages hold the footer and several of them byte for byte).
 #include "convert/sjis_text.h"
 #include "convert/thread_canned_texts.h"
 #include "tests/support/sjis.h"
@@ -56,27 +57,6 @@ TEST(ThreadCannedTexts, FirstWordsSizesAndEncoding) {
     for (std::string_view part :
          {texts::kGoodCertificateTop, texts::kBadCertificateTop, texts::kCertificateBottom})
         EXPECT_TRUE(part.ends_with("<br>"));
-}
-
-TEST(ThreadCannedTexts, FooterFramesTheBannerAndEndsThePage) {
-    const std::string_view end = texts::kThreadEnd;
-    EXPECT_TRUE(end.starts_with("<br><br></dl><font color=red face=\"Arial\"><b>101 KB</b></font>"
-                                "&nbsp;&nbsp;<font size=2><b>[ "));
-    EXPECT_TRUE(
-        end.ends_with(sjis(" ]</b></font><hr><center><a href=419->新着レスの表示</a></center><hr>"
-                           "<a href=\"./tmp\">掲示板に戻る</a> <a href=\"./tmp\">全部</a> "
-                           "<a href=\"./tmp\">次100</a> <a href=\"./tmp\">最新50</a>")));
-    EXPECT_NE(end.find("<a href=\"./tmp.html\" target=\"_blank\">"), std::string_view::npos);
-
-    const std::string_view form = texts::kReplyForm;
-    EXPECT_TRUE(form.starts_with("<form method=POST action=\"./tmp\">"));
-    EXPECT_TRUE(form.ends_with("</form><p>read.cgi ver7.00p (02/06/29)</body></html>"));
-    for (const char* part :
-         {"type=submit value=\"書き込む\" name=submit", "名前：", "name=FROM size=19",
-          "E-mail<font size=1> (省略可) </font>", "name=mail size=19",
-          "<textarea rows=5 cols=70 wrap=off name=MESSAGE>", "type=hidden name=bbs value=game",
-          "type=hidden name=key value=1029927794", "type=hidden name=time value=1031203720"})
-        EXPECT_NE(form.find(sjis(part)), std::string_view::npos) << part;
 }
 
 } // namespace

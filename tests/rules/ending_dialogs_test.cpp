@@ -15,10 +15,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QStringList storedNames(const SettingsStore& store) {
     QStringList names;
     for (std::size_t at = 0; at < store.endingSetCount(); ++at)

@@ -14,10 +14,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 struct Rule {
     std::array<const char*, 4> sources;
     const char* target;

@@ -20,10 +20,6 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // A store as a running program holds it: the none sets, one set of each kind, a template
 // using them, and the page styles.
 SettingsStore sampleStore() {

@@ -2,7 +2,7 @@
 // and its records taken in without overwriting the editor's.
 #include "settings/outside_changes.h"
 #include "settings/settings_file.h"
-#include "tests/support/sjis.h"
+#include "tests/support/records.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +10,12 @@
 namespace mireto::test {
 namespace {
 
-EndingSet ending(const char* name, const char* word) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(word);
-    set.frequencies[0] = 100;
-    return set;
-}
-
-OverallTemplate overall(const char* name, const char* ending) {
-    return {sjis(ending), sjis("無し"), sjis("標準的"), sjis(name)};
-}
-
 SettingsStore editorStore() {
     SettingsStore store;
     store.InsertEndingSet(noneEndingSet(), 0);
-    store.InsertEndingSet(ending("猫", "にゃ"), 1);
+    store.InsertEndingSet(endingSet("猫", "にゃ", 100), 1);
     store.InsertReplacementSet(noneReplacementSet(), 0);
-    store.InsertOverallTemplate(overall("ねこ", "猫"), 0);
+    store.InsertOverallTemplate(overallTemplate("ねこ", "猫", "無し", "標準的"), 0);
     store.BuildFormatNames();
     return store;
 }
@@ -54,11 +42,11 @@ TEST(OutsideChanges, AChangeIsToldByTheContentsNotByTheTime) {
 
 TEST(OutsideChanges, OnlyTheOtherSidesNewNamesComeInTheEditorsRecordsStay) {
     SettingsStore theirs = editorStore();
-    theirs.OverwriteEndingSet(ending("猫", "にゃーん"), 1); // changed there
-    theirs.InsertEndingSet(ending("犬", "わん"), 2);        // new there
-    theirs.InsertOverallTemplate(overall("いぬ", "犬"), 1);
-    const std::string theirBytes =
-        SettingsFileBytes(theirs, {}, {overall("きつね", "無し"), noneEndingSet(), {}});
+    theirs.OverwriteEndingSet(endingSet("猫", "にゃーん", 100), 1); // changed there
+    theirs.InsertEndingSet(endingSet("犬", "わん", 100), 2);        // new there
+    theirs.InsertOverallTemplate(overallTemplate("いぬ", "犬", "無し", "標準的"), 1);
+    const std::string theirBytes = SettingsFileBytes(
+        theirs, {}, {overallTemplate("きつね", "無し", "無し", "標準的"), noneEndingSet(), {}});
 
     SettingsStore store = editorStore();
     const std::vector<ImportedRecord> added = TakeInOtherRecords(store, theirBytes);
@@ -70,8 +58,8 @@ TEST(OutsideChanges, OnlyTheOtherSidesNewNamesComeInTheEditorsRecordsStay) {
                          {RecordKind::OverallTemplate, sjis("いぬ"), sjis("いぬ"), R::Added},
                      }));
     // 犬 sorts before 猫; the editor's 猫 stays as it was.
-    EXPECT_EQ(store.GetEndingSet(1), ending("犬", "わん"));
-    EXPECT_EQ(store.GetEndingSet(2), ending("猫", "にゃ"));
+    EXPECT_EQ(store.GetEndingSet(1), endingSet("犬", "わん", 100));
+    EXPECT_EQ(store.GetEndingSet(2), endingSet("猫", "にゃ", 100));
     EXPECT_EQ(store.overallTemplateCount(), 3u);
     // Bytes that are no settings file bring nothing.
     EXPECT_TRUE(TakeInOtherRecords(store, "plain text\n").empty());

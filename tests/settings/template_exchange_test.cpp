@@ -2,7 +2,7 @@
 // mireto-convert finds in it, and how an import adds records under taken names.
 #include "settings/settings_file.h"
 #include "settings/template_exchange.h"
-#include "tests/support/sjis.h"
+#include "tests/support/records.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -14,38 +14,18 @@ namespace {
 
 using Result = ImportedRecord::Result;
 
-EndingSet ending(const char* name, const char* word) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(word);
-    set.frequencies[0] = 60;
-    return set;
-}
-
-ReplacementSet replacement(const char* name, const char* from, const char* to) {
-    ReplacementSet set;
-    set.name = sjis(name);
-    set.clearRules();
-    set.addRule({sjis(from), "", "a,b", ""}, sjis(to));
-    return set;
-}
-
-OverallTemplate overall(const char* name, const char* ending, const char* replacement,
-                        const char* format = "標準的") {
-    return {sjis(ending), sjis(replacement), sjis(format), sjis(name)};
-}
-
 // A store as the editor holds it: the none sets first, the user's in list order.
 SettingsStore runningStore() {
     SettingsStore store;
     store.InsertEndingSet(noneEndingSet(), 0);
-    store.InsertEndingSet(ending("侍", "でござる"), 1);
-    store.InsertEndingSet(ending("猫", "にゃ"), 2);
+    store.InsertEndingSet(endingSet("侍", "でござる", 60), 1);
+    store.InsertEndingSet(endingSet("猫", "にゃ", 60), 2);
     store.InsertReplacementSet(noneReplacementSet(), 0);
-    store.InsertReplacementSet(replacement("猫語", "な", "にゃ"), 1);
-    store.InsertOverallTemplate(overall("お侍さん", "侍", "無し"), 0);
-    store.InsertOverallTemplate(overall("猫になる", "猫", "猫語", "フォント弄り(背景白)"), 1);
-    store.InsertOverallTemplate(overall("消えた", "もう無い", "猫語"), 2);
+    store.InsertReplacementSet(replacementSet("猫語", "な", "にゃ"), 1);
+    store.InsertOverallTemplate(overallTemplate("お侍さん", "侍", "無し", "標準的"), 0);
+    store.InsertOverallTemplate(overallTemplate("猫になる", "猫", "猫語", "フォント弄り(背景白)"),
+                                1);
+    store.InsertOverallTemplate(overallTemplate("消えた", "もう無い", "猫語", "標準的"), 2);
     store.BuildFormatNames();
     return store;
 }
@@ -138,15 +118,15 @@ TEST_F(TemplateExchange, TheFirstTemplateIsCurrentAndEveryOneIsListed) {
 
 TEST_F(TemplateExchange, AnyMiretoIniListsItsNamedRecordsOnly) {
     SettingsStore file;
-    file.InsertEndingSet(ending("今の", "x"), 0); // the current slot
-    file.InsertEndingSet(ending("犬", "わん"), 1);
-    file.InsertEndingSet(ending("", "x"), 2);
-    file.InsertEndingSet(ending("犬", "ばう"), 3);
-    file.InsertEndingSet(ending("無し", "x"), 4);
-    file.InsertEndingSet(ending("狐", "こん"), 5);
+    file.InsertEndingSet(endingSet("今の", "x", 60), 0); // the current slot
+    file.InsertEndingSet(endingSet("犬", "わん", 60), 1);
+    file.InsertEndingSet(endingSet("", "x", 60), 2);
+    file.InsertEndingSet(endingSet("犬", "ばう", 60), 3);
+    file.InsertEndingSet(endingSet("無し", "x", 60), 4);
+    file.InsertEndingSet(endingSet("狐", "こん", 60), 5);
     file.InsertReplacementSet(noneReplacementSet(), 0);
-    file.InsertOverallTemplate(overall("今のテンプレート", "犬", "無し"), 0);
-    file.InsertOverallTemplate(overall("いぬ", "犬", "無し"), 1);
+    file.InsertOverallTemplate(overallTemplate("今のテンプレート", "犬", "無し", "標準的"), 0);
+    file.InsertOverallTemplate(overallTemplate("いぬ", "犬", "無し", "標準的"), 1);
     std::string bytes;
     WriteFormatSettings(bytes, {});
     file.Save(bytes);
@@ -154,9 +134,10 @@ TEST_F(TemplateExchange, AnyMiretoIniListsItsNamedRecordsOnly) {
 
     const SharedFile read = ReadSharedFile(dir / "Mireto.ini");
     ASSERT_EQ(read.status, SharedFile::Status::Read);
-    EXPECT_EQ(read.records.endingSets, (std::vector{ending("犬", "わん"), ending("狐", "こん")}));
+    EXPECT_EQ(read.records.endingSets,
+              (std::vector{endingSet("犬", "わん", 60), endingSet("狐", "こん", 60)}));
     EXPECT_TRUE(read.records.replacementSets.empty());
-    EXPECT_EQ(read.records.templates, std::vector{overall("いぬ", "犬", "無し")});
+    EXPECT_EQ(read.records.templates, std::vector{overallTemplate("いぬ", "犬", "無し", "標準的")});
 }
 
 TEST_F(TemplateExchange, FilesThatCannotBeImportedSayWhy) {
@@ -170,8 +151,9 @@ TEST_F(TemplateExchange, FilesThatCannotBeImportedSayWhy) {
 }
 
 TEST_F(TemplateExchange, NewNamesGoWhereTheEditorsWouldPutThem) {
-    const SharedRecords records{
-        {overall("ぬこ", "狐", "無し")}, {ending("狐", "こん"), ending("ア", "あ")}, {}};
+    const SharedRecords records{{overallTemplate("ぬこ", "狐", "無し", "標準的")},
+                                {endingSet("狐", "こん", 60), endingSet("ア", "あ", 60)},
+                                {}};
     const std::vector<ImportedRecord> results = ImportRecords(
         store, records,
         {{RecordKind::OverallTemplate, 0}, {RecordKind::EndingSet, 1}, {RecordKind::EndingSet, 0}});
@@ -186,13 +168,13 @@ TEST_F(TemplateExchange, NewNamesGoWhereTheEditorsWouldPutThem) {
               (std::vector<std::string>{"無し", "ア", "狐", "侍", "猫"}));
     EXPECT_EQ(names(store, RecordKind::OverallTemplate),
               (std::vector<std::string>{"お侍さん", "ぬこ", "猫になる", "消えた"}));
-    EXPECT_EQ(store.GetEndingSet(2), ending("狐", "こん"));
+    EXPECT_EQ(store.GetEndingSet(2), endingSet("狐", "こん", 60));
 }
 
 TEST_F(TemplateExchange, EachConflictChoiceDoesWhatItSays) {
-    const SharedRecords records{{overall("猫になる", "猫", "猫語", "標準的")},
-                                {ending("猫", "にゃん")},
-                                {replacement("猫語", "の", "にゃ")}};
+    const SharedRecords records{{overallTemplate("猫になる", "猫", "猫語", "標準的")},
+                                {endingSet("猫", "にゃん", 60)},
+                                {replacementSet("猫語", "の", "にゃ")}};
     const SettingsStore before = store;
 
     SettingsStore skipped = store;
@@ -218,7 +200,7 @@ TEST_F(TemplateExchange, EachConflictChoiceDoesWhatItSays) {
     // Kept both: the file's sets take free names, and the template imported with them
     // names them so, while the stored records stay as they were.
     SettingsStore both = store;
-    both.InsertEndingSet(ending("猫 (2)", "x"), 3);
+    both.InsertEndingSet(endingSet("猫 (2)", "x", 60), 3);
     EXPECT_EQ(ImportRecords(both, records,
                             {{RecordKind::OverallTemplate, 0, OnConflict::KeepBoth},
                              {RecordKind::ReplacementSet, 0, OnConflict::KeepBoth},
@@ -233,14 +215,15 @@ TEST_F(TemplateExchange, EachConflictChoiceDoesWhatItSays) {
     EXPECT_EQ(both.GetEndingSet(2), before.GetEndingSet(2));
     EXPECT_EQ(names(both, RecordKind::OverallTemplate),
               (std::vector<std::string>{"お侍さん", "猫になる", "消えた", "猫になる (2)"}));
-    EXPECT_EQ(both.GetOverallTemplate(3), overall("猫になる (2)", "猫 (3)", "猫語 (2)", "標準的"));
+    EXPECT_EQ(both.GetOverallTemplate(3),
+              overallTemplate("猫になる (2)", "猫 (3)", "猫語 (2)", "標準的"));
     EXPECT_EQ(both.GetEndingSet(both.FindEndingSetIndex(3)).words[0], sjis("にゃん"));
     EXPECT_EQ(both.GetOverallTemplate(1), before.GetOverallTemplate(1));
 }
 
 TEST_F(TemplateExchange, TheListsRulesDecideWhatIsTaken) {
-    store.InsertEndingSet(ending("Neko", "x"), 3);
-    const SharedRecords records{{}, {ending("neko", "y")}, {}};
+    store.InsertEndingSet(endingSet("Neko", "x", 60), 3);
+    const SharedRecords records{{}, {endingSet("neko", "y", 60)}, {}};
     const NameRules ignoringCase{[](std::string_view name) {
         std::string key(name);
         for (char& c : key)
@@ -252,17 +235,18 @@ TEST_F(TemplateExchange, TheListsRulesDecideWhatIsTaken) {
     ImportRecords(store, records, {{RecordKind::EndingSet, 0, OnConflict::Overwrite}},
                   ignoringCase);
     // Overwritten, and named as the file spells it.
-    EXPECT_EQ(store.GetEndingSet(3), ending("neko", "y"));
+    EXPECT_EQ(store.GetEndingSet(3), endingSet("neko", "y", 60));
     EXPECT_EQ(store.endingSetCount(), 4u);
     // The built-in none set is no name to take.
     EXPECT_FALSE(NameTaken(store, RecordKind::EndingSet, sjis("無し")));
 }
 
 TEST_F(TemplateExchange, MissingSetsAreThoseNeitherTheFileNorTheStoreHas) {
-    const SharedRecords records{{overall("狐の嫁入り", "狐", "狐語"), overall("猫", "猫", "無し"),
-                                 overall("侍の狐", "侍", "狐語")},
-                                {ending("狐", "こん")},
-                                {replacement("狐語", "の", "こん")}};
+    const SharedRecords records{{overallTemplate("狐の嫁入り", "狐", "狐語", "標準的"),
+                                 overallTemplate("猫", "猫", "無し", "標準的"),
+                                 overallTemplate("侍の狐", "侍", "狐語", "標準的")},
+                                {endingSet("狐", "こん", 60)},
+                                {replacementSet("狐語", "の", "こん")}};
     using K = RecordKind;
     const ImportPreview preview(store, records);
     const auto missing = [&](std::size_t index, const std::vector<ImportChoice>& choices) {
@@ -284,7 +268,7 @@ TEST_F(TemplateExchange, MissingSetsAreThoseNeitherTheFileNorTheStoreHas) {
     EXPECT_EQ(said.at(0), std::vector<RecordKind>{K::ReplacementSet});
 
     // A skipped template goes nowhere, and so misses nothing.
-    const SharedRecords taken{{overall("猫になる", "狐", "狐語")}, {}, {}};
+    const SharedRecords taken{{overallTemplate("猫になる", "狐", "狐語", "標準的")}, {}, {}};
     const ImportPreview takenPreview(store, taken);
     EXPECT_TRUE(takenPreview.missingSets({{K::OverallTemplate, 0, OnConflict::Skip}})[0].empty());
     EXPECT_EQ(takenPreview.missingSets({{K::OverallTemplate, 0, OnConflict::KeepBoth}})[0].size(),
@@ -310,7 +294,7 @@ TEST_F(TemplateExchange, AnImportOfManyPlacesEachRecordAsOneAtATimeWould) {
         SettingsStore start;
         start.InsertEndingSet(noneEndingSet(), 0);
         for (std::size_t n = random() % 6; n > 0; --n)
-            start.InsertEndingSet(ending(pickName().c_str(), "x"), start.endingSetCount());
+            start.InsertEndingSet(endingSet(pickName().c_str(), "x", 60), start.endingSetCount());
         SharedRecords records;
         std::vector<ImportChoice> choices;
         for (std::size_t n = random() % 6; n > 0; --n) {

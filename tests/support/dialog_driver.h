@@ -2,6 +2,7 @@
 // and the user's own actions on lists, name fields and boxes.
 #pragma once
 
+#include "tests/support/qt_text.h"
 #include "widgets/message_box.h"
 
 #include <QAbstractItemView>

@@ -3,7 +3,7 @@
 #include "settings/dialogs/export_dlg.h"
 #include "settings/dialogs/import_dlg.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/sjis.h"
+#include "tests/support/records.h"
 
 #include <QTreeWidget>
 #include <QtTest>
@@ -13,27 +13,11 @@ using namespace mireto::test;
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-OverallTemplate overall(const char* name, const char* ending) {
-    return {sjis(ending), sjis("無し"), sjis("標準的"), sjis(name)};
-}
-
-EndingSet ending(const char* name) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(name);
-    set.frequencies[0] = 100;
-    return set;
-}
-
 SettingsStore storeWith(std::initializer_list<OverallTemplate> templates) {
     SettingsStore store;
     store.InsertEndingSet(noneEndingSet(), 0);
-    store.InsertEndingSet(ending("Neko"), 1);
-    store.InsertEndingSet(ending("犬"), 2);
+    store.InsertEndingSet(endingSet("Neko", "Neko", 100), 1);
+    store.InsertEndingSet(endingSet("犬", "犬", 100), 2);
     store.InsertReplacementSet(noneReplacementSet(), 0);
     for (const OverallTemplate& t : templates)
         store.InsertOverallTemplate(t, store.overallTemplateCount());
@@ -50,8 +34,9 @@ class ExchangeDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void theExportHandsBackStorePositionsAndASafeFileName() {
-        const SettingsStore store = storeWith(
-            {overall("猫/犬:*?", "犬"), overall("ねこ", "Neko"), overall(".ini", "無し")});
+        const SettingsStore store = storeWith({overallTemplate("猫/犬:*?", "犬", "無し", "標準的"),
+                                               overallTemplate("ねこ", "Neko", "無し", "標準的"),
+                                               overallTemplate(".ini", "無し", "無し", "標準的")});
         CExportDlg dialog(store, sjis("ねこ"));
         // The current template, found by name, is ticked at first, with its set.
         ExportRequest request = dialog.request();
@@ -73,8 +58,10 @@ private slots:
     }
 
     void theImportComparesNamesAsTheListsDo() {
-        const SettingsStore store = storeWith({overall("ねこ", "Neko")});
-        const SharedRecords records{{overall("ネコ", "neko")}, {ending("neko"), ending("猫")}, {}};
+        const SettingsStore store = storeWith({overallTemplate("ねこ", "Neko", "無し", "標準的")});
+        const SharedRecords records{{overallTemplate("ネコ", "neko", "無し", "標準的")},
+                                    {endingSet("neko", "neko", 100), endingSet("猫", "猫", 100)},
+                                    {}};
         CImportDlg dialog(store, records);
         // "neko" is the stored "Neko" to the lists, which ignore letter case.
         QVERIFY(dialog.conflictChoice(RecordKind::EndingSet, 0));

@@ -3,7 +3,7 @@
 #include "settings/dialogs/template_dlg.h"
 #include "settings/settings_store.h"
 #include "tests/support/dialog_driver.h"
-#include "tests/support/sjis.h"
+#include "tests/support/records.h"
 
 #include <QtTest>
 
@@ -11,28 +11,6 @@ using namespace mireto;
 using namespace mireto::test;
 
 namespace {
-
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-OverallTemplate overall(const char* name, const char* replacement, const char* ending,
-                        const char* format) {
-    OverallTemplate result;
-    result.name = sjis(name);
-    result.replacementSetName = sjis(replacement);
-    result.endingSetName = sjis(ending);
-    result.formatName = sjis(format);
-    return result;
-}
-
-EndingSet ending(const char* name, std::int32_t firstFrequency) {
-    EndingSet set;
-    set.name = sjis(name);
-    set.words[0] = sjis(name);
-    set.frequencies[0] = firstFrequency;
-    return set;
-}
 
 ReplacementSet replacement(const char* name, const char* target) {
     ReplacementSet set;
@@ -45,7 +23,7 @@ ReplacementSet replacement(const char* name, const char* target) {
 SettingsStore storeWith(const std::vector<OverallTemplate>& templates) {
     SettingsStore store;
     store.InsertEndingSet(noneEndingSet(), 0);
-    store.InsertEndingSet(ending("kaze", 40), 1);
+    store.InsertEndingSet(endingSet("kaze", "kaze", 40), 1);
     store.InsertReplacementSet(noneReplacementSet(), 0);
     store.InsertReplacementSet(replacement("tsuki", "moon"), 1);
     for (const OverallTemplate& each : templates)
@@ -78,7 +56,7 @@ class TemplateDialogsTest : public QObject {
 private slots:
     void theEditorOpensOnTheCurrentCombinationAndSavesWhatIsTyped() {
         SettingsStore store = storeWith({});
-        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+        CTemplateDlg dialog(store, overallTemplate("", "kaze", "tsuki", "標準的"));
         dialog.show();
         QCOMPARE(items(list(&dialog, "replacementList")), (QStringList{u("無し"), "tsuki"}));
         QCOMPARE(items(list(&dialog, "endingList")), (QStringList{u("無し"), "kaze"}));
@@ -92,7 +70,8 @@ private slots:
         retype(list(&dialog, "endingList"), u("どこにもない"));
         retype(list(&dialog, "templateList"), "odd");
         click(&dialog, "saveButton");
-        QCOMPARE(store.GetOverallTemplate(0), overall("odd", "tsuki", "どこにもない", "標準的"));
+        QCOMPARE(store.GetOverallTemplate(0),
+                 overallTemplate("odd", "どこにもない", "tsuki", "標準的"));
         // Closing the editor keeps its saves.
         dialog.close();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -101,14 +80,14 @@ private slots:
 
     void savingANewNameStoresTheCombinationAtItsSortedPlace() {
         SettingsStore store =
-            storeWith({overall("alpha", "", "", ""), overall("gamma", "", "", "")});
-        CTemplateDlg dialog(store, overall("", "tsuki", "kaze", "標準的"));
+            storeWith({overallTemplate("alpha", "", "", ""), overallTemplate("gamma", "", "", "")});
+        CTemplateDlg dialog(store, overallTemplate("", "kaze", "tsuki", "標準的"));
         dialog.show();
         MessageScript messages;
         retype(list(&dialog, "templateList"), "Beta");
         click(&dialog, "saveButton");
         QCOMPARE(storedNames(store), (QStringList{"alpha", "Beta", "gamma"}));
-        QCOMPARE(store.GetOverallTemplate(1), overall("Beta", "tsuki", "kaze", "標準的"));
+        QCOMPARE(store.GetOverallTemplate(1), overallTemplate("Beta", "kaze", "tsuki", "標準的"));
         QCOMPARE(messages.texts(), QStringList{u("テンプレート「Beta」を保存しました")});
         QCOMPARE(messages.shown[0].caption, u("テンプレート保存完了"));
         QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
@@ -117,8 +96,8 @@ private slots:
     }
 
     void pickingATemplateFollowsItsSetsAndStyle() {
-        SettingsStore store = storeWith({overall("full", "tsuki", "kaze", "某巨大掲示板群"),
-                                         overall("orphan", "gone", "gone", "nothing")});
+        SettingsStore store = storeWith({overallTemplate("full", "kaze", "tsuki", "某巨大掲示板群"),
+                                         overallTemplate("orphan", "gone", "gone", "nothing")});
         CTemplateDlg dialog(store, OverallTemplate{});
         dialog.show();
         pick(list(&dialog, "templateList"), 0);
@@ -130,8 +109,8 @@ private slots:
     }
 
     void deletingAsksAndKeepsTheCombinationOnScreen() {
-        SettingsStore store =
-            storeWith({overall("one", "tsuki", "kaze", "標準的"), overall("two", "", "", "")});
+        SettingsStore store = storeWith({overallTemplate("one", "kaze", "tsuki", "標準的"),
+                                         overallTemplate("two", "", "", "")});
         CTemplateDlg dialog(store, OverallTemplate{});
         dialog.show();
         MessageScript messages;
@@ -151,40 +130,41 @@ private slots:
     }
 
     void theChooserHandsBackAPickedTemplateWhole() {
-        const SettingsStore store =
-            storeWith({overall("other", "", "", ""), overall("full", "tsuki", "kaze", "標準的")});
+        const SettingsStore store = storeWith({overallTemplate("other", "", "", ""),
+                                               overallTemplate("full", "kaze", "tsuki", "標準的")});
         CCurrentTemplateDlg dialog(store, noneReplacementSet(), noneEndingSet(),
-                                   overall("other", "", "", ""));
+                                   overallTemplate("other", "", "", ""));
         dialog.show();
         QCOMPARE(list(&dialog, "templateList")->currentIndex(), 0);
         pick(list(&dialog, "templateList"), 1);
         click(&dialog, "okButton");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.overallTemplate(), overall("full", "tsuki", "kaze", "標準的"));
-        QCOMPARE(dialog.endingSet(), ending("kaze", 40));
+        QCOMPARE(dialog.overallTemplate(), overallTemplate("full", "kaze", "tsuki", "標準的"));
+        QCOMPARE(dialog.endingSet(), endingSet("kaze", "kaze", 40));
         QCOMPARE(dialog.replacementSet(), replacement("tsuki", "moon"));
     }
 
     void aTemplateNamingADeletedSetResolvesToTheNoneSet() {
-        const SettingsStore store = storeWith({overall("stale", "gone", "gone", "標準的")});
+        const SettingsStore store = storeWith({overallTemplate("stale", "gone", "gone", "標準的")});
         CCurrentTemplateDlg dialog(store, ReplacementSet{}, EndingSet{}, OverallTemplate{});
         dialog.show();
         pick(list(&dialog, "templateList"), 0);
         click(&dialog, "okButton");
-        QCOMPARE(dialog.overallTemplate(), overall("stale", "無し", "無し", "標準的"));
+        QCOMPARE(dialog.overallTemplate(), overallTemplate("stale", "無し", "無し", "標準的"));
         QCOMPARE(dialog.endingSet(), noneEndingSet());
         QCOMPARE(dialog.replacementSet(), noneReplacementSet());
     }
 
     void aTypedSetNameThatIsNotPickedGivesTheEmptySet() {
         const SettingsStore store = storeWith({});
-        CCurrentTemplateDlg dialog(store, replacement("tsuki", "moon"), ending("kaze", 40),
-                                   overall("", "tsuki", "kaze", "標準的"));
+        CCurrentTemplateDlg dialog(store, replacement("tsuki", "moon"),
+                                   endingSet("kaze", "kaze", 40),
+                                   overallTemplate("", "kaze", "tsuki", "標準的"));
         dialog.show();
         QCOMPARE(choices(&dialog), (QStringList{"tsuki", "kaze", u("標準的")}));
         retype(list(&dialog, "endingList"), "kaze");
         click(&dialog, "okButton");
-        QCOMPARE(dialog.overallTemplate(), overall("", "tsuki", "kaze", "標準的"));
+        QCOMPARE(dialog.overallTemplate(), overallTemplate("", "kaze", "tsuki", "標準的"));
         QCOMPARE(dialog.endingSet(), EndingSet{});
         QCOMPARE(dialog.replacementSet(), replacement("tsuki", "moon"));
     }
