@@ -305,7 +305,7 @@ private slots:
             records.templates.push_back(
                 overallTemplate(("t" + std::to_string(i)).c_str(), "消えた語尾", "無し", "標準的"));
         }
-        writeBytes(sharedFile("many.ini"), SharedFileBytes(records, {}));
+        writeFile(sharedFile("many.ini"), SharedFileBytes(records, {}));
         fileAnswers = {QString::fromStdString(sharedFile("many.ini").string())};
         importVia(accept);
         QCOMPARE(h->items(cmd::kComboTemplate).size(), 28);
