@@ -187,14 +187,19 @@ void CMiretoView::OnImportTemplates() {
     if (path.isEmpty())
         return;
     rememberExchangeFolder(path);
-    const SharedFile file = runBusy(window(), QStringLiteral("%1 を読んでいます...").arg(path),
-                                    [file = path.toStdString()] { return ReadSharedFile(file); });
+    // A large file takes a while to read and to compare with the store: the window keeps
+    // painting meanwhile.
+    const QString reading = QStringLiteral("%1 を読んでいます...").arg(path);
+    const SharedFile file =
+        runBusy(window(), reading, [file = path.toStdString()] { return ReadSharedFile(file); });
     if (const QString failure = readFailure(path, file); !failure.isEmpty()) {
         showMessage(window(), {failure + QStringLiteral("\n何も読み込んでいません。"),
                                programTitle(), MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
-    CImportDlg dialog(m_session.store(), file.records, this);
+    CImportDlg::Start start = runBusy(
+        window(), reading, [&] { return CImportDlg::prepare(m_session.store(), file.records); });
+    CImportDlg dialog(file.records, std::move(start), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::vector<ImportChoice> choices = dialog.choices();

@@ -82,9 +82,23 @@ public:
 
 } // namespace
 
+CImportDlg::Start CImportDlg::prepare(const SettingsStore& store, const SharedRecords& records) {
+    Start start{std::make_unique<ImportPreview>(store, records, listNameRules()), {}};
+    std::vector<ImportChoice> all;
+    for (RecordKind kind :
+         {RecordKind::OverallTemplate, RecordKind::EndingSet, RecordKind::ReplacementSet}) {
+        for (std::size_t index = 0; index < records.count(kind); ++index)
+            all.push_back({kind, index, OnConflict::KeepBoth});
+    }
+    start.missingSets = start.preview->missingSets(all);
+    return start;
+}
+
 CImportDlg::CImportDlg(const SettingsStore& store, const SharedRecords& records, QWidget* parent)
-    : QDialog(parent), m_records(records),
-      m_preview(std::make_unique<ImportPreview>(store, records, listNameRules())) {
+    : CImportDlg(records, prepare(store, records), parent) {}
+
+CImportDlg::CImportDlg(const SharedRecords& records, Start start, QWidget* parent)
+    : QDialog(parent), m_records(records), m_preview(std::move(start.preview)) {
     setWindowTitle(uiText(kCaption));
     auto* prompt = new QLabel(uiText(kPrompt));
     prompt->setWordWrap(true);
@@ -121,7 +135,7 @@ CImportDlg::CImportDlg(const SettingsStore& store, const SharedRecords& records,
         if (column == kConflictColumnIndex)
             showMissingSets();
     });
-    showMissingSets();
+    showNotes(start.missingSets);
     m_list->finish();
     resize(qMax(sizeHint().width(), 560), qMax(sizeHint().height(), 400));
 }
@@ -152,8 +166,10 @@ std::vector<ImportChoice> CImportDlg::choices() const {
 }
 
 void CImportDlg::showMissingSets() {
-    const std::vector<ImportChoice> chosen = choices();
-    const std::vector<std::vector<RecordKind>> missing = m_preview->missingSets(chosen);
+    showNotes(m_preview->missingSets(choices()));
+}
+
+void CImportDlg::showNotes(const std::vector<std::vector<RecordKind>>& missing) {
     for (QTreeWidgetItem* item : m_templateItems) {
         QString note;
         const std::size_t index = RecordChecklist::indexOf(item);
@@ -170,7 +186,7 @@ void CImportDlg::showMissingSets() {
         if (item->text(kNoteColumnIndex) != note)
             m_list->setNote(item, kNoteColumnIndex, note);
     }
-    m_ok->setEnabled(!chosen.empty());
+    m_ok->setEnabled(!m_list->tickedNames().empty());
 }
 
 } // namespace mireto

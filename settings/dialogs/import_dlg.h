@@ -25,7 +25,18 @@ class RecordChecklist;
 class CImportDlg : public QDialog {
     Q_OBJECT
 public:
+    // What the dialog shows first, which takes a while for a large file: worked out by
+    // prepare(), which touches no widget, so that it can run away from the window.
+    struct Start {
+        std::unique_ptr<ImportPreview> preview;
+        // For each template, with every record ticked.
+        std::vector<std::vector<RecordKind>> missingSets;
+    };
+    // `store` and `records` must outlive the dialog unchanged.
+    static Start prepare(const SettingsStore& store, const SharedRecords& records);
+
     CImportDlg(const SettingsStore& store, const SharedRecords& records, QWidget* parent = nullptr);
+    CImportDlg(const SharedRecords& records, Start start, QWidget* parent = nullptr);
 
     // The ticked records, with the choice for each name that is taken (KeepBoth for
     // the others, which never meet it).
@@ -37,6 +48,7 @@ public:
 
 private:
     void showMissingSets();
+    void showNotes(const std::vector<std::vector<RecordKind>>& missing);
 
     const SharedRecords& m_records;
     std::unique_ptr<ImportPreview> m_preview;
