@@ -88,13 +88,22 @@ struct OverallTemplate {
 EndingSet noneEndingSet();
 ReplacementSet noneReplacementSet();
 
+// The page settings' default texts. Named constants rather than literals in the members'
+// initializers: clang 14 crashes on a default-constructed record whose initializers call
+// the literal operator.
+inline constexpr std::string_view kDefaultSupportTarget = "ソルネ屋"_sjis;
+// バーチャルネットアイドル　ぺかり (the gap is a full-width space)
+inline constexpr std::string_view kDefaultIdolName = "バーチャルネットアイドル　ぺかり"_sjis;
+inline constexpr std::string_view kDefaultIdolTitle = "ぺかりニュースもどき"_sjis;
+inline constexpr std::string_view kDefaultThreadTitle = "一人語りスレ"_sjis;
+inline constexpr std::string_view kDefaultPosterName = "名無しさん"_sjis;
+
 // Settings of the idol-news page.
 struct IdolNewsSettings {
-    std::string supportTarget{"ソルネ屋"_sjis};
-    // バーチャルネットアイドル　ぺかり (the gap is a full-width space)
-    std::string name{"バーチャルネットアイドル　ぺかり"_sjis};
+    std::string supportTarget{kDefaultSupportTarget};
+    std::string name{kDefaultIdolName};
     std::int32_t supportOn = 0;
-    std::string title{"ぺかりニュースもどき"_sjis};
+    std::string title{kDefaultIdolTitle};
 
     friend bool operator==(const IdolNewsSettings&, const IdolNewsSettings&) = default;
 };
@@ -103,8 +112,8 @@ struct IdolNewsSettings {
 struct ThreadSettings {
     enum Mode : std::int32_t { None = 0, GoodThread = 1, BadThread = 2 };
 
-    std::string title{"一人語りスレ"_sjis};
-    std::string name{"名無しさん"_sjis};
+    std::string title{kDefaultThreadTitle};
+    std::string name{kDefaultPosterName};
     std::int32_t mode = None;
 
     friend bool operator==(const ThreadSettings&, const ThreadSettings&) = default;
