@@ -10,18 +10,6 @@ namespace {
 
 using Position = SettingsStore::Position;
 
-std::string nameAt(const SettingsStore& store, RecordKind kind, Position position) {
-    switch (kind) {
-    case RecordKind::OverallTemplate:
-        return store.GetOverallTemplate(position).name;
-    case RecordKind::EndingSet:
-        return store.GetEndingSet(position).name;
-    case RecordKind::ReplacementSet:
-        return store.GetReplacementSet(position).name;
-    }
-    return {};
-}
-
 std::size_t countOf(const SettingsStore& store, RecordKind kind) {
     switch (kind) {
     case RecordKind::OverallTemplate:
@@ -94,7 +82,7 @@ std::string ConversionSession::settingsBytes() const {
 std::vector<std::string> ConversionSession::names(RecordKind kind) const {
     std::vector<std::string> listed;
     for (Position position = 0;; ++position) {
-        std::string name = nameAt(m_store, kind, position);
+        std::string name = StoredName(m_store, kind, position);
         if (name.empty())
             return listed;
         listed.push_back(std::move(name));
@@ -111,7 +99,7 @@ std::vector<std::string> ConversionSession::formatNames() const {
 std::optional<Position> ConversionSession::find(RecordKind kind, std::string_view name) const {
     const std::size_t count = countOf(m_store, kind);
     for (Position position = 0; position < count; ++position) {
-        if (nameAt(m_store, kind, position) == name)
+        if (StoredName(m_store, kind, position) == name)
             return position;
     }
     return std::nullopt;

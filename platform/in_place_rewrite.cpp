@@ -1,5 +1,7 @@
 #include "platform/in_place_rewrite.h"
 
+#include "platform/fingerprint.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -34,16 +36,6 @@ bool stepAllowed(RewriteStep step) {
         return false;
     }
     return true;
-}
-
-// FNV-1a: enough to tell the old contents from the new and a copy from a damaged one.
-std::uint64_t fingerprint(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
 }
 
 class Descriptor {

@@ -1,23 +1,13 @@
 #include "settings/outside_changes.h"
 
+#include "platform/fingerprint.h"
 #include "platform/regular_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_file_check.h"
 
 namespace mireto {
 
-namespace {
-
-std::uint64_t fingerprint(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
-} // namespace
+namespace {} // namespace
 
 void SettingsFileState::rememberFile(const std::filesystem::path& path) {
     const FileReadResult read = readRegularFile(path, kMaxSettingsFileBytes);

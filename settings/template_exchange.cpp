@@ -30,18 +30,6 @@ std::size_t storedCount(const SettingsStore& store, RecordKind kind) {
     return 0;
 }
 
-std::string storedName(const SettingsStore& store, RecordKind kind, Position position) {
-    switch (kind) {
-    case RecordKind::OverallTemplate:
-        return store.GetOverallTemplate(position).name;
-    case RecordKind::EndingSet:
-        return store.GetEndingSet(position).name;
-    case RecordKind::ReplacementSet:
-        return store.GetReplacementSet(position).name;
-    }
-    return {};
-}
-
 std::size_t kindIndex(RecordKind kind) {
     return static_cast<std::size_t>(kind);
 }
@@ -202,11 +190,23 @@ SharedFile ReadSharedBytes(std::string_view bytes) {
     return file;
 }
 
+std::string StoredName(const SettingsStore& store, RecordKind kind, Position position) {
+    switch (kind) {
+    case RecordKind::OverallTemplate:
+        return store.GetOverallTemplate(position).name;
+    case RecordKind::EndingSet:
+        return store.GetEndingSet(position).name;
+    case RecordKind::ReplacementSet:
+        return store.GetReplacementSet(position).name;
+    }
+    return {};
+}
+
 bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
                const NameRules& rules) {
     const std::string key = rules.keyOf(name);
     for (Position position = FirstEditable(kind); position < storedCount(store, kind); ++position) {
-        if (rules.keyOf(storedName(store, kind, position)) == key)
+        if (rules.keyOf(StoredName(store, kind, position)) == key)
             return true;
     }
     return false;
@@ -219,7 +219,7 @@ Position FirstEditable(RecordKind kind) {
 std::optional<Position> FindListed(const SettingsStore& store, RecordKind kind,
                                    std::string_view name, const NameRules& rules) {
     for (Position position = FirstEditable(kind);; ++position) {
-        const std::string stored = storedName(store, kind, position);
+        const std::string stored = StoredName(store, kind, position);
         if (stored.empty())
             return std::nullopt;
         if (rules.same(stored, name))
@@ -232,7 +232,7 @@ Position SortedPosition(const SettingsStore& store, RecordKind kind, std::string
     // A list kept in order stays in order, and one that is not still gives the name one
     // definite place. The lists end at the first entry without a name.
     for (Position position = FirstEditable(kind);; ++position) {
-        const std::string stored = storedName(store, kind, position);
+        const std::string stored = StoredName(store, kind, position);
         if (stored.empty() || rules.before(name, stored))
             return position;
     }
@@ -320,7 +320,7 @@ ImportPreview::ImportPreview(const SettingsStore& store, const SharedRecords& re
         const std::size_t count = storedCount(store, kind);
         list.names.reserve(count);
         for (Position position = 0; position < count; ++position)
-            list.names.push_back(storedName(store, kind, position));
+            list.names.push_back(StoredName(store, kind, position));
         const std::size_t listed = count - std::min<std::size_t>(count, list.first);
         list.keys.reserve(listed);
         list.greatestUpTo.reserve(listed);

@@ -95,6 +95,10 @@ struct NameRules {
 bool NameTaken(const SettingsStore& store, RecordKind kind, std::string_view name,
                const NameRules& rules = {});
 
+// The name of the record of `kind` at `position`; empty past the list.
+std::string StoredName(const SettingsStore& store, RecordKind kind,
+                       SettingsStore::Position position);
+
 // The editors' lists of each kind, by store position: from FirstEditable (1 for the
 // sets, past the built-in none set, which is never saved over or deleted; 0 for the
 // templates) up to the first entry without a name.
