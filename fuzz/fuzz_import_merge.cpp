@@ -49,58 +49,58 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view storeBytes = input.substr(0, split);
     const std::string_view fileBytes = input.substr(std::min(split + 1, input.size()));
 
-    const double start = fuzz::threadSeconds();
-    const SettingsStore before = storeFrom(storeBytes);
-    // The file's lists as they stand, duplicates and empty names too.
-    const SettingsStore other = storeFrom(fileBytes);
-    SharedRecords records;
-    records.templates =
-        listOf(other, &SettingsStore::GetOverallTemplate, other.overallTemplateCount());
-    records.endingSets = listOf(other, &SettingsStore::GetEndingSet, other.endingSetCount());
-    records.replacementSets =
-        listOf(other, &SettingsStore::GetReplacementSet, other.replacementSetCount());
-    std::vector<ImportChoice> choices;
-    std::size_t at = 0;
-    for (RecordKind kind :
-         {RecordKind::ReplacementSet, RecordKind::OverallTemplate, RecordKind::EndingSet}) {
-        for (std::size_t index = 0; index < records.count(kind); ++index, ++at) {
-            const auto byte = size ? data[size - 1 - at % size] : 0;
-            if (byte % 5 != 0)
-                choices.push_back({kind, index, static_cast<OnConflict>(byte % 3)});
+    fuzz::checkTimePerByte(size, [&] {
+        const SettingsStore before = storeFrom(storeBytes);
+        // The file's lists as they stand, duplicates and empty names too.
+        const SettingsStore other = storeFrom(fileBytes);
+        SharedRecords records;
+        records.templates =
+            listOf(other, &SettingsStore::GetOverallTemplate, other.overallTemplateCount());
+        records.endingSets = listOf(other, &SettingsStore::GetEndingSet, other.endingSetCount());
+        records.replacementSets =
+            listOf(other, &SettingsStore::GetReplacementSet, other.replacementSetCount());
+        std::vector<ImportChoice> choices;
+        std::size_t at = 0;
+        for (RecordKind kind :
+             {RecordKind::ReplacementSet, RecordKind::OverallTemplate, RecordKind::EndingSet}) {
+            for (std::size_t index = 0; index < records.count(kind); ++index, ++at) {
+                const auto byte = size ? data[size - 1 - at % size] : 0;
+                if (byte % 5 != 0)
+                    choices.push_back({kind, index, static_cast<OnConflict>(byte % 3)});
+            }
         }
-    }
-    // Letter case ignored, as the editor's lists compare.
-    const NameRules rules = size % 2 ? NameRules{} : NameRules{[](std::string_view name) {
-        std::string key(name);
-        for (char& c : key)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return key;
-    }};
+        // Letter case ignored, as the editor's lists compare.
+        const NameRules rules = size % 2 ? NameRules{} : NameRules{[](std::string_view name) {
+            std::string key(name);
+            for (char& c : key)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return key;
+        }};
 
-    const ImportPreview preview(before, records, rules);
-    const std::vector<ImportedRecord> expected = preview.results(choices);
-    if (preview.missingSets(choices).size() != records.templates.size())
-        std::abort();
-    SettingsStore after = before;
-    const std::vector<ImportedRecord> results = ImportRecords(after, records, choices, rules);
-    if (results != expected || results.size() != choices.size())
-        std::abort();
-    for (RecordKind kind :
-         {RecordKind::OverallTemplate, RecordKind::EndingSet, RecordKind::ReplacementSet}) {
-        std::size_t added = 0;
-        for (const ImportedRecord& result : results)
-            added += result.kind == kind && (result.result == ImportedRecord::Result::Added ||
-                                             result.result == ImportedRecord::Result::AddedAs);
-        if (count(after, kind) != count(before, kind) + added)
+        const ImportPreview preview(before, records, rules);
+        const std::vector<ImportedRecord> expected = preview.results(choices);
+        if (preview.missingSets(choices).size() != records.templates.size())
             std::abort();
-    }
+        SettingsStore after = before;
+        const std::vector<ImportedRecord> results = ImportRecords(after, records, choices, rules);
+        if (results != expected || results.size() != choices.size())
+            std::abort();
+        for (RecordKind kind :
+             {RecordKind::OverallTemplate, RecordKind::EndingSet, RecordKind::ReplacementSet}) {
+            std::size_t added = 0;
+            for (const ImportedRecord& result : results)
+                added += result.kind == kind && (result.result == ImportedRecord::Result::Added ||
+                                                 result.result == ImportedRecord::Result::AddedAs);
+            if (count(after, kind) != count(before, kind) + added)
+                std::abort();
+        }
 
-    SettingsStore merged = before;
-    const std::vector<ImportedRecord> taken = TakeInOtherRecords(merged, fileBytes, rules);
-    for (const ImportedRecord& result : taken) {
-        if (result.result != ImportedRecord::Result::Added)
-            std::abort();
-    }
-    fuzz::checkTimePerByte(fuzz::threadSeconds() - start, size);
+        SettingsStore merged = before;
+        const std::vector<ImportedRecord> taken = TakeInOtherRecords(merged, fileBytes, rules);
+        for (const ImportedRecord& result : taken) {
+            if (result.result != ImportedRecord::Result::Added)
+                std::abort();
+        }
+    });
     return 0;
 }

@@ -61,13 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     if (!g_hooked)
         std::abort();
-    g_peak = g_inUse;
-    const std::size_t before = g_inUse;
-    const double start = fuzz::threadSeconds();
-    const Contents first = read(input);
-    const std::size_t peak = g_peak - before;
-    const bool wellFormed = CheckSettingsFile(input).ok();
-    fuzz::checkTimePerByte(fuzz::threadSeconds() - start, size);
+    Contents first;
+    std::size_t peak = 0;
+    bool wellFormed = false;
+    fuzz::checkTimePerByte(size, [&] {
+        first = {};
+        g_peak = g_inUse;
+        const std::size_t before = g_inUse;
+        first = read(input);
+        peak = g_peak - before;
+        wellFormed = CheckSettingsFile(input).ok();
+    });
     if (peak > kBytesPerInputByte * size + 4096 || peak > 2 * settingsMemoryAllowance(size))
         std::abort();
     if (!first.complete) {
