@@ -1,5 +1,6 @@
 #include "app/document_codec.h"
 
+#include "convert/byte_order_mark.h"
 #include "convert/sjis_codec.h"
 #include "widgets/sjis_qstring.h"
 
@@ -8,8 +9,6 @@
 namespace mireto {
 
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 LineEnd firstLineEnd(std::string_view bytes) {
     const std::size_t feed = bytes.find('\n');
@@ -32,8 +31,8 @@ DecodedDocument decodeDocument(std::string_view bytes) {
     std::optional<QString> text;
     if (readsAsUtf8(bytes)) {
         // The byte-order mark is not text; a second one is.
-        const bool bom = bytes.starts_with(kUtf8Bom);
-        const std::string_view utf8 = bom ? bytes.substr(kUtf8Bom.size()) : bytes;
+        const std::string_view utf8 = withoutByteOrderMark(bytes);
+        const bool bom = utf8.size() != bytes.size();
         QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::ConvertInitialBom);
         text = decoder.decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
         document.format.encoding = TextEncoding::Utf8;
@@ -54,7 +53,7 @@ std::optional<std::string> encodeDocument(const QString& text, const DocumentFor
         lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     if (format.encoding == TextEncoding::ShiftJis)
         return encodeSjis(lines);
-    std::string bytes = format.byteOrderMark ? std::string(kUtf8Bom) : std::string();
+    std::string bytes = format.byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string();
     return bytes + lines.toUtf8().toStdString();
 }
 

@@ -5,6 +5,7 @@
 // Strings arrive as UTF-8 (embind's std::string from a JavaScript string) or as raw
 // bytes (from a Uint8Array), and go back as UTF-8. Byte results are handed over as a
 // view of memory the module keeps until the next call, which the wrapper copies at once.
+#include "convert/byte_order_mark.h"
 #include "convert/conversion_session.h"
 #include "convert/line_ends.h"
 #include "convert/page_charset.h"
@@ -489,9 +490,7 @@ val pageFromText(std::size_t bytes, double moment, bool utf8Text, bool utf8Page)
 val decodeText(const std::string& bytes) {
     val object = val::object();
     if (readsAsUtf8(bytes)) {
-        // A byte-order mark, as Windows editors write, is not part of the text.
-        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-        object.set("text", bytes.substr(bytes.starts_with(kByteOrderMark) ? 3 : 0));
+        object.set("text", std::string(withoutByteOrderMark(bytes)));
         object.set("encoding", std::string("utf-8"));
     } else {
         object.set("text", sjisToUtf8(bytes));
